@@ -1,0 +1,43 @@
+#pragma once
+#include <QFrame>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class TVantiq_;
+
+// The fuel purchase entry panel: one fill-up at a time, each box confirmed
+// with Enter.
+class FuelEntryPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit FuelEntryPanel(TVantiq_ &main, QWidget *parent = nullptr);
+
+    void EnterDataClick();
+    void QuitdatEntClick();
+    void disableboxs();
+    // Clears the entry state flags (start-up).
+    void ClearEntryState();
+    // Unit and scheme labels from the setup panel.
+    void SetEntryParameters();
+
+    // Entry state.
+    bool DayArmed = false, MonthArmed = false, DateDone = false, DistanceDone = false, PriceDone = false,
+         QuantityDone = false, BackDated = false;
+    QString EntryDate;
+
+    // Input boxes and buttons.
+    QLineEdit *PDay, *Pmonth, *PYear, *NMiles, *PPrice, *Amount;
+    QSpinBox *YearChange;
+    QPushButton *Accept, *QuitdatEnt, *Restart, *Button1;
+    // Output boxes.
+    QLineEdit *DispGalls, *ConvertDistance, *DDone, *DaysDone, *LastDate, *DOldmiles, *NumItems, *PPGBox, *PPLBox,
+        *DispMpg, *DispKPL, *Registration, *Finaldate, *FinalMiles;
+    // Labels that follow the units.
+    QLabel *AmountLab, *EntryFuelTypeLab, *PurchasedLab, *ElapsedDistanceLab, *DistanceLab, *ConvertLab, *DPQLab,
+        *Label7;
+
+private:
+    TVantiq_ &main;
+};

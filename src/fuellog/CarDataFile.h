@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The car data file: the fuel log, four lines per fill-up, one text line per
+// file line, named after the vehicle's registration.
+namespace CarDataFile {
+
+// The current data file when the current vehicle has none yet.
+QString NoFilePattern(const QString &dataFolder);
+// Parts of the program recognise the no-file pattern by its "*.".
+bool IsNoFile(const QString &path);
+QString PathFor(const QString &dataFolder, const QString &registration);
+// File name without folder, cut before its first ".dat"; empty when the
+// name holds none (a backup).
+QString BaseName(const QString &path);
+// The same path with its extension replaced by ".bak".
+QString BackupPath(const QString &path);
+
+enum class Check { Good, Empty, Malformed };
+// Only the last record is examined: its date line must have "/" as its
+// third and sixth character. A log without one whole record is malformed.
+Check CheckLog(const QStringList &lines);
+
+inline int RecordCount(const QStringList &log) { return int(log.size() / 4); }
+
+} // namespace CarDataFile

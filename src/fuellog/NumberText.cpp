@@ -1,0 +1,251 @@
+#include "fuellog/NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace NumberText {
+
+namespace {
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+} // namespace
+
+RealReading ReadReal(const QString &text)
+{
+    RealReading r;
+    const int n = int(text.size());
+    int i = 0;
+    while (i < n && text[i] == QLatin1Char(' '))
+        ++i;
+    const int start = i;
+    auto fail = [&](int at) {
+        r.ok = false;
+        r.failPos = at + 1;
+        for (int k = start; k < at && k < n; ++k)
+            if (isDigit(text[k]))
+                r.digitsRead += text[k];
+        return r;
+    };
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    int mantissaDigits = 0;
+    while (i < n && isDigit(text[i])) {
+        ++i;
+        ++mantissaDigits;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return fail(i);
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            ++i;
+        int expDigits = 0;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return fail(i);
+    }
+    if (i < n)
+        return fail(i);
+    bool ok = false;
+    const double v = text.mid(start).toDouble(&ok); // QString::toDouble is C-locale
+    if (!ok || !std::isfinite(v))
+        return fail(n);
+    r.ok = true;
+    r.value = v;
+    return r;
+}
+
+bool ReadWhole(const QString &text, int *value)
+{
+    int i = 0;
+    const int n = int(text.size());
+    while (i < n && text[i] == QLatin1Char(' '))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    if (i == n)
+        return false;
+    long long v = 0;
+    for (; i < n; ++i) {
+        if (!isDigit(text[i]))
+            return false;
+        v = v * 10 + (text[i].unicode() - '0');
+        if (v > std::numeric_limits<int>::max() + 1LL)
+            return false;
+    }
+    if (negative)
+        v = -v;
+    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min())
+        return false;
+    *value = int(v);
+    return true;
+}
+
+bool ReadIntegerSetting(const QString &text, int *value)
+{
+    QString t = text.trimmed();
+    bool negative = false;
+    if (t.startsWith(QLatin1Char('-'))) {
+        negative = true;
+        t = t.mid(1);
+    }
+    int base = 10;
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        t = t.mid(2);
+    } else if (t.startsWith(QLatin1Char('$'))) {
+        base = 16;
+        t = t.mid(1);
+    }
+    if (t.isEmpty() || t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-')))
+        return base == 10 && !negative && ReadWhole(text.trimmed(), value);
+    bool ok = false;
+    // Hex values name 32-bit colours, so FFFFFFxx reads as a negative int.
+    const qulonglong u = t.toULongLong(&ok, base);
+    if (!ok)
+        return false;
+    long long v;
+    if (base == 16) {
+        if (u > 0xFFFFFFFFULL)
+            return false;
+        v = qint32(quint32(u));
+    } else {
+        if (u > qulonglong(std::numeric_limits<int>::max()) + 1ULL)
+            return false;
+        v = (long long)u;
+    }
+    if (negative)
+        v = -v;
+    if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min())
+        return false;
+    *value = int(v);
+    return true;
+}
+
+double DigitsBeforeFault(const RealReading &reading)
+{
+    if (reading.ok)
+        return reading.value;
+    return reading.digitsRead.isEmpty() ? 0.0 : reading.digitsRead.toDouble();
+}
+
+long long RoundHalfEven(double value)
+{
+    return (long long)std::nearbyint(value); // default rounding mode: to nearest, ties to even
+}
+
+QString FormatFixed(double value, int p, int d)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    if (p < 1)
+        p = 1;
+    if (d < 0)
+        d = 0;
+    if (value == 0.0)
+        return d > 0 ? QStringLiteral("0.") + QString(d, QLatin1Char('0')) : QStringLiteral("0");
+
+    // The exact decimal expansion of the double, so that rounding sees the
+    // value the machine holds and an exact half really is a half.
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%.60e", std::fabs(value));
+    const QString sci = QString::fromLatin1(buf);
+    const int ePos = int(sci.indexOf(QLatin1Char('e')));
+    QString digits = sci.left(ePos);
+    digits.remove(QLatin1Char('.'));
+    int exp10 = sci.mid(ePos + 1).toInt(); // value = 0.d1d2d3... x 10^(exp10+1)
+    const bool negative = value < 0;
+
+    // Keep the coarser of p significant digits and d decimals.
+    int keep = std::min(p, exp10 + 1 + d);
+    auto roundAt = [&](int keepDigits) {
+        // returns the kept digits, possibly one longer after a carry
+        if (keepDigits < 0)
+            return QString();
+        QString kept = digits.left(keepDigits);
+        const bool up = keepDigits < digits.size() && digits[keepDigits] >= QLatin1Char('5');
+        if (up) {
+            int k = int(kept.size()) - 1;
+            while (k >= 0 && kept[k] == QLatin1Char('9')) {
+                kept[k] = QLatin1Char('0');
+                --k;
+            }
+            if (k >= 0)
+                kept[k] = QChar(kept[k].unicode() + 1);
+            else {
+                kept.prepend(QLatin1Char('1'));
+                ++exp10;
+            }
+        }
+        return kept;
+    };
+    QString kept;
+    if (keep < 0) {
+        kept = QString(); // rounds to zero
+    } else if (keep == 0) {
+        // Only the rounding digit decides: 0.5 units of the last kept place and up.
+        if (digits[0] >= QLatin1Char('5')) {
+            kept = QStringLiteral("1");
+            ++exp10;
+        }
+    } else {
+        kept = roundAt(keep);
+        if (kept.size() > keep) // carry added a digit; drop the trailing one
+            kept.chop(1);
+    }
+    if (kept.isEmpty() || kept.count(QLatin1Char('0')) == kept.size())
+        return FormatFixed(0.0, p, d);
+
+    const int intDigits = exp10 + 1;
+    if (intDigits > p) {
+        // Exponent form: mantissa with up to p significant digits.
+        QString m = kept; // already p significant digits, since keep == p here
+        while (m.size() > 1 && m.endsWith(QLatin1Char('0')))
+            m.chop(1);
+        QString mant = m.left(1);
+        if (m.size() > 1)
+            mant += QLatin1Char('.') + m.mid(1);
+        return (negative ? QStringLiteral("-") : QString()) + mant + QStringLiteral("E+")
+               + QString::number(exp10);
+    }
+    // Lay the kept digits out around the decimal point.
+    QString intPart, fracPart;
+    if (intDigits <= 0) {
+        intPart = QStringLiteral("0");
+        fracPart = QString(-intDigits, QLatin1Char('0')) + kept;
+    } else {
+        QString padded = kept;
+        if (padded.size() < intDigits)
+            padded += QString(intDigits - padded.size(), QLatin1Char('0'));
+        intPart = padded.left(intDigits);
+        fracPart = padded.mid(intDigits);
+    }
+    if (fracPart.size() < d)
+        fracPart += QString(d - fracPart.size(), QLatin1Char('0'));
+    fracPart = fracPart.left(d);
+    QString out = negative ? QStringLiteral("-") : QString();
+    out += intPart;
+    if (d > 0)
+        out += QLatin1Char('.') + fracPart;
+    return out;
+}
+
+QString FormatPlain(double value)
+{
+    return QString::number(value, 'g', 15);
+}
+
+} // namespace NumberText

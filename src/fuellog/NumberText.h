@@ -1,0 +1,43 @@
+#pragma once
+#include <QString>
+
+// Reading and writing numbers as the program's files and boxes hold them:
+// "." is the decimal separator whatever the user's locale.
+namespace NumberText {
+
+// The outcome of the plain reader. When ok is false, failPos is the 1-based
+// position of the first character that is not part of the number (one past
+// the end when the text ran out), and digitsRead the digits met before it.
+struct RealReading {
+    bool ok = false;
+    double value = 0.0;
+    int failPos = 0;
+    QString digitsRead;
+};
+
+// Plain reader: leading blanks, optional sign, digits with one optional ".",
+// optional exponent; nothing may follow. An empty text does not read.
+RealReading ReadReal(const QString &text);
+
+// Whole number: leading blanks, optional sign, decimal digits to the end.
+bool ReadWhole(const QString &text, int *value);
+
+// Like ReadWhole, but a "0x" or "$" prefix means hexadecimal (settings file).
+bool ReadIntegerSetting(const QString &text, int *value);
+
+// The whole number formed by the digits a failed reading met before it
+// stopped (sign and decimal point ignored); 0 when there were none.
+double DigitsBeforeFault(const RealReading &reading);
+
+// Nearest whole number, halves to even.
+long long RoundHalfEven(double value);
+
+// Fixed notation with d decimals after rounding to p significant digits,
+// halves away from zero; exponent form when the integer part has more than
+// p digits (for example 1.2346E+5).
+QString FormatFixed(double value, int p, int d);
+
+// A plain decimal text of a number, "." as separator (settings, boxes).
+QString FormatPlain(double value);
+
+} // namespace NumberText

@@ -1,0 +1,75 @@
+#include "fuellog/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace TextFile {
+
+ReadResult ReadBytes(const QString &path)
+{
+    ReadResult r;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        r.error = path + QStringLiteral(": ") + f.errorString();
+        return r;
+    }
+    r.bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        r.error = path + QStringLiteral(": ") + f.errorString();
+        r.bytes.clear();
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error)
+            *error = path + QStringLiteral(": ") + f.errorString();
+        f.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+QStringList SplitLines(const QByteArray &bytes)
+{
+    QStringList lines;
+    qsizetype i = 0;
+    const qsizetype n = bytes.size();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        i = 3;
+    qsizetype start = i;
+    while (i < n) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.append(QString::fromLatin1(bytes.constData() + start, i - start));
+            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        ++i;
+    }
+    if (start < n)
+        lines.append(QString::fromLatin1(bytes.constData() + start, n - start));
+    return lines;
+}
+
+QByteArray JoinLines(const QStringList &lines)
+{
+    qsizetype size = 0;
+    for (const QString &l : lines)
+        size += l.size() + 2;
+    QByteArray out;
+    out.reserve(size);
+    for (const QString &l : lines) {
+        out += l.toLatin1();
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace TextFile

@@ -1,0 +1,27 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Whole-file reading and writing. Every file the program writes goes through
+// WriteWhole, so the old file stays intact until the new one is complete.
+namespace TextFile {
+
+struct ReadResult {
+    bool ok = false;
+    QString error;  // the system's error text when not ok
+    QByteArray bytes;
+};
+ReadResult ReadBytes(const QString &path);
+
+// Writes the bytes as the whole new content of path; on failure the old file
+// is untouched and error holds the system's error text.
+bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error);
+
+// Splits 8-bit text into lines at CR LF, LF or CR, after a leading
+// byte-order mark. A final line end does not start another line.
+QStringList SplitLines(const QByteArray &bytes);
+// Each line followed by CR LF, one byte per character.
+QByteArray JoinLines(const QStringList &lines);
+
+} // namespace TextFile

@@ -1,0 +1,45 @@
+#pragma once
+#include "shell/Platform.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The application's own message dialog: an icon, a message of one or more
+// lines and up to three buttons from a fixed set, laid out by the length of
+// the message. One window, created at start-up and reused for every message.
+class TDialogForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TDialogForm(QWidget *parent = nullptr);
+
+    // Caption, icon, text and buttons of one call; show it with exec().
+    void Prepare(const QString &text, MsgKind kind, int buttons, int helpContext);
+    // Prepare, then show modally; returns the pressed button's result.
+    int Execute(const QString &text, MsgKind kind, int buttons, int helpContext);
+
+    // Places the window and its buttons for the current message.
+    void FormActivate();
+
+    QLabel *MessageText;
+    QLabel *DialogImage;
+
+signals:
+    void helpRequested(int topic);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+public slots:
+    void done(int result) override;
+    void reject() override;
+
+private:
+    QPushButton *makeButton(int position, const QString &caption, int result, int helpContext);
+    QList<QPushButton *> buttons() const;
+    MsgKind currentKind = MsgKind::Warning;
+};
+
+// The icon of a kind of message, as the dialog shows it.
+QIcon MessageKindIcon(MsgKind kind);

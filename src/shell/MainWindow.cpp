@@ -1,0 +1,510 @@
+#include "shell/MainWindow.h"
+
+#include "Version.h"
+#include "entry/BulkPanel.h"
+#include "entry/DataViewPanel.h"
+#include "entry/FuelEntryPanel.h"
+#include "fuellog/CarDataFile.h"
+#include "fuellog/DateText.h"
+#include "fuellog/TextFile.h"
+#include "shell/DataFileCommands.h"
+#include "shell/SettingsFile.h"
+#include "shell/SetupPanel.h"
+#include "shell/Widgets.h"
+#include "shell/splashunit.h"
+#include "vehicles/CalMessage.h"
+#include "vehicles/SundryUnit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+// The main window's client area: the MDI area and the panels over it, each
+// filling the whole area; a shown panel stands in front.
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void resizeEvent(QResizeEvent *) override
+    {
+        for (QObject *o : children())
+            if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow())
+                w->setGeometry(rect());
+    }
+};
+
+TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
+    : QMainWindow(parent), Live(QString()), plat(p), exePath(executablePath)
+{
+    setObjectName(QStringLiteral("Vantiq_"));
+    setWindowTitle(QStringLiteral("Vantiq by Quorvix"));
+    ProductVersion = QStringLiteral(VANTIQ_PRODUCT_NAME " " VANTIQ_FILE_VERSION);
+    Live = Settings(ExecutableFolder());
+
+    client = new ClientArea(this);
+    setCentralWidget(client);
+    MdiArea = new QMdiArea(client);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    DataEntry = new FuelEntryPanel(*this, client);
+    BulkPurchase = new BulkPanel(*this, client);
+    Datadisplay = new DataViewPanel(*this, client);
+    InsertPan = new QFrame(client);
+    InsertPan->setObjectName(QStringLiteral("InsertPan"));
+    InsertPan->hide();
+    Files = new DataFileCommands(*this);
+
+    buildMenus(); // before the setup panel, whose password box shows a menu item
+    OptionsTabs = new SetupPanel(*this, client);
+    buildToolBar();
+    buildStatusBar();
+
+    // Hidden windows of the whole run.
+    CalendarPrompt = new TCalendarPrompt(this);
+    SundryForm = new TSundryForm(this);
+
+    starttimer = new QTimer(this);
+    starttimer->setObjectName(QStringLiteral("starttimer"));
+    starttimer->setInterval(1000);
+    starttimer->setSingleShot(true);
+    connect(starttimer, &QTimer::timeout, this, &TVantiq_::starttimerTimer);
+
+    BulkButton->setEnabled(false);
+    View1->setEnabled(false);
+    Print->setEnabled(false);
+}
+
+TVantiq_::~TVantiq_() = default;
+
+QAction *makeAction(QObject *parent, const char *name, const QString &caption)
+{
+    auto *a = new QAction(caption, parent);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+void TVantiq_::buildMenus()
+{
+    OpenData = makeAction(this, "OpenData", QStringLiteral("Open Data File"));
+    NewDataFile = makeAction(this, "NewDataFile", QStringLiteral("New Data File"));
+    Quit = makeAction(this, "Quit", QStringLiteral("Quit"));
+    analisisAction = makeAction(this, "analisisAction", QStringLiteral("Analise"));
+    SetupAction = makeAction(this, "SetupAction", QStringLiteral("Set-up"));
+    NewVechAction = makeAction(this, "NewVechAction", QStringLiteral("New Vechicle"));
+    vechselect = makeAction(this, "vechselect", QStringLiteral("Select Vehicle"));
+    TripCalc = makeAction(this, "TripCalc", QStringLiteral("Trip Calculator"));
+    LoadList = makeAction(this, "LoadList", QStringLiteral("Select Vehicle List File"));
+    connect(OpenData, &QAction::triggered, Files, &DataFileCommands::Open1Click);
+    connect(NewDataFile, &QAction::triggered, Files, &DataFileCommands::New1Click);
+    connect(Quit, &QAction::triggered, this, &QWidget::close);
+    connect(analisisAction, &QAction::triggered, this, &TVantiq_::analisebutton);
+    connect(SetupAction, &QAction::triggered, this, &TVantiq_::SetupClick);
+    connect(NewVechAction, &QAction::triggered, this, &TVantiq_::NewVehicleClick);
+    connect(vechselect, &QAction::triggered, this, &TVantiq_::VehDetails);
+    connect(TripCalc, &QAction::triggered, this, &TVantiq_::TripCalcBtnClick);
+
+    // A menu item standing for an action keeps its own component name.
+    auto item = [this](QMenu *menu, const char *name, QAction *action) {
+        menu->addAction(action);
+        action->setProperty("menuItem", QLatin1String(name));
+        return action;
+    };
+    auto plain = [this](QMenu *menu, const char *name, const QString &caption) {
+        QAction *a = makeAction(this, name, caption);
+        menu->addAction(a);
+        return a;
+    };
+
+    FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    FileMenu->setObjectName(QStringLiteral("File1"));
+    Open1 = item(FileMenu, "Open1", OpenData);
+    New1 = item(FileMenu, "New1", NewDataFile);
+    Save1 = plain(FileMenu, "Save1", QStringLiteral("&Save"));
+    SaveAs = plain(FileMenu, "SaveAs", QStringLiteral("Save &As"));
+    FileMenu->addSeparator();
+    View1 = plain(FileMenu, "View1", QStringLiteral("&View"));
+    FileMenu->addSeparator();
+    Print = plain(FileMenu, "Print", QStringLiteral("&Print"));
+    PrintSetup1 = plain(FileMenu, "PrintSetup1", QStringLiteral("P&rint Setup"));
+    ExitVantiq = item(FileMenu, "ExitVantiq", Quit);
+    connect(Save1, &QAction::triggered, Files, &DataFileCommands::Save1Click);
+    connect(SaveAs, &QAction::triggered, Files, &DataFileCommands::SaveAsClick);
+    connect(View1, &QAction::triggered, this, &TVantiq_::ViewClick);
+    connect(PrintSetup1, &QAction::triggered, this, &TVantiq_::PrintSetup1Click);
+
+    AnalysisMenu = menuBar()->addMenu(QStringLiteral("&Analysis"));
+    AnalysisMenu->setObjectName(QStringLiteral("Analysis1"));
+    Analisis2 = item(AnalysisMenu, "Analisis2", analisisAction);
+    Tripcalculator1 = item(AnalysisMenu, "Tripcalculator1", TripCalc);
+
+    OptionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    OptionsMenu->setObjectName(QStringLiteral("Options1"));
+    Setup = item(OptionsMenu, "Setup", SetupAction);
+    NewVehicle = item(OptionsMenu, "NewVehicle", NewVechAction);
+    ChangeVehicle = item(OptionsMenu, "ChangeVehicle", analisisAction);
+    ChangePassword1 = plain(OptionsMenu, "ChangePassword1", QStringLiteral("Change &Password"));
+    ChangePassword1->setVisible(false);
+    RestoreBackup1 = plain(OptionsMenu, "RestoreBackup1", QStringLiteral("Restore Backup"));
+    connect(ChangePassword1, &QAction::triggered, this, &TVantiq_::ChangePassClick);
+    connect(RestoreBackup1, &QAction::triggered, Files, &DataFileCommands::RestoreBackup1Click);
+
+    EnterDataMenu = menuBar()->addMenu(QStringLiteral("&Enter Data"));
+    EnterDataMenu->setObjectName(QStringLiteral("EnterData1"));
+    FuelPurchases1 = plain(EnterDataMenu, "FuelPurchases1", QStringLiteral("Fuel Purchases"));
+    SundryPurchases1 = plain(EnterDataMenu, "SundryPurchases1", QStringLiteral("Sundry Purchases"));
+    connect(FuelPurchases1, &QAction::triggered, this, &TVantiq_::EnterDataClick);
+    connect(SundryPurchases1, &QAction::triggered, this, &TVantiq_::SundryPurchases1Click);
+
+    WindowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+    WindowMenu->setObjectName(QStringLiteral("Window1"));
+    Tile1 = plain(WindowMenu, "Tile1", QStringLiteral("Tile"));
+    Cascade1 = plain(WindowMenu, "Cascade1", QStringLiteral("Cascade"));
+    Arrange1 = plain(WindowMenu, "Arrange1", QStringLiteral("Arrange"));
+    connect(Tile1, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
+    connect(Cascade1, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
+    connect(Arrange1, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
+    // The window list: one item per open child window.
+    connect(WindowMenu, &QMenu::aboutToShow, this, [this] {
+        for (QAction *a : WindowMenu->actions())
+            if (a->property("windowItem").toBool())
+                WindowMenu->removeAction(a), a->deleteLater();
+        const QList<QMdiSubWindow *> windows = MdiArea->subWindowList();
+        if (!windows.isEmpty())
+            WindowMenu->addSeparator()->setProperty("windowItem", true);
+        for (QMdiSubWindow *w : windows) {
+            QAction *a = WindowMenu->addAction(w->windowTitle());
+            a->setProperty("windowItem", true);
+            a->setCheckable(true);
+            a->setChecked(w == MdiArea->activeSubWindow());
+            connect(a, &QAction::triggered, MdiArea, [this, w] { MdiArea->setActiveSubWindow(w); });
+        }
+    });
+
+    HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    HelpMenu->setObjectName(QStringLiteral("Help1"));
+    Help2 = plain(HelpMenu, "Help2", QStringLiteral("&Help"));
+    About1 = plain(HelpMenu, "About1", QStringLiteral("&About"));
+    connect(Help2, &QAction::triggered, this, &TVantiq_::HelpClick);
+    connect(About1, &QAction::triggered, this, &TVantiq_::About1Click);
+}
+
+QToolButton *TVantiq_::toolButton(const char *name, const QString &hint, int icon)
+{
+    auto *b = new QToolButton(ToolBar);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(hint);
+    b->setIcon(style()->standardIcon(QStyle::StandardPixmap(icon)));
+    b->setFixedSize(39, 38);
+    b->setIconSize(QSize(24, 24));
+    b->setAutoRaise(true);
+    ToolBar->addWidget(b);
+    return b;
+}
+
+void TVantiq_::buildToolBar()
+{
+    ToolBar = addToolBar(QStringLiteral("Tools"));
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setMovable(false);
+    ExitBtn = toolButton("ExitBtn", QStringLiteral("Leave Vantiq"), QStyle::SP_DialogCloseButton);
+    ToolBar->addSeparator();
+    OpenBtn = toolButton("OpenBtn", QStringLiteral("Open Date File"), QStyle::SP_DialogOpenButton);
+    SaveBtn = toolButton("SaveBtn", QStringLiteral("Save data file"), QStyle::SP_DialogSaveButton);
+    ToolBar->addSeparator();
+    Analise = toolButton("Analise", QStringLiteral("Display the data Analisis table"), QStyle::SP_FileDialogDetailedView);
+    EnterBut = toolButton("EnterBut", QStringLiteral("Enter Data"), QStyle::SP_FileDialogNewFolder);
+    NewBut = toolButton("NewBut", QStringLiteral("Add a new vehical"), QStyle::SP_FileIcon);
+    ExistingBut = toolButton("ExistingBut", QStringLiteral("Display the Vehical Manager"), QStyle::SP_DirHomeIcon);
+    ToolBar->addSeparator();
+    BulkButton = toolButton("BulkButton", QStringLiteral("Enter Bulk Purchase"), QStyle::SP_DriveHDIcon);
+    TripCalcBtn = toolButton("TripCalcBtn", QStringLiteral("Trip Calculator"), QStyle::SP_ComputerIcon);
+    SetupBtn = toolButton("SetupBtn", QStringLiteral("Vantiq Setup Options"), QStyle::SP_FileDialogContentsView);
+    EntersundrysBtn = toolButton("EntersundrysBtn", QStringLiteral("Enter sundry purchases"), QStyle::SP_FileDialogListView);
+    ToolBar->addSeparator();
+    verinfo = new QLabel(ToolBar);
+    verinfo->setObjectName(QStringLiteral("verinfo"));
+    verinfo->setProperty("helpContext", 209);
+    verinfo->setContentsMargins(8, 0, 8, 0);
+    ToolBar->addWidget(verinfo);
+
+    connect(ExitBtn, &QToolButton::clicked, Quit, &QAction::trigger);
+    connect(OpenBtn, &QToolButton::clicked, OpenData, &QAction::trigger);
+    connect(SaveBtn, &QToolButton::clicked, Files, &DataFileCommands::Save1Click);
+    connect(Analise, &QToolButton::clicked, analisisAction, &QAction::trigger);
+    connect(EnterBut, &QToolButton::clicked, this, &TVantiq_::EnterDataClick);
+    connect(NewBut, &QToolButton::clicked, NewVechAction, &QAction::trigger);
+    connect(ExistingBut, &QToolButton::clicked, vechselect, &QAction::trigger);
+    connect(BulkButton, &QToolButton::clicked, this, &TVantiq_::BulkButtonClick);
+    connect(TripCalcBtn, &QToolButton::clicked, this, &TVantiq_::TripCalcBtnClick);
+    connect(SetupBtn, &QToolButton::clicked, SetupAction, &QAction::trigger);
+    connect(EntersundrysBtn, &QToolButton::clicked, this, &TVantiq_::SundryPurchases1Click);
+}
+
+void TVantiq_::buildStatusBar()
+{
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    setStatusBar(bar);
+    struct Panel { int width; const char *text; };
+    static const Panel panels[] = {{70, "REGDISPLAY"}, {80, ""},   {30, ""},     {100, ""},
+                                   {100, ""},        {350, "GEN DISPLAY"}, {80, "DATEDISPLAY"}, {50, "NVS"}};
+    for (const Panel &p : panels) {
+        auto *l = new QLabel(QLatin1String(p.text), bar);
+        l->setAlignment(Qt::AlignCenter);
+        l->setMinimumWidth(p.width);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setObjectName(QStringLiteral("StatusPanel%1").arg(statusPanels.size()));
+        bar->addWidget(l);
+        statusPanels << l;
+    }
+}
+
+QString TVantiq_::StatusText(int panel) const
+{
+    return panel >= 0 && panel < statusPanels.size() ? statusPanels[panel]->text() : QString();
+}
+
+void TVantiq_::SetStatus(int panel, const QString &text)
+{
+    if (panel >= 0 && panel < statusPanels.size())
+        statusPanels[panel]->setText(text);
+}
+
+QString TVantiq_::ExecutableFolder() const
+{
+    const QString own = QFileInfo(exePath).absolutePath();
+    if (QFileInfo(own).isWritable())
+        return WithBackslash(own);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return WithBackslash(data);
+}
+
+QString TVantiq_::SettingsPath() const
+{
+    return ExecutableFolder() + QFileInfo(exePath).completeBaseName() + QStringLiteral(".ini");
+}
+
+void TVantiq_::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!activated) {
+        activated = true; // the first activation only
+        Formactivate();
+    }
+}
+
+void TVantiq_::Formactivate()
+{
+    // Without a window manager a maximise request does nothing; the
+    // available screen is the same thing.
+    if (const QScreen *s = screen(); s && !isMaximized())
+        setGeometry(s->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+    StartupDone = false;
+    SelectedIndex = -1;
+    starttimer->start();
+}
+
+void TVantiq_::starttimerTimer()
+{
+    starttimer->stop();
+    verinfo->setText(ProductVersion);
+    StartupDone = true;
+    initalise();
+    FuelLog.clear();
+    BulkList.clear();
+    CurrentDataFile = ReadRegistry();
+    if (OptionsTabs->Flash->isChecked()) {
+        TSplashForm splash(ProductVersion, this);
+        plat.ExecModal(splash);
+    }
+    if (Live.TripUnitMode >= -4 && Live.TripUnitMode <= -1)
+        Live.TripUnitMode = Live.UnitMode;
+    if (OptionsTabs->StartUp->isChecked()) {
+        Files->LoadData(CurrentDataFile);
+        if (OptionsTabs->OpenAna->isChecked())
+            analisebutton();
+    } else {
+        VehDetails();
+    }
+}
+
+void TVantiq_::SetEntryMenusEnabled(bool enabled)
+{
+    AnalysisMenu->menuAction()->setEnabled(enabled);
+    EnterDataMenu->menuAction()->setEnabled(enabled);
+}
+
+void TVantiq_::initalise()
+{
+    DataEntry->ClearEntryState();
+    DataEntry->NumItems->setText(QStringLiteral("0"));
+    DataEntry->DOldmiles->setText(QStringLiteral("0"));
+    DataEntry->FinalMiles->setText(QStringLiteral("0"));
+    DataEntry->LastDate->clear();
+    SetStatus(6, plat.Locale().toString(plat.Today(), QLocale::ShortFormat));
+    SetStatus(7, QString());
+    SetEntryMenusEnabled(false);
+    Open1->setEnabled(true);
+    New1->setEnabled(true);
+    OptionsTabs->StartUp->setEnabled(true);
+}
+
+void TVantiq_::CloseAllChildWindows()
+{
+    const QList<QMdiSubWindow *> children = MdiArea->subWindowList();
+    for (qsizetype i = children.size() - 1; i >= 0; --i)
+        children[i]->close();
+    Analise->setEnabled(true);
+}
+
+void TVantiq_::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TVantiq_::FormClose()
+{
+    if (!StartupDone || closed)
+        return;
+    closed = true;
+    if (FuelLog.size() >= 4 && OptionsTabs->SaveBackup->isChecked())
+        Files->WriteBackup(); // a failure is reported; the settings are still written
+    WriteRegistry();
+    FuelLog.clear();
+    BulkList.clear();
+}
+
+QString TVantiq_::ReadRegistry()
+{
+    const QString path = SettingsPath();
+    IniFile ini;
+    if (QFileInfo::exists(path)) {
+        const TextFile::ReadResult read = TextFile::ReadBytes(path);
+        if (read.ok)
+            ini = IniFile::FromBytes(read.bytes);
+    }
+    const Settings s = Settings::Read(ini, ExecutableFolder());
+    Live = s;
+    OptionsTabs->ShowSettings(s);
+    SetStatus(7, QStringLiteral("%1 of %2").arg(Live.VehicleCount).arg(VehicleCapacity));
+    OptionsTabs->PassEnableClick();
+    ShowScheme();
+    if (OptionsTabs->Scheme->currentIndex() == 1)
+        BulkPurchase->GetBulkData(WithBackslash(Live.DataPath) + QStringLiteral("bulk.dat"));
+    if (!QFileInfo(Live.DataPath).isDir() && !QDir().mkpath(Live.DataPath))
+        Live.DataPath = ExecutableFolder();
+    if (!QFileInfo(Live.VehPath).isDir())
+        Live.VehPath = Live.DataPath;
+    OptionsTabs->DirectorySelector->SetDirectory(Live.DataPath);
+    return Files->SetRegistration(s.Registration, false);
+}
+
+bool TVantiq_::WriteRegistry()
+{
+    Settings s = Live;
+    OptionsTabs->CollectSettings(s);
+    s.Registration = DataEntry->Registration->text();
+    const QString path = SettingsPath();
+    IniFile ini;
+    if (QFileInfo::exists(path)) {
+        const TextFile::ReadResult read = TextFile::ReadBytes(path);
+        if (read.ok)
+            ini = IniFile::FromBytes(read.bytes);
+    }
+    s.Write(ini);
+    QString error;
+    if (TextFile::WriteWhole(path, ini.ToBytes(), &error))
+        return true;
+    plat.ShowMessage(error);
+    return false;
+}
+
+void TVantiq_::ShowScheme()
+{
+    const bool bulk = OptionsTabs->Scheme->currentIndex() == 1;
+    BulkButton->setEnabled(bulk);
+    SetStatus(3, bulk ? QStringLiteral("PRO MODE") : QStringLiteral("DOMESTIC"));
+}
+
+void TVantiq_::showPanel(QWidget *panel)
+{
+    panel->show();
+    panel->raise();
+}
+
+void TVantiq_::SetupClick()
+{
+    // The password gate in front of the panel is added with the password window.
+    SetEntryMenusEnabled(false);
+    SetStatus(5, QStringLiteral(" SETUP"));
+    showPanel(OptionsTabs);
+}
+
+void TVantiq_::VehDetails()
+{
+    DataEntry->QuitdatEntClick();
+    BulkPurchase->BulkQuitBtnClick();
+    SetStatus(5, QStringLiteral("SELECTING VEHICLE"));
+}
+
+void TVantiq_::NewVehicleClick() { SetStatus(5, QStringLiteral("ADDING NEW VEHICLE")); }
+
+void TVantiq_::analisebutton()
+{
+    SetStatus(5, QStringLiteral("ANALYSING ") + QFileInfo(CurrentDataFile).fileName());
+}
+
+void TVantiq_::EnterDataClick() { DataEntry->EnterDataClick(); }
+
+void TVantiq_::ViewClick() { showPanel(Datadisplay); }
+
+void TVantiq_::BulkButtonClick() { showPanel(BulkPurchase); }
+
+void TVantiq_::TripCalcBtnClick() {}
+
+void TVantiq_::SundryPurchases1Click()
+{
+    if (SelectedIndex == -1)
+        plat.ShowMessage(QStringLiteral("No vehicle selected"));
+}
+
+void TVantiq_::ChangePassClick()
+{
+    showPanel(OptionsTabs);
+    OptionsTabs->setCurrentIndex(0);
+    OptionsTabs->ChangePassPan->show();
+}
+
+void TVantiq_::HelpClick()
+{
+    // A push button asks for the topic in its tag; anything else for the contents.
+    if (auto *button = qobject_cast<QAbstractButton *>(sender()); button && button->property("tag").isValid())
+        plat.ShowHelp(button->property("tag").toInt());
+    else
+        plat.ShowHelpContents();
+}
+
+void TVantiq_::About1Click() { verinfo->setText(QStringLiteral(VANTIQ_FILE_VERSION)); }
+
+void TVantiq_::PrintSetup1Click() { plat.PrinterSetup(plat.Printer()); }

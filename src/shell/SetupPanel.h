@@ -1,0 +1,72 @@
+#pragma once
+#include <QTabWidget>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class FolderList;
+class RadioGroup;
+class TVantiq_;
+struct Settings;
+
+// The setup panel: its controls are the live settings that the rest of the
+// program reads directly.
+class SetupPanel : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit SetupPanel(TVantiq_ &main, QWidget *parent = nullptr);
+
+    // Settings into the controls and back out; values no control holds are
+    // left alone.
+    void ShowSettings(const Settings &s);
+    void CollectSettings(Settings &s) const;
+
+    int GetFMode() const;
+    // Makes a folder the data folder and shows it in the folder list.
+    void SetDataFolder(const QString &folder);
+
+    void AcceptParamsClick();
+    void CancelSetupClick();
+    void setdefaultsclick();
+    void Button18Click();
+    void CancelButtClick();
+    void PassEnableClick();
+
+    // "Password"
+    QCheckBox *PassEnable;
+    QPushButton *ChangePass;
+    QFrame *ChangePassPan;
+    QLineEdit *OldPass, *NewPass1, *NewPass2;
+    QPushButton *PassOk, *Cancel;
+    // "Graph"
+    QCheckBox *GraphPriceLine, *GraphDPULine, *GraphADPULine;
+    // "Units"
+    RadioGroup *DistanceUnit, *FuelUnit, *EntryDistanceType, *EntryFuelType;
+    // "Analysis"
+    RadioGroup *AnalisisType, *AnalysisDirection;
+    // "General"
+    QComboBox *DriveSelector;
+    FolderList *DirectorySelector;
+    QLineEdit *Reg2, *DefaultPpl;
+    QComboBox *Scheme;
+    QCheckBox *StartUp, *OpenAna, *Flash, *SaveBackup;
+    // "Trip Calculator"
+    QCheckBox *CalcTripLims;
+    QLabel *WorstLab, *WFt, *WorstDistLab, *WDistT, *BestLab, *BFt, *BestDistLab, *BDistT;
+    QSpinBox *BestMin, *BestMax, *MaxDays;
+
+private:
+    void copyCalculatedFigures();
+    QWidget *sheet(const QString &name, const QString &title, QWidget *content, bool tripSheet);
+    QWidget *passwordSheet();
+    QWidget *graphSheet();
+    QWidget *unitsSheet();
+    QWidget *analysisSheet();
+    QWidget *generalSheet();
+    QWidget *tripSheet();
+    TVantiq_ &main;
+};

@@ -1,0 +1,74 @@
+#include "shell/Widgets.h"
+
+#include "fuellog/DateText.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+RadioGroup::RadioGroup(const QString &name, const QString &title, const QStringList &items, QWidget *parent)
+    : QGroupBox(title, parent), group(new QButtonGroup(this))
+{
+    setObjectName(name);
+    auto *layout = new QVBoxLayout(this);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *b = new QRadioButton(items[i], this);
+        b->setObjectName(name + QString::number(i));
+        group->addButton(b, i);
+        layout->addWidget(b);
+    }
+    layout->addStretch();
+    connect(group, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
+}
+
+int RadioGroup::ItemIndex() const { return group->checkedId(); }
+
+int RadioGroup::Count() const { return int(group->buttons().size()); }
+
+void RadioGroup::SetItemIndex(int index)
+{
+    if (QAbstractButton *b = group->button(index)) {
+        b->setChecked(true);
+        return;
+    }
+    group->setExclusive(false);
+    for (QAbstractButton *b : group->buttons())
+        b->setChecked(false);
+    group->setExclusive(true);
+}
+
+FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+{
+    connect(this, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { SetDirectory(item->data(Qt::UserRole).toString()); });
+}
+
+QString FolderList::Directory() const { return current; }
+
+void FolderList::SetDirectory(const QString &folder)
+{
+    QDir dir(folder);
+    current = WithBackslash(QDir::cleanPath(dir.absolutePath()));
+    clear();
+    // The chain from the root down to the folder, indented by depth.
+    QStringList chain;
+    for (QDir d(current); ; ) {
+        chain.prepend(d.absolutePath());
+        if (!d.cdUp())
+            break;
+    }
+    int depth = 0;
+    for (const QString &p : chain) {
+        const QString name = p == QLatin1String("/") ? p : QDir(p).dirName();
+        auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
+        item->setData(Qt::UserRole, p);
+        ++depth;
+    }
+    setCurrentRow(int(chain.size()) - 1);
+    const QStringList subs = QDir(current).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &s : subs) {
+        auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + s, this);
+        item->setData(Qt::UserRole, current + s);
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <QGroupBox>
+#include <QListWidget>
+#include <QStringList>
+
+class QButtonGroup;
+
+// A titled group of radio buttons with an item index, -1 when none is chosen.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    RadioGroup(const QString &objectName, const QString &title, const QStringList &items, QWidget *parent = nullptr);
+    int ItemIndex() const;
+    // An index outside the items leaves the group without a choice.
+    void SetItemIndex(int index);
+    int Count() const;
+
+signals:
+    void clicked(int index);
+
+private:
+    QButtonGroup *group;
+};
+
+// A folder list: the chain of folders down to the current one, then its
+// sub-folders. Double-click or Enter on an entry moves into it.
+class FolderList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FolderList(QWidget *parent = nullptr);
+    // The folder shown, with a trailing separator.
+    QString Directory() const;
+    void SetDirectory(const QString &folder);
+
+private:
+    QString current;
+};

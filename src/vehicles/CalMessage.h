@@ -1,0 +1,16 @@
+#pragma once
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+// The renewal reminder window.
+class TCalendarPrompt : public QDialog {
+    Q_OBJECT
+public:
+    explicit TCalendarPrompt(QWidget *parent = nullptr);
+    QLabel *Prompt;
+    QPushButton *CloseBtn;
+    QCheckBox *Dont;
+};

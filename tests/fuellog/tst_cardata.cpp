@@ -1,0 +1,97 @@
+#include "AppFolder.h"
+#include "TestMain.h"
+#include "fuellog/CarDataFile.h"
+#include "fuellog/TextFile.h"
+
+#include <QDir>
+#include <QTest>
+
+using CarDataFile::Check;
+
+class CarDataFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void splitLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("lf") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("cr") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+        QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF" "a\r\n") << QStringList{"a"};
+        QTest::newRow("empty line kept") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
+        QTest::newRow("mixed") << QByteArray("a\rb\nc\r\nd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("8-bit text") << QByteArray("\xA3" "5\r\n") << QStringList{QStringLiteral("\u00A35")};
+    }
+    void splitLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QCOMPARE(TextFile::SplitLines(bytes), lines);
+    }
+
+    void joinLinesRoundTrip()
+    {
+        const QStringList lines = AppFolder::log(3) + QStringList{QStringLiteral("\u00A3")};
+        const QByteArray bytes = TextFile::JoinLines(lines);
+        QVERIFY(bytes.endsWith("\xA3\r\n"));
+        QCOMPARE(bytes.count("\r\n"), lines.size());
+        QCOMPARE(TextFile::SplitLines(bytes), lines);
+    }
+
+    void checkLog_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("check");
+        const QStringList two{"01/01/2011", "10000", "40.00", "130.00", "03/04/2011", "10400", "45.46", "132.00"};
+        QTest::newRow("two records") << two << int(Check::Good);
+        QStringList shortDate = two;
+        shortDate[4] = QStringLiteral("3/4/2011");
+        QTest::newRow("last date without slashes") << shortDate << int(Check::Malformed);
+        QTest::newRow("nine lines judged by a distance") << two + QStringList{"x"} << int(Check::Malformed);
+        QTest::newRow("empty") << QStringList{} << int(Check::Empty);
+        QTest::newRow("less than a record") << QStringList{"01/01/2011", "10000", "40.00"} << int(Check::Malformed);
+        QTest::newRow("one empty line") << QStringList{""} << int(Check::Malformed);
+    }
+    void checkLog()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, check);
+        QCOMPARE(int(CarDataFile::CheckLog(lines)), check);
+    }
+
+    void paths()
+    {
+        QCOMPARE(CarDataFile::NoFilePattern(QStringLiteral("/data")), QStringLiteral("/data/*.dat"));
+        QVERIFY(CarDataFile::IsNoFile(QStringLiteral("/data/*.dat")));
+        QVERIFY(!CarDataFile::IsNoFile(QStringLiteral("/data/AB12CDE.dat")));
+        QCOMPARE(CarDataFile::PathFor(QStringLiteral("/data/"), QStringLiteral("AB12CDE")), QStringLiteral("/data/AB12CDE.dat"));
+        QCOMPARE(CarDataFile::BaseName(QStringLiteral("/data/AB12CDE.dat")), QStringLiteral("AB12CDE"));
+        QCOMPARE(CarDataFile::BaseName(QStringLiteral("/data/AB12CDE.bak")), QString());
+        QCOMPARE(CarDataFile::BackupPath(QStringLiteral("/data.d/AB12CDE.dat")), QStringLiteral("/data.d/AB12CDE.bak"));
+        QCOMPARE(CarDataFile::BackupPath(QStringLiteral("/data/AB.12.dat")), QStringLiteral("/data/AB.12.bak"));
+    }
+
+    void writeWholeReplacesAndFailsCleanly()
+    {
+        AppFolder app;
+        const QString path = app.file(QStringLiteral("AB12.dat"));
+        QString error;
+        QVERIFY(TextFile::WriteWhole(path, "old\r\n", &error));
+        QVERIFY(TextFile::WriteWhole(path, "new\r\n", &error));
+        QCOMPARE(app.read(QStringLiteral("AB12.dat")), QByteArray("new\r\n"));
+        // A folder standing where the file should go: the write fails with
+        // the system's text and nothing is replaced.
+        QDir(app.path()).mkdir(QStringLiteral("blocked.dat"));
+        QVERIFY(!TextFile::WriteWhole(app.file(QStringLiteral("blocked.dat")), "x", &error));
+        QVERIFY(error.contains(QStringLiteral("blocked.dat")));
+        QVERIFY(QFileInfo(app.file(QStringLiteral("blocked.dat"))).isDir());
+        QVERIFY(!TextFile::WriteWhole(app.file(QStringLiteral("missing/AB.dat")), "x", &error));
+        QVERIFY(!TextFile::ReadBytes(app.file(QStringLiteral("missing.dat"))).ok);
+    }
+};
+
+VANTIQ_TEST(CarDataFileTest)
+#include "tst_cardata.moc"

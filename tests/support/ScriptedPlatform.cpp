@@ -1,0 +1,113 @@
+#include "ScriptedPlatform.h"
+
+#include <QDialog>
+
+ScriptedPlatform::ScriptedPlatform() = default;
+
+QStringList ScriptedPlatform::texts(const QString &what) const
+{
+    QStringList out;
+    for (const Call &c : calls)
+        if (what.isEmpty() || c.what == what)
+            out << c.text;
+    return out;
+}
+
+const ScriptedPlatform::Call *ScriptedPlatform::last(const QString &what) const
+{
+    for (qsizetype i = calls.size() - 1; i >= 0; --i)
+        if (calls[i].what == what)
+            return &calls[i];
+    return nullptr;
+}
+
+int ScriptedPlatform::answer(const QString &what, const QString &text)
+{
+    if (answers.isEmpty()) {
+        unexpected << what + QStringLiteral(": ") + text;
+        return mrCancel;
+    }
+    return answers.takeFirst();
+}
+
+int ScriptedPlatform::MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext)
+{
+    calls.append({QStringLiteral("MessageDialog"), text, kind, buttons, helpContext});
+    return answer(QStringLiteral("MessageDialog"), text);
+}
+
+void ScriptedPlatform::ShowMessage(const QString &text)
+{
+    calls.append({QStringLiteral("ShowMessage"), text, MsgKind::Custom, mbOk, -1});
+}
+
+int ScriptedPlatform::MessageDlg(const QString &text, MsgKind kind, int buttons)
+{
+    calls.append({QStringLiteral("MessageDlg"), text, kind, buttons, -1});
+    return answer(QStringLiteral("MessageDlg"), text);
+}
+
+int ScriptedPlatform::ExecModal(QDialog &dialog)
+{
+    calls.append({QStringLiteral("ExecModal"), QString::fromLatin1(dialog.metaObject()->className())});
+    if (modalHandlers.isEmpty()) {
+        unexpected << QStringLiteral("ExecModal: ") + QString::fromLatin1(dialog.metaObject()->className());
+        return QDialog::Rejected;
+    }
+    return modalHandlers.takeFirst()(dialog);
+}
+
+QString ScriptedPlatform::OpenFileName(const FileRequest &request)
+{
+    calls.append({QStringLiteral("OpenFileName"), request.title});
+    fileRequests << request;
+    if (fileAnswers.isEmpty()) {
+        unexpected << QStringLiteral("OpenFileName: ") + request.title;
+        return QString();
+    }
+    return fileAnswers.takeFirst();
+}
+
+QString ScriptedPlatform::SaveFileName(const FileRequest &request)
+{
+    calls.append({QStringLiteral("SaveFileName"), request.title});
+    fileRequests << request;
+    if (fileAnswers.isEmpty()) {
+        unexpected << QStringLiteral("SaveFileName: ") + request.title;
+        return QString();
+    }
+    return fileAnswers.takeFirst();
+}
+
+bool ScriptedPlatform::ChooseColour(QColor &)
+{
+    unexpected << QStringLiteral("ChooseColour");
+    return false;
+}
+
+bool ScriptedPlatform::ChooseFont(QFont &)
+{
+    unexpected << QStringLiteral("ChooseFont");
+    return false;
+}
+
+bool ScriptedPlatform::PrintDialog(QPrinter &)
+{
+    calls.append({QStringLiteral("PrintDialog"), QString()});
+    return answer(QStringLiteral("PrintDialog"), QString()) == mrOk;
+}
+
+void ScriptedPlatform::PrinterSetup(QPrinter &) { calls.append({QStringLiteral("PrinterSetup"), QString()}); }
+
+QPrinter &ScriptedPlatform::Printer()
+{
+    if (!printer) {
+        printer = std::make_unique<QPrinter>();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+    }
+    return *printer;
+}
+
+void ScriptedPlatform::ShowHelp(int topic) { helpTopics << topic; }
+
+void ScriptedPlatform::ShowHelpContents() { ++helpContents; }

@@ -1,0 +1,60 @@
+#pragma once
+#include "shell/Platform.h"
+
+#include <QList>
+#include <QPrinter>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+// The test platform: records every call, answers questions from queues the
+// test fills, and never blocks. Anything modal that the test did not expect
+// is recorded in `unexpected` (checked by the tests' cleanup) and answered
+// with Cancel.
+class ScriptedPlatform : public Platform {
+public:
+    struct Call {
+        QString what;   // "MessageDialog", "ShowMessage", "MessageDlg", "OpenFileName", ...
+        QString text;
+        MsgKind kind = MsgKind::Custom;
+        int buttons = 0;
+        int help = -1;
+    };
+
+    ScriptedPlatform();
+
+    QList<Call> calls;
+    QList<int> answers;                     // MessageDialog and MessageDlg
+    QStringList fileAnswers;                // OpenFileName and SaveFileName; "" cancels
+    QList<FileRequest> fileRequests;        // what the file dialogs were asked
+    QList<std::function<int(QDialog &)>> modalHandlers;
+    QList<int> helpTopics;
+    int helpContents = 0;
+    QStringList unexpected;
+    QDate today{2012, 6, 15};
+    QLocale locale{QLocale::English, QLocale::UnitedKingdom};
+
+    // Texts of the recorded calls of one kind ("" for all).
+    QStringList texts(const QString &what = QString()) const;
+    const Call *last(const QString &what) const;
+
+    int MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext) override;
+    void ShowMessage(const QString &text) override;
+    int MessageDlg(const QString &text, MsgKind kind, int buttons) override;
+    int ExecModal(QDialog &dialog) override;
+    QString OpenFileName(const FileRequest &request) override;
+    QString SaveFileName(const FileRequest &request) override;
+    bool ChooseColour(QColor &colour) override;
+    bool ChooseFont(QFont &font) override;
+    bool PrintDialog(QPrinter &printer) override;
+    void PrinterSetup(QPrinter &printer) override;
+    QPrinter &Printer() override;
+    void ShowHelp(int topic) override;
+    void ShowHelpContents() override;
+    QDate Today() const override { return today; }
+    QLocale Locale() const override { return locale; }
+
+private:
+    int answer(const QString &what, const QString &text);
+    std::unique_ptr<QPrinter> printer;
+};
