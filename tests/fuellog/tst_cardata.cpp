@@ -11,6 +11,7 @@ using CarDataFile::Check;
 class CarDataFileTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { quietOffscreenNotice(); }
     void splitLines_data()
     {
         QTest::addColumn<QByteArray>("bytes");

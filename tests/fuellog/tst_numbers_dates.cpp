@@ -9,6 +9,7 @@ using namespace NumberText;
 class NumberAndDateTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { quietOffscreenNotice(); }
     void formatFixed_data()
     {
         QTest::addColumn<double>("value");

@@ -1,0 +1,185 @@
+#include "TestMain.h"
+#include "shell/DesktopPlatform.h"
+#include "shell/MDialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+class MessageDialogTest : public QObject {
+    Q_OBJECT
+
+    static QStringList captions(const TDialogForm &d)
+    {
+        QStringList out;
+        for (int i = 1; i <= 8; ++i)
+            if (auto *b = d.findChild<QPushButton *>(QStringLiteral("B%1").arg(i)))
+                out << b->text();
+        return out;
+    }
+    static QPushButton *button(const TDialogForm &d, const QString &caption)
+    {
+        for (QPushButton *b : d.findChildren<QPushButton *>())
+            if (b->text() == caption && !b->objectName().isEmpty())
+                return b;
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase() { quietOffscreenNotice(); }
+    void buttonOrderAndResults_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<int>("result");
+        QTest::newRow("ok") << int(mbOk) << QStringList{"Ok"} << "Ok" << 1;
+        QTest::newRow("ok help") << (mbOk | mbHelp) << QStringList{"Ok", "Help"} << "Ok" << 1;
+        QTest::newRow("ok cancel") << (mbOk | mbCancel) << QStringList{"Ok", "Cancel"} << "Cancel" << 2;
+        QTest::newRow("ok cancel help") << (mbOk | mbCancel | mbHelp) << QStringList{"Ok", "Cancel", "Help"} << "Ok" << 1;
+        QTest::newRow("yes no") << (mbYes | mbNo) << QStringList{"Yes", "No"} << "No" << 7;
+        QTest::newRow("yes no help") << (mbNo | mbHelp | mbYes) << QStringList{"Help", "Yes", "No"} << "Yes" << 6;
+        QTest::newRow("yes cancel") << (mbYes | mbCancel) << QStringList{"Cancel", "Yes"} << "Yes" << 6;
+        QTest::newRow("yes cancel help") << (mbYes | mbCancel | mbHelp) << QStringList{"Cancel", "Help", "Yes"} << "Cancel" << 2;
+        QTest::newRow("abort ignored") << (mbOk | mbHelp | mbAbort) << QStringList{"Ok", "Help"} << "Ok" << 1;
+    }
+    void buttonOrderAndResults()
+    {
+        QFETCH(int, set);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, press);
+        QFETCH(int, result);
+        TDialogForm d;
+        d.Prepare(QStringLiteral("Entry is Incomplete"), MsgKind::Error, set, 5);
+        d.show();
+        QCOMPARE(captions(d), shown);
+        QTest::mouseClick(button(d, press), Qt::LeftButton);
+        QCOMPARE(d.result(), result);
+        QVERIFY(!d.isVisible());
+        QVERIFY2(captions(d).isEmpty(), "buttons are destroyed on close");
+    }
+
+    void captionsAndIcons_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("warning") << int(MsgKind::Warning) << "Warning";
+        QTest::newRow("error") << int(MsgKind::Error) << "Error";
+        QTest::newRow("information") << int(MsgKind::Information) << "Information";
+        QTest::newRow("confirmation") << int(MsgKind::Confirmation) << "Confirmation";
+    }
+    void captionsAndIcons()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, caption);
+        TDialogForm d;
+        d.Prepare(QStringLiteral("x"), MsgKind(kind), mbOk, 0);
+        d.show();
+        QCOMPARE(d.windowTitle(), caption);
+        QVERIFY(!d.DialogImage->pixmap().isNull());
+        d.close();
+        // A custom message keeps the caption of the call before it.
+        d.Prepare(QStringLiteral("y"), MsgKind::Custom, mbOk, 0);
+        QCOMPARE(d.windowTitle(), caption);
+        d.close();
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QList<int>>("offsets");
+        QTest::addColumn<int>("minWidth");
+        QTest::newRow("one button") << "Default File Not Changed" << int(mbOk) << QList<int>{-37} << 94;
+        QTest::newRow("one button, short text") << "x" << int(mbOk) << QList<int>{-37} << 94;
+        QTest::newRow("two buttons") << "Data File Invalid not loaded" << (mbOk | mbHelp) << QList<int>{-77, 3} << 174;
+        QTest::newRow("three buttons") << "Day is Incomplete" << (mbOk | mbCancel | mbHelp) << QList<int>{-114, -37, 40} << 248;
+        QTest::newRow("long text") << QString(80, QLatin1Char('W')) << (mbYes | mbNo) << QList<int>{-77, 3} << 174;
+    }
+    void layout()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, set);
+        QFETCH(QList<int>, offsets);
+        QFETCH(int, minWidth);
+        TDialogForm d;
+        d.Prepare(text, MsgKind::Warning, set, 0);
+        d.show();
+        const int w = std::max(d.MessageText->width() + 88, minWidth);
+        QCOMPARE(d.width(), w);
+        QCOMPARE(d.height(), 140);
+        QCOMPARE(d.MessageText->pos(), QPoint(64, 16));
+        for (int i = 0; i < offsets.size(); ++i) {
+            auto *b = d.findChild<QPushButton *>(QStringLiteral("B%1").arg(i + 1));
+            QCOMPARE(b->size(), QSize(74, 25));
+            QCOMPARE(b->pos(), QPoint(w / 2 + offsets[i], 65));
+        }
+        d.close();
+    }
+
+    void threeLinesMoveTheButtons()
+    {
+        TDialogForm d;
+        d.Prepare(QStringLiteral("You are attempting to change to\ranother file without first setting it as Default\rDo you wish to do this now ?"),
+                  MsgKind::Warning, mbYes | mbNo | mbHelp, 8);
+        d.show();
+        QVERIFY(!d.MessageText->text().contains(QLatin1Char('\r')));
+        const int h = d.MessageText->height();
+        QVERIFY(h > 32);
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("B%1").arg(i))->y(), 16 + h + 10);
+        QCOMPARE(d.height(), h + 16 + 75);
+        d.close();
+    }
+
+    void helpLeavesTheDialogOpen()
+    {
+        TDialogForm d;
+        QSignalSpy help(&d, &TDialogForm::helpRequested);
+        d.Prepare(QStringLiteral("Invalid Day"), MsgKind::Error, mbOk | mbCancel | mbHelp, 5);
+        d.show();
+        QTest::mouseClick(button(d, QStringLiteral("Help")), Qt::LeftButton);
+        QCOMPARE(help.size(), 1);
+        QCOMPARE(help.first().first().toInt(), 5);
+        QVERIFY(d.isVisible());
+        QTest::mouseClick(button(d, QStringLiteral("Cancel")), Qt::LeftButton);
+        QCOMPARE(d.result(), 2);
+    }
+
+    void closingByTheFrameIsCancel()
+    {
+        TDialogForm d;
+        d.Prepare(QStringLiteral("Question"), MsgKind::Confirmation, mbYes | mbNo, 0);
+        d.show();
+        d.close();
+        QCOMPARE(d.result(), 2);
+        QVERIFY(captions(d).isEmpty());
+    }
+
+    void noButtonsClosesByFrameOnly()
+    {
+        TDialogForm d;
+        d.Prepare(QStringLiteral("Nothing to press"), MsgKind::Information, 0, 0);
+        d.show();
+        QVERIFY(captions(d).isEmpty());
+        d.close();
+        QCOMPARE(d.result(), 2);
+    }
+
+    void desktopPlatformUsesTheOneDialog()
+    {
+        DesktopPlatform platform;
+        TDialogForm &form = platform.DialogForm();
+        for (int round = 0; round < 2; ++round) {
+            QTimer::singleShot(0, &form, [&form] {
+                QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("B2")), Qt::LeftButton);
+            });
+            QCOMPARE(platform.MessageDialog(QStringLiteral("Really Delete x"), MsgKind::Information, mbOk | mbCancel, 8), 2);
+            QCOMPARE(form.windowTitle(), QStringLiteral("Information"));
+        }
+    }
+};
+
+VANTIQ_TEST(MessageDialogTest)
+#include "tst_dialog.moc"

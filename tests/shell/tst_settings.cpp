@@ -1,0 +1,310 @@
+#include "Harness.h"
+#include "TestMain.h"
+#include "entry/FuelEntryPanel.h"
+#include "fuellog/TextFile.h"
+#include "shell/Settings.h"
+#include "shell/SettingsFile.h"
+#include "shell/SetupPanel.h"
+#include "shell/Widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+
+// Settings file and setup panel.
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+    static QStringList keysOf(const QByteArray &bytes)
+    {
+        QStringList keys;
+        for (const QString &line : TextFile::SplitLines(bytes))
+            if (line.contains(QLatin1Char('=')))
+                keys << line.left(line.indexOf(QLatin1Char('=')));
+        return keys;
+    }
+
+private slots:
+    void initTestCase() { quietOffscreenNotice(); }
+    void cleanup() {}
+
+    void readingKeepsDefaultsAndAcceptsOddForms()
+    {
+        const IniFile ini = IniFile::FromBytes(AppFolder::crlf({
+            "[other]", "BMin=99",
+            "[quorvix\\vantiq]", "registration=AB12CDE", "PASS ENABLED=7", "Distance Units=0x0",
+            "G2C=0x8000", "BMax=lots", "ppl=1.05", "Scheme = 1 ", "g1c=-16777201"}));
+        const Settings s = Settings::Read(ini, QStringLiteral("/exe"));
+        QCOMPARE(s.Registration, QStringLiteral("AB12CDE"));
+        QVERIFY(s.PassEnabled);
+        QCOMPARE(s.DistanceUnits, 0);
+        QCOMPARE(s.G2C, 32768);
+        QCOMPARE(s.BMax, 50);       // unreadable: default
+        QCOMPARE(s.BMin, 10);       // other section: not ours
+        QCOMPARE(s.DefaultPpl, QStringLiteral("1.05"));
+        QCOMPARE(s.Scheme, 1);
+        QCOMPARE(s.Password, QStringLiteral("Tarnwel"));
+        QCOMPARE(s.FuelUnits, 1);
+        QCOMPARE(s.DataPath, QStringLiteral("/exe/"));
+        QCOMPARE(s.DKPG, QStringLiteral("50.0"));
+        QCOMPARE(Settings::ReadOrder().size(), 37);
+    }
+
+    void writingAllKeysInOrder()
+    {
+        IniFile ini;
+        Settings(QStringLiteral("/exe")).Write(ini);
+        const QByteArray bytes = ini.ToBytes();
+        QVERIFY(bytes.startsWith("[Quorvix\\Vantiq]\r\nRegistration=\r\nPassword=Tarnwel\r\n"));
+        QCOMPARE(keysOf(bytes), Settings::WriteOrder());
+        QCOMPARE(Settings::WriteOrder().size(), 37);
+        QVERIFY(bytes.contains("\r\nPpl=0.70\r\n"));
+        QVERIFY(bytes.contains("\r\nG1C=-16777201\r\n"));
+        QVERIFY(bytes.contains("\r\nData Path=/exe/\r\n"));
+        // Written and read back, every value survives.
+        const Settings back = Settings::Read(IniFile::FromBytes(bytes), QStringLiteral("/elsewhere"));
+        IniFile again;
+        back.Write(again);
+        QCOMPARE(again.ToBytes(), bytes);
+    }
+
+    void writingReplacesKeysWhateverTheirCase()
+    {
+        IniFile ini = IniFile::FromBytes(AppFolder::crlf({"; kept", "[Quorvix\\Vantiq]", "PPL=1.05", "Unknown=x", "", "[Later]", "a=b"}));
+        Settings s;
+        s.DefaultPpl = QStringLiteral("0.99");
+        s.Write(ini);
+        const QByteArray bytes = ini.ToBytes();
+        QCOMPARE(bytes.toLower().count("ppl="), 1); // one entry for the default price
+        QVERIFY(bytes.contains("PPL=0.99\r\n"));
+        QVERIFY(bytes.startsWith("; kept\r\n"));
+        QVERIFY(bytes.contains("Unknown=x\r\n"));
+        QVERIFY(bytes.endsWith("[Later]\r\na=b\r\n"));
+        QCOMPARE(*IniFile::FromBytes(bytes).Value(Settings::Section, QStringLiteral("g4c")), QStringLiteral("65535"));
+    }
+
+    void windows1252FileIsReadAsSuch()
+    {
+        const IniFile ini = IniFile::FromBytes("[Quorvix\\Vantiq]\r\nRegistration=\xA3" "1\r\n");
+        QCOMPARE(*ini.Value(Settings::Section, QStringLiteral("Registration")), QStringLiteral("\u00A31"));
+        const IniFile utf8 = IniFile::FromBytes("[Quorvix\\Vantiq]\r\nRegistration=\xC2\xA3" "1\r\n");
+        QCOMPARE(*utf8.Value(Settings::Section, QStringLiteral("Registration")), QStringLiteral("\u00A31"));
+    }
+
+    void firstStartWithoutSettingsFile()
+    {
+        Harness h;
+        TVantiq_ &w = h.start(true);
+        SetupPanel &s = *w.OptionsTabs;
+        QCOMPARE(s.DistanceUnit->ItemIndex(), 1);
+        QCOMPARE(s.FuelUnit->ItemIndex(), 1);
+        QCOMPARE(s.EntryDistanceType->ItemIndex(), 0);
+        QCOMPARE(s.EntryFuelType->ItemIndex(), 1);
+        QCOMPARE(s.AnalysisDirection->ItemIndex(), 1);
+        QCOMPARE(s.AnalisisType->ItemIndex(), 2);
+        QCOMPARE(w.StatusText(3), QStringLiteral("DOMESTIC"));
+        QCOMPARE(w.StatusText(7), QStringLiteral("0 of 100"));
+        QCOMPARE(s.DefaultPpl->text(), QStringLiteral("0.70"));
+        QVERIFY(s.Flash->isChecked());
+        QCOMPARE(w.Live.DataPath, h.app.path());
+        QVERIFY(!h.app.exists(QStringLiteral("vantiq.ini")));
+        w.close();
+        QCOMPARE(keysOf(h.app.read(QStringLiteral("vantiq.ini"))), Settings::WriteOrder());
+        QVERIFY(h.platform.unexpected.isEmpty());
+    }
+
+    void settingsFillTheControls()
+    {
+        Harness h;
+        h.settings({"pass enabled=1", "ppl=1.05", "SCHEME=1", "Backup=1", "SFII=3", "V=4", "fuel units=0x0",
+                    "BMin=0", "BMax=2000", "Veh Path=/no/such/folder/"});
+        TVantiq_ &w = h.start();
+        SetupPanel &s = *w.OptionsTabs;
+        QVERIFY(s.PassEnable->isChecked());
+        QVERIFY(!s.ChangePass->isHidden());
+        QVERIFY(w.ChangePassword1->isVisible());
+        QCOMPARE(s.DefaultPpl->text(), QStringLiteral("1.05"));
+        QCOMPARE(s.FuelUnit->ItemIndex(), 0);
+        QVERIFY(s.SaveBackup->isChecked());
+        QCOMPARE(w.Live.ViewStyleIndex, 3);
+        QCOMPARE(w.StatusText(7), QStringLiteral("4 of 100"));
+        QCOMPARE(s.BestMin->value(), 1);     // the spin boxes keep to 1..1000
+        QCOMPARE(s.BestMax->value(), 1000);
+        QCOMPARE(w.Live.VehPath, w.Live.DataPath); // a missing vehicle folder becomes the data folder
+        // Bulk scheme: "PRO MODE", and a missing bulk.dat does not stop the start-up.
+        QCOMPARE(w.StatusText(3), QStringLiteral("PRO MODE"));
+        QVERIFY(w.BulkButton->isEnabled());
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), QStringList{"No Bulk Purchase Data Available"});
+        QCOMPARE(w.StatusText(5), QStringLiteral("SELECTING VEHICLE"));
+        w.close();
+        const QByteArray ini = h.app.read(QStringLiteral("vantiq.ini"));
+        QCOMPARE(ini.toLower().count("ppl="), 1);
+        QVERIFY(ini.contains("\r\nppl=1.05\r\n"));
+        QVERIFY(h.platform.unexpected.isEmpty());
+    }
+
+    void missingDataFolderIsCreated()
+    {
+        Harness h;
+        h.settings({QStringLiteral("Data Path=") + h.app.path() + QStringLiteral("new/data/")});
+        TVantiq_ &w = h.start();
+        QVERIFY(QFileInfo(h.app.path() + QStringLiteral("new/data")).isDir());
+        QCOMPARE(w.OptionsTabs->DirectorySelector->Directory(), h.app.path() + QStringLiteral("new/data/"));
+    }
+
+    void getFMode_data()
+    {
+        QTest::addColumn<int>("distance");
+        QTest::addColumn<int>("fuel");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("MPG") << 0 << 0 << 0;
+        QTest::newRow("MPL") << 0 << 1 << 1;
+        QTest::newRow("KPG") << 1 << 0 << 2;
+        QTest::newRow("KPL") << 1 << 1 << 3;
+        QTest::newRow("no distance unit") << -1 << 1 << -1;
+        QTest::newRow("no fuel unit") << 1 << 5 << -1;
+    }
+    void getFMode()
+    {
+        QFETCH(int, distance);
+        QFETCH(int, fuel);
+        QFETCH(int, mode);
+        Harness h;
+        h.create();
+        h.window->OptionsTabs->DistanceUnit->SetItemIndex(distance);
+        h.window->OptionsTabs->FuelUnit->SetItemIndex(fuel);
+        QCOMPARE(h.window->OptionsTabs->GetFMode(), mode);
+    }
+
+    void acceptTakesFolderWritesAndShowsScheme()
+    {
+        Harness h;
+        h.settings({});
+        QDir(h.app.path()).mkdir(QStringLiteral("elsewhere"));
+        TVantiq_ &w = h.start();
+        w.SetupAction->trigger();
+        SetupPanel &s = *w.OptionsTabs;
+        QVERIFY(s.isVisible());
+        QCOMPARE(w.StatusText(5), QStringLiteral(" SETUP"));
+        QVERIFY(!w.AnalysisMenu->menuAction()->isEnabled());
+        s.DistanceUnit->SetItemIndex(1);
+        s.FuelUnit->SetItemIndex(0);
+        s.Scheme->setCurrentIndex(1);
+        s.DirectorySelector->SetDirectory(h.app.path() + QStringLiteral("elsewhere"));
+        QTest::mouseClick(s.findChild<QPushButton *>(QStringLiteral("UnitsSheetAccept")), Qt::LeftButton);
+        QVERIFY(!s.isVisible());
+        QVERIFY(w.AnalysisMenu->menuAction()->isEnabled());
+        QVERIFY(w.EnterDataMenu->menuAction()->isEnabled());
+        QCOMPARE(w.Live.UnitMode, 2);
+        QCOMPARE(w.Live.DataPath, h.app.path() + QStringLiteral("elsewhere/"));
+        QCOMPARE(w.StatusText(3), QStringLiteral("PRO MODE"));
+        QVERIFY(w.BulkButton->isEnabled());
+        QCOMPARE(w.StatusText(5), QStringLiteral("SELECTING VEHICLE")); // no data file: the manager
+        const IniFile ini = IniFile::FromBytes(h.app.read(QStringLiteral("vantiq.ini")));
+        QCOMPARE(*ini.Value(Settings::Section, QStringLiteral("FMode")), QStringLiteral("2"));
+        QCOMPARE(*ini.Value(Settings::Section, QStringLiteral("Scheme")), QStringLiteral("1"));
+        QCOMPARE(*ini.Value(Settings::Section, QStringLiteral("Data Path")), h.app.path() + QStringLiteral("elsewhere/"));
+    }
+
+    void cancelKeepsTheFolderButNotTheUnits()
+    {
+        Harness h;
+        h.settings({});
+        QDir(h.app.path()).mkdir(QStringLiteral("elsewhere"));
+        TVantiq_ &w = h.start();
+        w.SetupClick();
+        SetupPanel &s = *w.OptionsTabs;
+        s.DirectorySelector->SetDirectory(h.app.path() + QStringLiteral("elsewhere"));
+        s.DistanceUnit->SetItemIndex(0);
+        QTest::mouseClick(s.findChild<QPushButton *>(QStringLiteral("GeneralSheetCancel")), Qt::LeftButton);
+        QVERIFY(!s.isVisible());
+        QVERIFY(w.EnterDataMenu->menuAction()->isEnabled());
+        QCOMPARE(w.Live.DataPath, h.app.path());
+        QCOMPARE(s.DistanceUnit->ItemIndex(), 0);
+        QVERIFY(!h.app.exists(QStringLiteral("vantiq.ini")) || !h.app.read(QStringLiteral("vantiq.ini")).contains("Distance Units"));
+        w.close();
+        const IniFile ini = IniFile::FromBytes(h.app.read(QStringLiteral("vantiq.ini")));
+        QCOMPARE(*ini.Value(Settings::Section, QStringLiteral("Distance Units")), QStringLiteral("0"));
+        QCOMPARE(*ini.Value(Settings::Section, QStringLiteral("Data Path")), h.app.path());
+    }
+
+    void setDefaults()
+    {
+        Harness h;
+        h.settings({"Pass Enabled=1", "Analisis Type=0", "Direction=0", "Start up=1", "ppl=2.00", "Open Ana=1",
+                    "DMPG=44.00"});
+        TVantiq_ &w = h.start();
+        SetupPanel &s = *w.OptionsTabs;
+        s.WorstLab->setText(QStringLiteral("23.6"));
+        s.BestLab->setText(QStringLiteral("51.5"));
+        s.MaxDays->setValue(9);
+        QTest::mouseClick(s.findChild<QPushButton *>(QStringLiteral("GraphSheetDefaults")), Qt::LeftButton);
+        QVERIFY(!s.PassEnable->isChecked());
+        QVERIFY(s.ChangePass->isHidden());
+        QCOMPARE(s.AnalisisType->ItemIndex(), 2);
+        QCOMPARE(s.AnalysisDirection->ItemIndex(), 1);
+        for (RadioGroup *g : {s.EntryFuelType, s.EntryDistanceType, s.DistanceUnit, s.FuelUnit})
+            QCOMPARE(g->ItemIndex(), 0);
+        QCOMPARE(s.MaxDays->value(), 3);
+        QCOMPARE(s.BestMin->value(), 24);
+        QCOMPARE(s.BestMax->value(), 52); // 51.5 to even
+        QCOMPARE(s.DirectorySelector->Directory(), w.ExecutableFolder());
+        QCOMPARE(s.DefaultPpl->text(), QStringLiteral("0.70"));
+        QVERIFY(!s.StartUp->isChecked());
+        QVERIFY(s.OpenAna->isChecked()); // not among the defaults
+        QCOMPARE(w.Live.DMPG, QStringLiteral("30.00"));
+        QVERIFY(!h.app.read(QStringLiteral("vantiq.ini")).contains("Ppl")); // nothing written yet
+    }
+
+    void setTripDefaults_data()
+    {
+        QTest::addColumn<QString>("worst");
+        QTest::addColumn<QString>("best");
+        QTest::addColumn<int>("min");
+        QTest::addColumn<int>("max");
+        QTest::newRow("not yet analysed") << "000.00" << "000.00" << 1 << 1;
+        QTest::newRow("figures") << "31.49" << "48.50" << 31 << 48;
+        QTest::newRow("not numbers") << "n/a" << "" << 10 << 50;
+    }
+    void setTripDefaults()
+    {
+        QFETCH(QString, worst);
+        QFETCH(QString, best);
+        QFETCH(int, min);
+        QFETCH(int, max);
+        Harness h;
+        h.settings({"TI=0", "Distance Units=1", "Fuel Units=1"});
+        TVantiq_ &w = h.start();
+        SetupPanel &s = *w.OptionsTabs;
+        s.WorstLab->setText(worst);
+        s.BestLab->setText(best);
+        QTest::mouseClick(s.findChild<QPushButton *>(QStringLiteral("Button18")), Qt::LeftButton);
+        QCOMPARE(s.BestMin->value(), min);
+        QCOMPARE(s.BestMax->value(), max);
+        QCOMPARE(w.Live.TripUnitMode, 3);
+        QCOMPARE(s.MaxDays->value(), 3);
+    }
+
+    void helpButtonsAndMenu()
+    {
+        Harness h;
+        h.settings({});
+        TVantiq_ &w = h.start();
+        QTest::mouseClick(w.OptionsTabs->findChild<QPushButton *>(QStringLiteral("UnitsSheetHelp")), Qt::LeftButton);
+        QTest::mouseClick(w.OptionsTabs->findChild<QPushButton *>(QStringLiteral("TripSheetHelp")), Qt::LeftButton);
+        QCOMPARE(h.platform.helpTopics, (QList<int>{12, 16}));
+        w.Help2->trigger();
+        QCOMPARE(h.platform.helpContents, 1);
+        w.About1->trigger();
+        QCOMPARE(w.verinfo->text(), QStringLiteral("1.0.0.0"));
+    }
+};
+
+VANTIQ_TEST(SettingsTest)
+#include "tst_settings.moc"

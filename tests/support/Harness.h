@@ -1,0 +1,55 @@
+#pragma once
+#include "AppFolder.h"
+#include "ScriptedPlatform.h"
+#include "shell/MainWindow.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <memory>
+
+// A main window in a temporary application folder on the scripted platform.
+// Settings and data files are written first; start() then runs the start-up
+// sequence at once instead of waiting for its timer.
+struct Harness {
+    AppFolder app;
+    ScriptedPlatform platform;
+    std::unique_ptr<TVantiq_> window;
+
+    TVantiq_ &create()
+    {
+        window = std::make_unique<TVantiq_>(platform, app.exePath());
+        return *window;
+    }
+
+    // Shows the window and runs the start-up sequence; a splash screen, when
+    // the settings ask for one, is closed at once.
+    TVantiq_ &start(bool expectSplash = false)
+    {
+        if (!window)
+            create();
+        if (expectSplash)
+            platform.modalHandlers << [](QDialog &d) { return d.metaObject()->className() == QByteArray("TSplashForm") ? 1 : -1; };
+        window->show();
+        window->starttimer->stop();
+        window->starttimerTimer();
+        return *window;
+    }
+
+    // Settings that start quietly: no splash, the given extra keys.
+    void settings(QStringList keyValues)
+    {
+        auto has = [&](const char *key) {
+            for (const QString &kv : keyValues)
+                if (kv.startsWith(QLatin1String(key), Qt::CaseInsensitive))
+                    return true;
+            return false;
+        };
+        if (!has("Do Flash="))
+            keyValues.prepend(QStringLiteral("Do Flash=0"));
+        if (!has("Data Path="))
+            keyValues.prepend(QStringLiteral("Data Path=") + app.path());
+        app.writeSettings(keyValues);
+    }
+
+    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
+};
