@@ -1,0 +1,312 @@
+#include "Harness.h"
+#include "TestMain.h"
+#include "entry/FuelEntryPanel.h"
+#include "shell/DataFileCommands.h"
+#include "shell/Settings.h"
+#include "shell/SettingsFile.h"
+#include "shell/SetupPanel.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QToolButton>
+
+// The File menu's commands over the car data file.
+class DataFilesTest : public QObject {
+    Q_OBJECT
+
+    const QStringList two{"01/01/2011", "10000", "40.00", "130.00", "03/04/2011", "10400", "45.46", "132.00"};
+
+    // Started with AB12 current and its two-record file loaded.
+    TVantiq_ &loaded(Harness &h)
+    {
+        h.settings({"Start up=1", "Registration=AB12"});
+        h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(two));
+        return h.start();
+    }
+
+private slots:
+    void initTestCase() { quietOffscreenNotice(); }
+
+    void openLoadsAFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("crlf") << AppFolder::crlf(two);
+        QTest::newRow("lf and a byte-order mark") << QByteArray("\xEF\xBB\xBF") + two.join(QLatin1Char('\n')).toLatin1();
+        QTest::newRow("cr") << two.join(QLatin1Char('\r')).toLatin1() + '\r';
+    }
+    void openLoadsAFile()
+    {
+        QFETCH(QByteArray, bytes);
+        Harness h;
+        h.settings({"Registration=AB12"});
+        h.app.write(QStringLiteral("AB12.dat"), bytes);
+        TVantiq_ &w = h.start();
+        h.platform.fileAnswers << h.app.file(QStringLiteral("AB12.dat"));
+        w.OpenBtn->click();
+        const FileRequest &asked = h.platform.fileRequests.last();
+        QCOMPARE(asked.fileName, QStringLiteral("*.dat"));
+        QCOMPARE(asked.filterIndex, 1);
+        QCOMPARE(asked.filter, QStringLiteral("Vantiq Data File [*.dat]|*.dat|Vantiq Data File Backup|*.bak"));
+        QCOMPARE(asked.defaultSuffix, QStringLiteral("dat"));
+        QCOMPARE(w.FuelLog, two);
+        QCOMPARE(w.DataEntry->NumItems->text(), QStringLiteral("2"));
+        QCOMPARE(w.DataEntry->Finaldate->text(), QStringLiteral("03/04/2011"));
+        QCOMPARE(w.DataEntry->FinalMiles->text(), QStringLiteral("10400"));
+        QCOMPARE(w.StatusText(1), QStringLiteral(" 03/04/2011"));
+        QCOMPARE(w.StatusText(5), QStringLiteral("AB12 DATA READY"));
+        QVERIFY(w.View1->isEnabled());
+        QVERIFY(h.platform.texts(QStringLiteral("MessageDialog")).isEmpty()); // same registration: no question
+        QVERIFY(h.platform.unexpected.isEmpty());
+    }
+
+    void openRefusesBadFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("plain");
+        QStringList shortDate = two;
+        shortDate[4] = QStringLiteral("3/4/2011");
+        QTest::newRow("last date malformed") << AppFolder::crlf(shortDate) << QStringList{};
+        QTest::newRow("nine lines") << AppFolder::crlf(two + QStringList{"x"}) << QStringList{};
+        QTest::newRow("part of a record") << AppFolder::crlf(two.mid(0, 3)) << QStringList{};
+        QTest::newRow("empty") << QByteArray() << QStringList{"Not Loaded File %1 Contains no Data"};
+    }
+    void openRefusesBadFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, plain);
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        h.app.write(QStringLiteral("BAD.dat"), bytes);
+        h.platform.fileAnswers << h.app.file(QStringLiteral("BAD.dat"));
+        h.platform.answers << mrOk;
+        w.OpenData->trigger();
+        for (QString &p : plain)
+            p = p.arg(h.app.file(QStringLiteral("BAD.dat")));
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), plain);
+        const auto *m = h.platform.last(QStringLiteral("MessageDialog"));
+        QCOMPARE(m->text, QStringLiteral("Data File Invalid not loaded"));
+        QCOMPARE(m->kind, MsgKind::Error);
+        QCOMPARE(m->buttons, mbOk | mbHelp);
+        QCOMPARE(m->help, 8);
+        QVERIFY(w.FuelLog.isEmpty());
+        // No file is current now, so nothing can overwrite AB12.dat.
+        QCOMPARE(w.CurrentDataFile, h.app.path() + QStringLiteral("*.dat"));
+        QCOMPARE(w.DataEntry->Registration->text(), QStringLiteral("AB12")); // settings read again
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(two));
+    }
+
+    void openMissingFileAndCancel()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        h.platform.fileAnswers << QString() << h.app.file(QStringLiteral("GONE.dat"));
+        h.platform.answers << mrOk;
+        w.Open1->trigger(); // cancelled
+        QCOMPARE(w.CurrentDataFile, h.app.file(QStringLiteral("AB12.dat")));
+        w.Open1->trigger();
+        const auto *m = h.platform.last(QStringLiteral("MessageDialog"));
+        QCOMPARE(m->text, QStringLiteral("File does not exist, Sorry"));
+        QCOMPARE(m->kind, MsgKind::Information);
+        QCOMPARE(m->buttons, int(mbOk));
+        QCOMPARE(w.CurrentDataFile, h.app.file(QStringLiteral("GONE.dat")));
+        QCOMPARE(w.FuelLog, two);
+    }
+
+    void openAnotherVehiclesFile_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("make it the default") << int(mrYes);
+        QTest::newRow("keep the default") << int(mrNo);
+    }
+    void openAnotherVehiclesFile()
+    {
+        QFETCH(int, answer);
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        QDir(h.app.path()).mkdir(QStringLiteral("other"));
+        h.app.write(QStringLiteral("other/XY99.dat"), AppFolder::crlf(AppFolder::log(3)));
+        h.platform.fileAnswers << h.app.file(QStringLiteral("other/XY99.dat"));
+        h.platform.answers << answer << mrOk;
+        w.Open1->trigger();
+        const auto *q = h.platform.calls[0].what == QStringLiteral("OpenFileName") ? &h.platform.calls[1] : nullptr;
+        QVERIFY(q);
+        QCOMPARE(q->text, QStringLiteral("You are attempting to change to\ranother file without first setting it as Default\rDo you wish to do this now ?"));
+        QCOMPARE(q->kind, MsgKind::Warning);
+        QCOMPARE(q->buttons, mbYes | mbNo | mbHelp);
+        QCOMPARE(q->help, 8);
+        QCOMPARE(w.FuelLog.size(), 12);
+        const IniFile ini = IniFile::FromBytes(h.app.read(QStringLiteral("vantiq.ini")));
+        if (answer == mrYes) {
+            QCOMPARE(w.DataEntry->Registration->text(), QStringLiteral("XY99"));
+            QCOMPARE(w.Live.DataPath, h.app.path() + QStringLiteral("other/"));
+            QCOMPARE(*ini.Value(Settings::Section, QStringLiteral("Registration")), QStringLiteral("XY99"));
+            QVERIFY(w.OptionsTabs->isVisible());
+            QCOMPARE(h.platform.texts(QStringLiteral("MessageDialog")).size(), 1);
+        } else {
+            QCOMPARE(h.platform.texts(QStringLiteral("MessageDialog")).last(), QStringLiteral("Default File Not Changed"));
+            QCOMPARE(h.platform.last(QStringLiteral("MessageDialog"))->buttons, int(mbOk));
+            QCOMPARE(w.DataEntry->Registration->text(), QStringLiteral("AB12"));
+            QCOMPARE(w.Live.DataPath, h.app.path());
+            QVERIFY(!w.OptionsTabs->isVisible());
+        }
+        QVERIFY(h.platform.unexpected.isEmpty());
+    }
+
+    void openedBackupShowsOnlyDataReady()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        h.app.write(QStringLiteral("AB12.bak"), AppFolder::crlf(two));
+        h.platform.fileAnswers << h.app.file(QStringLiteral("AB12.bak"));
+        h.platform.answers << mrNo << mrOk;
+        w.Open1->trigger();
+        QCOMPARE(w.StatusText(5), QStringLiteral(" DATA READY"));
+    }
+
+    void saveWritesTheLogByteForByte()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        w.FuelLog << QStringLiteral("04/05/2011") << QStringLiteral("10800") << QStringLiteral("41.50") << QStringLiteral("129.90");
+        w.SaveBtn->click();
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(w.FuelLog));
+        QCOMPARE(w.StatusText(5), QStringLiteral("FILE SAVED ") + h.app.file(QStringLiteral("AB12.dat")));
+    }
+
+    void saveWithoutData()
+    {
+        Harness h;
+        h.settings({"Registration=AB12"});
+        TVantiq_ &w = h.start();
+        w.Save1->trigger();
+        QCOMPARE(w.StatusText(5), QStringLiteral("NO DATA TO SAVE ") + h.app.path() + QStringLiteral("*.dat"));
+        h.platform.fileAnswers << h.app.file(QStringLiteral("x.dat"));
+        w.SaveAs->trigger();
+        QCOMPARE(w.StatusText(5), QStringLiteral("NO DATA TO SAVE"));
+        QVERIFY(!h.app.exists(QStringLiteral("x.dat")));
+    }
+
+    void saveAsThenSaveWritesTheCurrentFile()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        h.platform.fileAnswers << QString() << h.app.file(QStringLiteral("copy.dat"));
+        w.SaveAs->trigger(); // cancelled
+        QVERIFY(!h.app.exists(QStringLiteral("copy.dat")));
+        w.SaveAs->trigger();
+        QCOMPARE(h.app.read(QStringLiteral("copy.dat")), AppFolder::crlf(two));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Fuel Data Save"));
+        QCOMPARE(w.Files->OpenDataFile.fileName, h.app.file(QStringLiteral("copy.dat")));
+        w.FuelLog[1] = QStringLiteral("10001");
+        w.Save1->trigger();
+        QVERIFY(h.app.read(QStringLiteral("AB12.dat")).contains("10001"));
+        QVERIFY(!h.app.read(QStringLiteral("copy.dat")).contains("10001"));
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        QDir(h.app.path()).mkdir(QStringLiteral("ro"));
+        w.CurrentDataFile = h.app.file(QStringLiteral("ro"));   // a folder cannot be replaced by a file
+        w.Save1->trigger();
+        QCOMPARE(h.platform.calls.last().what, QStringLiteral("ShowMessage"));
+        QVERIFY(h.platform.calls.last().text.startsWith(h.app.file(QStringLiteral("ro"))));
+        QVERIFY(!w.StatusText(5).startsWith(QStringLiteral("FILE SAVED")));
+        QVERIFY(QFileInfo(h.app.file(QStringLiteral("ro"))).isDir());
+    }
+
+    void newDataFile_data()
+    {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("first question declined") << QList<int>{mrCancel} << false;
+        QTest::newRow("second question declined") << QList<int>{mrOk, mrCancel} << false;
+        QTest::newRow("both confirmed") << QList<int>{mrOk, mrOk} << true;
+    }
+    void newDataFile()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, deleted);
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        h.platform.answers = answers;
+        w.New1->trigger();
+        const QStringList questions = h.platform.texts(QStringLiteral("MessageDialog"));
+        QCOMPARE(questions.first(), QStringLiteral("A Data File AB12.dat exists for this vehicle\rClick OK to erase this file"));
+        QCOMPARE(h.platform.calls.first().buttons, mbOk | mbCancel | mbHelp);
+        QCOMPARE(h.platform.calls.first().kind, MsgKind::Information);
+        if (answers.size() > 1) {
+            QCOMPARE(questions[1], QStringLiteral("Really Delete ") + h.app.file(QStringLiteral("AB12.dat")));
+            QCOMPARE(h.platform.calls[1].buttons, mbOk | mbCancel);
+            QCOMPARE(h.platform.calls[1].help, 8);
+        }
+        QCOMPARE(h.app.exists(QStringLiteral("AB12.dat")), !deleted);
+        QCOMPARE(w.FuelLog.isEmpty(), deleted);
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
+                 deleted ? QStringList{"Click \"Enter Data\" to start a data file for AB12"} : QStringList{});
+    }
+
+    void newWithoutRegistration()
+    {
+        Harness h;
+        h.settings({"Registration=AB12"});
+        TVantiq_ &w = h.start();
+        w.NewDataFile->trigger();
+        QCOMPARE(h.platform.texts(), QStringList{"No registration Set"});
+    }
+
+    void restoreBackup_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(mrYes);
+        QTest::newRow("no") << int(mrNo);
+    }
+    void restoreBackup()
+    {
+        QFETCH(int, answer);
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        const QByteArray backup = AppFolder::crlf(AppFolder::log(5));
+        h.app.write(QStringLiteral("AB12.bak"), backup);
+        h.platform.fileAnswers << h.app.file(QStringLiteral("AB12.bak"));
+        h.platform.answers << answer;
+        w.RestoreBackup1->trigger();
+        const FileRequest &asked = h.platform.fileRequests.last();
+        QCOMPARE(asked.title, QStringLiteral("Restore ") + h.app.file(QStringLiteral("AB12.dat")));
+        QCOMPARE(asked.filterIndex, 2);
+        const auto *q = h.platform.last(QStringLiteral("MessageDlg"));
+        QCOMPARE(q->text, QStringLiteral("Are you sure you want to replace ") + h.app.file(QStringLiteral("AB12.dat"))
+                              + QStringLiteral("\r\nWith the backup file ") + h.app.file(QStringLiteral("AB12.bak")));
+        QCOMPARE(q->kind, MsgKind::Confirmation);
+        QCOMPARE(q->buttons, mbYes | mbNo);
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), answer == mrYes ? backup : AppFolder::crlf(two));
+        QCOMPARE(w.FuelLog, two); // memory is not reloaded
+    }
+
+    void restoreCancelled()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        h.platform.fileAnswers << QString();
+        w.RestoreBackup1->trigger();
+        QCOMPARE(h.platform.texts(QStringLiteral("MessageDlg")), QStringList{});
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(two));
+    }
+
+    void setRegistration()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        QCOMPARE(w.Files->SetRegistration(QStringLiteral("AB12"), false), h.app.file(QStringLiteral("AB12.dat")));
+        QCOMPARE(w.Files->SetRegistration(QStringLiteral("ZZ1"), false), h.app.path() + QStringLiteral("*.dat"));
+        QCOMPARE(w.Files->SetRegistration(QStringLiteral("ZZ1"), true), h.app.file(QStringLiteral("ZZ1.dat")));
+        QCOMPARE(w.OptionsTabs->Reg2->text(), QStringLiteral("ZZ1"));
+        QCOMPARE(w.StatusText(0), QStringLiteral("ZZ1"));
+        QCOMPARE(w.Files->SaveDialog1.fileName, h.app.file(QStringLiteral("ZZ1.dat")));
+    }
+};
+
+VANTIQ_TEST(DataFilesTest)
+#include "tst_datafiles.moc"
