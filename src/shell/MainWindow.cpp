@@ -85,6 +85,10 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     starttimer->setSingleShot(true);
     connect(starttimer, &QTimer::timeout, this, &TVantiq_::starttimerTimer);
 
+    // The size to come back to from maximised, and the whole screen where no
+    // window manager honours a maximise request.
+    if (const QScreen *s = screen())
+        setGeometry(s->availableGeometry());
     BulkButton->setEnabled(false);
     View1->setEnabled(false);
     Print->setEnabled(false);
@@ -314,10 +318,6 @@ void TVantiq_::showEvent(QShowEvent *event)
 
 void TVantiq_::Formactivate()
 {
-    // Without a window manager a maximise request does nothing; the
-    // available screen is the same thing.
-    if (const QScreen *s = screen(); s && !isMaximized())
-        setGeometry(s->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
     StartupDone = false;
     SelectedIndex = -1;

@@ -280,6 +280,7 @@ QWidget *SetupPanel::tripSheet()
     BDistT = label("BDistT", QStringLiteral("Miles"), w);
     MaxDays = spinBox("MaxDays", INT_MIN, INT_MAX, w);
     MaxDays->setValue(3);
+    MaxDays->setFixedWidth(BestMin->sizeHint().width());
 
     int r = 0;
     grid->addWidget(new QLabel(QStringLiteral("Your calculated worst economy figure is"), w), r, 0);
