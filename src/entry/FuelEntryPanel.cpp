@@ -1,10 +1,17 @@
 #include "entry/FuelEntryPanel.h"
 
+#include "entry/EntryRules.h"
+#include "fuellog/CarDataFile.h"
+#include "fuellog/DataModule.h"
+#include "fuellog/DateText.h"
+#include "fuellog/NumberText.h"
+#include "shell/DataFileCommands.h"
 #include "shell/MainWindow.h"
 #include "shell/SetupPanel.h"
 #include "shell/Widgets.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +20,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
+#include <QEvent>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -162,6 +171,18 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     outer->addLayout(buttons);
     outer->addStretch();
 
+    // Typing arms a step again; the panel's own clearing and zero-filling do not.
+    connect(PDay, &QLineEdit::textEdited, this, [this] { DayArmed = true; });
+    connect(Pmonth, &QLineEdit::textEdited, this, [this] { MonthArmed = true; });
+    PDay->installEventFilter(this);
+    connect(PDay, &QLineEdit::returnPressed, this, &FuelEntryPanel::PDayFinished);
+    connect(Pmonth, &QLineEdit::returnPressed, this, &FuelEntryPanel::PmonthFinished);
+    connect(NMiles, &QLineEdit::returnPressed, this, &FuelEntryPanel::NMilesChange);
+    connect(PPrice, &QLineEdit::returnPressed, this, &FuelEntryPanel::PpriceChange);
+    connect(Amount, &QLineEdit::returnPressed, this, &FuelEntryPanel::AmountChange);
+    connect(YearChange, &QSpinBox::valueChanged, this, &FuelEntryPanel::YearChangeClick);
+    connect(Accept, &QPushButton::clicked, this, &FuelEntryPanel::AcceptClick);
+
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &FuelEntryPanel::QuitdatEntClick);
@@ -195,8 +216,11 @@ void FuelEntryPanel::EnterDataClick()
     const QString fileName = QFileInfo(main.CurrentDataFile).fileName();
     main.SetStatus(5, QStringLiteral("ENTERING DATA FOR ") + fileName.left(fileName.size() - 4));
     const int year = main.platform().Today().year();
-    YearChange->setRange(1995, year);
-    YearChange->setValue(year);
+    {
+        const QSignalBlocker quiet(YearChange);
+        YearChange->setRange(1995, year);
+        YearChange->setValue(year);
+    }
     PYear->setText(QString::number(year));
     SetEntryParameters();
     show();
@@ -247,4 +271,328 @@ void FuelEntryPanel::SetEntryParameters()
     ElapsedDistanceLab->setText(km ? QStringLiteral("Elapsed Kilometers") : QStringLiteral("Elapsed Miles"));
     DistanceLab->setText(km ? QStringLiteral("Distance in Kilometers") : QStringLiteral("Distance in Miles"));
     ConvertLab->setText(km ? QStringLiteral("Distance in Miles") : QStringLiteral("Distance in Kilometers"));
+}
+
+namespace {
+const int EntryHelp = 5;
+
+bool applyCheck(QLineEdit *box, const EntryRules::BoxCheck &check, QString &message)
+{
+    if (box->text() != check.text)
+        box->setText(check.text);
+    message = check.message;
+    return check.ok;
+}
+} // namespace
+
+bool FuelEntryPanel::ValidateDay(QLineEdit *box, QString &message)
+{
+    return applyCheck(box, EntryRules::CheckDay(box->text()), message);
+}
+
+bool FuelEntryPanel::ValidateMounth(QLineEdit *box, QString &message)
+{
+    return applyCheck(box, EntryRules::CheckMonth(box->text()), message);
+}
+
+bool FuelEntryPanel::ValidatePrice(QLineEdit *box, QString &message)
+{
+    return applyCheck(box, EntryRules::CheckPrice(box->text()), message);
+}
+
+bool FuelEntryPanel::ValidateAmount(QLineEdit *box, QString &message)
+{
+    return applyCheck(box, EntryRules::CheckAmount(box->text()), message);
+}
+
+bool FuelEntryPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == PDay && event->type() == QEvent::FocusIn)
+        DayArmed = true; // PDayChange runs on focus as well as on change
+    return QFrame::eventFilter(watched, event);
+}
+
+bool FuelEntryPanel::bulkScheme() const { return main.OptionsTabs->Scheme->currentIndex() == 1; }
+
+bool FuelEntryPanel::retype(const QString &message, QLineEdit *box)
+{
+    if (main.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, EntryHelp) == mrOk) {
+        box->setFocus();
+        box->selectAll();
+        return true;
+    }
+    return false;
+}
+
+void FuelEntryPanel::abandon(bool disable)
+{
+    DayArmed = false;
+    if (disable)
+        disableboxs();
+    Restart->show();
+}
+
+void FuelEntryPanel::PDayFinished()
+{
+    DateDone = false;
+    if (!DayArmed)
+        return;
+    QString message;
+    if (ValidateDay(PDay, message)) {
+        MonthArmed = true;
+        Pmonth->setFocus();
+    } else if (!retype(message, PDay)) {
+        abandon(true);
+    }
+}
+
+void FuelEntryPanel::PmonthFinished()
+{
+    if (!MonthArmed)
+        return;
+    QString message;
+    if (!ValidateMounth(Pmonth, message)) {
+        if (!retype(message, Pmonth)) {
+            MonthArmed = false;
+            abandon(true);
+        }
+        return;
+    }
+    EntryDate = PDay->text() + QLatin1Char('/') + Pmonth->text() + QLatin1Char('/') + PYear->text();
+    if (!QDate::fromString(EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()) {
+        main.platform().ShowMessage(QStringLiteral("Invalid Date ") + EntryDate);
+        MonthArmed = false;
+        abandon(true);
+        return;
+    }
+    if (!IsDateText(Finaldate->text())) {
+        const QString today = main.platform().Today().toString(QStringLiteral("dd/MM/yyyy"));
+        LastDate->setText(today);
+        Finaldate->setText(today);
+    }
+    if (EntryRules::DateKey(EntryDate) <= EntryRules::DateKey(Finaldate->text())) {
+        BackDated = true;
+        main.SetStatus(7, QStringLiteral("BACK"));
+    }
+    MonthArmed = false;
+    DateDone = true;
+    NMiles->setFocus();
+}
+
+void FuelEntryPanel::NMilesChange()
+{
+    if (!DayArmed)
+        return;
+    DistanceDone = false;
+    const EntryRules::BoxCheck check = EntryRules::CheckDistance(NMiles->text(), BackDated, DOldmiles->text(), FinalMiles->text());
+    if (check.ok) {
+        DistanceDone = true;
+        (bulkScheme() ? Amount : PPrice)->setFocus();
+    } else if (!retype(check.message, NMiles)) {
+        abandon(true);
+    }
+}
+
+void FuelEntryPanel::PpriceChange()
+{
+    if (!DayArmed)
+        return;
+    QString message;
+    if (ValidatePrice(PPrice, message)) {
+        PriceDone = true;
+        Amount->setFocus();
+    } else if (!retype(message, PPrice)) {
+        abandon(false); // the boxes keep their text and stay open
+    }
+}
+
+void FuelEntryPanel::AmountChange()
+{
+    if (!DayArmed)
+        return;
+    QString message;
+    if (ValidateAmount(Amount, message)) {
+        QuantityDone = true;
+        Accept->setFocus();
+    } else if (!retype(message, Amount)) {
+        abandon(true);
+    }
+}
+
+void FuelEntryPanel::YearChangeClick()
+{
+    if (DateDone) {
+        DayArmed = false;
+        MonthArmed = false;
+        disableboxs();
+        EnterDataClick();
+        return;
+    }
+    PYear->setText(QString::number(YearChange->value()));
+}
+
+void FuelEntryPanel::resetForNext()
+{
+    EntryDate.clear();
+    NMiles->clear();
+    PPrice->clear();
+    Amount->clear();
+    DayArmed = false;
+    BackDated = false;
+    main.SetStatus(7, QString());
+    PDay->setFocus();
+    DayArmed = true; // what the focus arriving in the day box does
+}
+
+void FuelEntryPanel::AcceptClick()
+{
+    if (accepting)
+        return; // one acceptance at a time: the placement search lets events run
+    accepting = true;
+    struct Done {
+        bool &flag;
+        ~Done() { flag = false; }
+    } done{accepting};
+
+    Platform &ui = main.platform();
+    const bool bulk = bulkScheme();
+    auto refuse = [&](const QString &message) {
+        ui.MessageDialog(message, MsgKind::Error, mbOk, EntryHelp);
+    };
+    if (bulk)
+        PriceDone = true;
+    if (!(DateDone && DistanceDone && PriceDone && QuantityDone)) {
+        ui.MessageDialog(QStringLiteral("Invalid Data Entered"), MsgKind::Warning, mbOk | mbHelp, EntryHelp);
+        resetForNext();
+        return;
+    }
+
+    // Quantity, in litres and gallons.
+    const NumberText::RealReading quantity = NumberText::ReadReal(Amount->text());
+    if (!quantity.ok || quantity.value == 0.0) { // a zero would divide the price by nothing
+        refuse(QStringLiteral("No Purchase quantity entered"));
+        EnterDataClick();
+        return;
+    }
+    const bool gallonsEntry = main.OptionsTabs->EntryFuelType->ItemIndex() == 0;
+    const double litres = gallonsEntry ? quantity.value / GallonsPerLitre : quantity.value;
+    const double gallons = gallonsEntry ? quantity.value : quantity.value / LitresPerGallon;
+    DispGalls->setText(NumberText::FormatFixed(gallonsEntry ? litres : gallons, 5, 2));
+
+    // Price per litre: the amount spent, or the default price in the bulk scheme.
+    QString pricePerLitre;
+    if (!bulk) {
+        const NumberText::RealReading amount = NumberText::ReadReal(PPrice->text());
+        if (!amount.ok) {
+            refuse(QStringLiteral("No Purchase price entered"));
+            EnterDataClick();
+            return;
+        }
+        pricePerLitre = NumberText::FormatFixed(amount.value / litres * PencePerUnit, 5, 2);
+        PPLBox->setText(pricePerLitre);
+        PPGBox->setText(NumberText::FormatFixed(amount.value / gallons, 5, 2));
+    } else {
+        const NumberText::RealReading price = NumberText::ReadReal(main.OptionsTabs->DefaultPpl->text());
+        if (!price.ok) {
+            refuse(QStringLiteral("No Default fuel price exists"));
+            return;
+        }
+        pricePerLitre = main.OptionsTabs->DefaultPpl->text();
+        PPGBox->setText(NumberText::FormatFixed(price.value / PencePerUnit * LitresPerGallon, 5, 2));
+    }
+
+    // Distance: a whole reading, stored in miles.
+    int entered = 0;
+    if (!NumberText::ReadWhole(NMiles->text().trimmed(), &entered)) {
+        refuse(QStringLiteral("Invalid Character in Mileage"));
+        EnterDataClick();
+        return;
+    }
+    const bool kmEntry = main.OptionsTabs->EntryDistanceType->ItemIndex() == 1;
+    const long long stored = kmEntry ? NumberText::RoundHalfEven(entered * MilesPerKm) : entered;
+    ConvertDistance->setText(QString::number(kmEntry ? stored : NumberText::RoundHalfEven(entered * KmPerMile)));
+    auto inEntryUnits = [&](long long miles) { return kmEntry ? NumberText::RoundHalfEven(miles * KmPerMile) : miles; };
+
+    // Placement.
+    QStringList &log = main.FuelLog;
+    const int records = int(log.size() / 4);
+    int at = 4 * records; // first line of the new record
+    long long previous = records > 0 ? EntryRules::RecordMiles(log, records - 1) : 0;
+    QString elapsedDays;
+    bool firstRecord = false;
+    bool becomesLatest = true;
+    if (!BackDated) {
+        elapsedDays = QString::number(DaysBetween(Finaldate->text(), EntryDate).days);
+    } else {
+        const EntryRules::Placement place =
+            EntryRules::PlaceBackDated(log, stored, EntryDate, [] { QCoreApplication::processEvents(); });
+        switch (place.kind) {
+        case EntryRules::Placement::Duplicate:
+            refuse(QStringLiteral("Duplicate Distance Entered"));
+            EnterDataClick();
+            return;
+        case EntryRules::Placement::Inconsistent:
+            ui.ShowMessage(QStringLiteral("Date and Mileage entered are Inconsistant"));
+            EnterDataClick();
+            return;
+        case EntryRules::Placement::First:
+            at = 0;
+            firstRecord = true;
+            becomesLatest = false;
+            elapsedDays = QStringLiteral("N/A");
+            break;
+        case EntryRules::Placement::Append:
+            break;
+        case EntryRules::Placement::Insert:
+            at = 4 * (place.found + 1);
+            becomesLatest = false;
+            break;
+        }
+        previous = place.previousMiles;
+        if (!firstRecord)
+            elapsedDays = QString::number(DaysBetween(log[4 * place.found], EntryDate).days);
+    }
+    if (CarDataFile::IsNoFile(main.CurrentDataFile)) {
+        ui.ShowMessage(QStringLiteral("No registration Set")); // nowhere to keep the fill-up
+        EnterDataClick();
+        return;
+    }
+
+    // Store and save at once; a failed save takes the fill-up back out.
+    const QStringList lines = EntryRules::RecordLines(EntryDate, stored, litres, pricePerLitre);
+    for (int i = 0; i < 4; ++i)
+        log.insert(at + i, lines[i]);
+    if (!main.Files->WriteFuelLog(main.CurrentDataFile)) {
+        log.remove(at, 4);
+        EnterDataClick();
+        return;
+    }
+    main.View1->setEnabled(true);
+
+    // What the entry shows.
+    DaysDone->setText(elapsedDays);
+    if (firstRecord) {
+        DOldmiles->setText(QStringLiteral("No prior mileage"));
+        DispMpg->setText(QStringLiteral("N/A"));
+        DDone->setText(QStringLiteral("N/A"));
+    } else if (!BackDated) {
+        DOldmiles->setText(NMiles->text());
+    }
+    if (becomesLatest) {
+        LastDate->setText(EntryDate);
+        Finaldate->setText(EntryDate);
+        FinalMiles->setText(NMiles->text());
+    } else if (!firstRecord) {
+        LastDate->setText(EntryDate);
+    }
+    const long long previousInEntry = inEntryUnits(previous);
+    if (entered > previousInEntry) {
+        DOldmiles->setText(NMiles->text());
+        DDone->setText(QString::number(entered - previousInEntry));
+        const long long elapsedMiles = stored - previous;
+        DispMpg->setText(CurrentMpg(log, at, elapsedMiles, MPG));
+        DispKPL->setText(CurrentMpg(log, at, elapsedMiles, KPL));
+    }
+    NumItems->setText(QString::number(CarDataFile::RecordCount(log)));
+    resetForNext();
 }

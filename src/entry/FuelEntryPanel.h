@@ -17,6 +17,21 @@ public:
     void EnterDataClick();
     void QuitdatEntClick();
     void disableboxs();
+    // The steps, run by Enter in their boxes.
+    void PDayFinished();
+    void PmonthFinished();
+    void NMilesChange();
+    void PpriceChange();
+    void AmountChange();
+    void YearChangeClick();
+    void AcceptClick();
+
+    // The box checks, shared with the bulk panel: the box's text is checked
+    // (and a single digit given its "0"); on failure message says why.
+    static bool ValidateDay(QLineEdit *box, QString &message);
+    static bool ValidateMounth(QLineEdit *box, QString &message);
+    static bool ValidatePrice(QLineEdit *box, QString &message);
+    static bool ValidateAmount(QLineEdit *box, QString &message);
     // Clears the entry state flags (start-up).
     void ClearEntryState();
     // Unit and scheme labels from the setup panel.
@@ -38,6 +53,15 @@ public:
     QLabel *AmountLab, *EntryFuelTypeLab, *PurchasedLab, *ElapsedDistanceLab, *DistanceLab, *ConvertLab, *DPQLab,
         *Label7;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Shows a step's complaint; true when the user chose Ok (retype).
+    bool retype(const QString &message, QLineEdit *box);
+    void abandon(bool disable);
+    void resetForNext();
+    bool bulkScheme() const;
+    bool accepting = false;
     TVantiq_ &main;
 };

@@ -3,6 +3,7 @@
 #include "ScriptedPlatform.h"
 #include "shell/MainWindow.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QTimer>
 #include <memory>
@@ -30,6 +31,8 @@ struct Harness {
         if (expectSplash)
             platform.modalHandlers << [](QDialog &d) { return d.metaObject()->className() == QByteArray("TSplashForm") ? 1 : -1; };
         window->show();
+        window->activateWindow(); // so that focus moves as it does for a user
+        QApplication::setActiveWindow(window.get());
         window->starttimer->stop();
         window->starttimerTimer();
         return *window;

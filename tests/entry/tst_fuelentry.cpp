@@ -1,0 +1,499 @@
+#include "Harness.h"
+#include "TestMain.h"
+#include "entry/FuelEntryPanel.h"
+#include "shell/DataFileCommands.h"
+#include "shell/SetupPanel.h"
+#include "shell/Widgets.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+
+// Fuel purchase entry, driven through the panel's boxes as a user types.
+class FuelEntryTest : public QObject {
+    Q_OBJECT
+
+    // Three records a week and 300 miles apart: 01/01 10000, 08/01 10300, 15/01 10600.
+    Harness h;
+    TVantiq_ *w = nullptr;
+    FuelEntryPanel *e = nullptr;
+
+    void begin(int records, QStringList keys = {})
+    {
+        keys << QStringLiteral("Start up=1") << QStringLiteral("Registration=AB12");
+        h.settings(keys);
+        if (records > 0)
+            h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(records)));
+        w = &h.start();
+        e = w->DataEntry;
+        if (records > 0)
+            w->EnterDataClick();
+    }
+    static void type(QLineEdit *box, const QString &text)
+    {
+        box->setFocus();
+        box->selectAll();
+        box->del();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    void fillUp(const QString &day, const QString &month, const QString &miles, const QString &spent, const QString &qty)
+    {
+        type(e->PDay, day);
+        type(e->Pmonth, month);
+        type(e->NMiles, miles);
+        if (!spent.isNull())
+            type(e->PPrice, spent);
+        type(e->Amount, qty);
+        QTest::mouseClick(e->Accept, Qt::LeftButton);
+    }
+    QStringList fileLines() const
+    {
+        return QString::fromLatin1(h.app.read(QStringLiteral("AB12.dat"))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+    void noSurprises() { QVERIFY2(h.platform.unexpected.isEmpty(), qPrintable(h.platform.unexpected.join(QLatin1Char('|')))); }
+
+private slots:
+    void initTestCase() { quietOffscreenNotice(); }
+    void init()
+    {
+        h.~Harness();
+        new (&h) Harness;
+    }
+
+    void startingEntry()
+    {
+        begin(3);
+        QVERIFY(e->isVisible());
+        QVERIFY(e->Restart->isHidden());
+        QVERIFY(!w->Analise->isEnabled());
+        QVERIFY(!w->Setup->isEnabled());
+        QCOMPARE(w->StatusText(5), QStringLiteral("ENTERING DATA FOR AB12"));
+        QCOMPARE(e->PYear->text(), QStringLiteral("2012"));
+        QCOMPARE(e->YearChange->maximum(), 2012);
+        QCOMPARE(e->YearChange->minimum(), 1995);
+        QVERIFY(e->DayArmed);
+        QVERIFY(e->PDay->hasFocus());
+        QCOMPARE(e->AmountLab->text(), QStringLiteral("Amout Spent \u00A3"));
+        QCOMPARE(e->EntryFuelTypeLab->text(), QStringLiteral("Quantity in Litres"));
+        QCOMPARE(e->PurchasedLab->text(), QStringLiteral("Gallons purchased"));
+        QCOMPARE(e->DistanceLab->text(), QStringLiteral("Distance in Miles"));
+        QCOMPARE(e->ConvertLab->text(), QStringLiteral("Distance in Kilometers"));
+        QCOMPARE(e->ElapsedDistanceLab->text(), QStringLiteral("Elapsed Miles"));
+        QTest::keyClick(e->PDay, Qt::Key_Escape);
+        QVERIFY(e->isHidden());
+        QVERIFY(w->Analise->isEnabled());
+        QVERIFY(w->Setup->isEnabled());
+        QVERIFY(!e->PDay->isEnabled());
+    }
+
+    void stepComplaints_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("cancelDisables");
+        QTest::newRow("day empty") << "PDay" << "" << "Day is Incomplete" << true;
+        QTest::newRow("day letters") << "PDay" << "ab" << "Invalid Day" << true;
+        QTest::newRow("day 32") << "PDay" << "32" << "Day out of Range" << true;
+        QTest::newRow("day 0") << "PDay" << "0" << "Day out of Range" << true;
+        QTest::newRow("month empty") << "Pmonth" << "" << "Month is Incorrect" << true;
+        QTest::newRow("month letter") << "Pmonth" << "x" << "Invalid Month" << true;
+        QTest::newRow("month 13") << "Pmonth" << "13" << "Month out of Range" << true;
+        QTest::newRow("distance empty") << "NMiles" << "" << "Entry is Incomplete" << true;
+        QTest::newRow("distance letters") << "NMiles" << "12a" << "Invalid Character in Mileage" << true;
+        QTest::newRow("distance smaller") << "NMiles" << "10599" << "Mileage cannot be less than previous" << true;
+        QTest::newRow("price empty") << "PPrice" << "" << "Cannot Accept Price = 0" << false;
+        QTest::newRow("price letters") << "PPrice" << "12a" << "Invalid Price 3" << false;
+        QTest::newRow("price zero") << "PPrice" << "0" << "Cannot acccept Price 0" << false;
+        QTest::newRow("quantity empty") << "Amount" << "" << "Cannot accept Amount = 0" << true;
+        QTest::newRow("quantity letters") << "Amount" << "x" << "Invalid Quantity " << true;
+        QTest::newRow("quantity zero") << "Amount" << "0" << "Cannot accept Amount = 0" << true;
+    }
+    void stepComplaints()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(bool, cancelDisables);
+        for (int answer : {int(mrOk), int(mrCancel)}) {
+            init();
+            begin(3);
+            const QStringList order{"PDay", "Pmonth", "NMiles", "PPrice", "Amount"};
+            const QStringList good{"20", "01", "10700", "45.00", "40"};
+            for (int i = 0; order[i] != box; ++i)
+                type(e->findChild<QLineEdit *>(order[i]), good[i]);
+            QLineEdit *b = e->findChild<QLineEdit *>(box);
+            h.platform.answers << answer;
+            type(b, text);
+            const auto *m = h.platform.last(QStringLiteral("MessageDialog"));
+            QVERIFY(m);
+            QCOMPARE(m->text, message);
+            QCOMPARE(m->kind, MsgKind::Error);
+            QCOMPARE(m->buttons, mbOk | mbCancel | mbHelp);
+            QCOMPARE(m->help, 5);
+            if (answer == mrOk) {
+                QVERIFY(b->hasFocus());
+                QCOMPARE(b->selectedText(), b->text());
+                QVERIFY(e->DayArmed || box == QLatin1String("Pmonth"));
+                QVERIFY(e->Restart->isHidden());
+            } else {
+                QVERIFY(!e->DayArmed);
+                QVERIFY(!e->Restart->isHidden());
+                QCOMPARE(b->isEnabled(), !cancelDisables);
+                QCOMPARE(e->NMiles->isEnabled(), !cancelDisables);
+                QCOMPARE(e->Accept->isEnabled(), !cancelDisables);
+                if (cancelDisables)
+                    QVERIFY(e->PDay->text().isEmpty());
+                if (box == QLatin1String("Pmonth"))
+                    QVERIFY(!e->MonthArmed);
+                // Restart opens the entry again.
+                QTest::mouseClick(e->Restart, Qt::LeftButton);
+                QVERIFY(e->DayArmed);
+                QVERIFY(e->PDay->isEnabled());
+            }
+            QCOMPARE(w->FuelLog.size(), 12);
+            noSurprises();
+        }
+    }
+
+    void singleDigitsGainAZero()
+    {
+        begin(3);
+        fillUp(QStringLiteral("7"), QStringLiteral("2"), QStringLiteral("10900"), QStringLiteral("50.00"), QStringLiteral("40"));
+        QCOMPARE(e->PDay->text(), QStringLiteral("07"));
+        QCOMPARE(e->Pmonth->text(), QStringLiteral("02"));
+        QCOMPARE(w->FuelLog[12], QStringLiteral("07/02/2012"));
+        noSurprises();
+    }
+
+    void thirtyFirstOfApril()
+    {
+        begin(3);
+        type(e->PDay, QStringLiteral("31"));
+        type(e->Pmonth, QStringLiteral("04"));
+        QCOMPARE(h.platform.texts(), QStringList{"Invalid Date 31/04/2012"});
+        QCOMPARE(h.platform.calls.first().what, QStringLiteral("ShowMessage"));
+        QVERIFY(!e->DayArmed);
+        QVERIFY(!e->MonthArmed);
+        QVERIFY(!e->Restart->isHidden());
+        QVERIFY(!e->PDay->isEnabled());
+        QVERIFY(!e->DateDone);
+    }
+
+    void appendLaterFillUp()
+    {
+        begin(3);
+        const QByteArray before = h.app.read(QStringLiteral("AB12.dat"));
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), before + "20/01/2012\r\n11000\r\n40.00\r\n130.00\r\n");
+        QCOMPARE(e->DDone->text(), QStringLiteral("400"));
+        QCOMPARE(e->DaysDone->text(), QStringLiteral("5"));
+        QCOMPARE(e->DispMpg->text(), QStringLiteral("45.46"));
+        QCOMPARE(e->DispKPL->text(), QStringLiteral("16.09"));
+        QCOMPARE(e->ConvertDistance->text(), QStringLiteral("17699"));
+        QCOMPARE(e->Finaldate->text(), QStringLiteral("20/01/2012"));
+        QCOMPARE(e->LastDate->text(), QStringLiteral("20/01/2012"));
+        QCOMPARE(e->FinalMiles->text(), QStringLiteral("11000"));
+        QCOMPARE(e->DOldmiles->text(), QStringLiteral("11000"));
+        QCOMPARE(e->NumItems->text(), QStringLiteral("4"));
+        QVERIFY(w->View1->isEnabled());
+        // Reset for the next fill-up: day and month kept, the rest emptied.
+        QCOMPARE(e->PDay->text(), QStringLiteral("20"));
+        QVERIFY(e->NMiles->text().isEmpty() && e->PPrice->text().isEmpty() && e->Amount->text().isEmpty());
+        QVERIFY(e->PDay->hasFocus());
+        QVERIFY(e->DayArmed);
+        QVERIFY(h.platform.calls.isEmpty());
+    }
+
+    void equalDistanceAppendsAndKeepsTheFigures()
+    {
+        begin(3);
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        fillUp(QStringLiteral("21"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("10.00"), QStringLiteral("8"));
+        QCOMPARE(w->FuelLog.size(), 20);
+        QCOMPARE(w->FuelLog.mid(16), (QStringList{"21/01/2012", "11000", "8.00", "125.00"}));
+        QCOMPARE(e->DDone->text(), QStringLiteral("400"));
+        QCOMPARE(e->DispMpg->text(), QStringLiteral("45.46"));
+        QCOMPARE(e->DaysDone->text(), QStringLiteral("1"));
+        QVERIFY(h.platform.calls.isEmpty());
+    }
+
+    void sameDayIsPlacedByDistance()
+    {
+        begin(3);
+        type(e->PDay, QStringLiteral("15"));
+        type(e->Pmonth, QStringLiteral("01"));
+        QVERIFY(e->BackDated);
+        QCOMPARE(w->StatusText(7), QStringLiteral("BACK"));
+        type(e->NMiles, QStringLiteral("10650"));
+        type(e->PPrice, QStringLiteral("6.50"));
+        type(e->Amount, QStringLiteral("5"));
+        QTest::mouseClick(e->Accept, Qt::LeftButton);
+        QCOMPARE(w->FuelLog.mid(12), (QStringList{"15/01/2012", "10650", "5.00", "130.00"}));
+        QCOMPARE(w->StatusText(7), QString());
+        QVERIFY(!e->BackDated);
+        QCOMPARE(e->DaysDone->text(), QStringLiteral("0"));
+        QCOMPARE(e->DDone->text(), QStringLiteral("50"));
+        QCOMPARE(e->FinalMiles->text(), QStringLiteral("10650"));
+    }
+
+    void backDatedBetweenTwoRecords()
+    {
+        begin(3);
+        fillUp(QStringLiteral("05"), QStringLiteral("01"), QStringLiteral("10150"), QStringLiteral("26.00"), QStringLiteral("20"));
+        QCOMPARE(w->FuelLog.mid(4, 4), (QStringList{"05/01/2012", "10150", "20.00", "130.00"}));
+        QCOMPARE(w->FuelLog.size(), 16);
+        QCOMPARE(fileLines(), w->FuelLog);
+        QCOMPARE(e->DaysDone->text(), QStringLiteral("4"));
+        QCOMPARE(e->DDone->text(), QStringLiteral("150"));
+        QCOMPARE(e->DispMpg->text(), QStringLiteral("17.05"));
+        QCOMPARE(e->DispKPL->text(), QStringLiteral("6.03"));
+        QCOMPARE(e->LastDate->text(), QStringLiteral("05/01/2012"));
+        QCOMPARE(e->Finaldate->text(), QStringLiteral("15/01/2012"));
+        QCOMPARE(e->FinalMiles->text(), QStringLiteral("10600"));
+        QCOMPARE(e->NumItems->text(), QStringLiteral("4"));
+    }
+
+    void backDatedRefusals_data()
+    {
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("miles");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("dialog");
+        QTest::newRow("duplicate distance") << "05" << "10300" << "Duplicate Distance Entered" << true;
+        QTest::newRow("date after the next record") << "10" << "10150" << "Date and Mileage entered are Inconsistant" << false;
+        QTest::newRow("date before the found record") << "01" << "10350" << "Date and Mileage entered are Inconsistant" << false;
+        QTest::newRow("earlier than the last record") << "14" << "10700" << "Date and Mileage entered are Inconsistant" << false;
+    }
+    void backDatedRefusals()
+    {
+        QFETCH(QString, day);
+        QFETCH(QString, miles);
+        QFETCH(QString, message);
+        QFETCH(bool, dialog);
+        begin(3);
+        const QByteArray before = h.app.read(QStringLiteral("AB12.dat"));
+        if (dialog)
+            h.platform.answers << mrOk;
+        fillUp(day, QStringLiteral("01"), miles, QStringLiteral("26.00"), QStringLiteral("20"));
+        QCOMPARE(h.platform.texts(), QStringList{message});
+        const auto &call = h.platform.calls.first();
+        QCOMPARE(call.what, dialog ? QStringLiteral("MessageDialog") : QStringLiteral("ShowMessage"));
+        if (dialog) {
+            QCOMPARE(call.kind, MsgKind::Error);
+            QCOMPARE(call.buttons, int(mbOk));
+            QCOMPARE(call.help, 5);
+        }
+        QCOMPARE(w->FuelLog.size(), 12);
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), before);
+        // The entry starts again with every text kept, still back-dated.
+        QCOMPARE(e->NMiles->text(), miles);
+        QCOMPARE(e->Amount->text(), QStringLiteral("20"));
+        QVERIFY(e->DayArmed);
+        QVERIFY(e->BackDated);
+        QCOMPARE(w->StatusText(7), QStringLiteral("BACK"));
+    }
+
+    void newFirstRecord()
+    {
+        begin(3);
+        e->YearChange->setValue(2011);
+        fillUp(QStringLiteral("01"), QStringLiteral("12"), QStringLiteral("9000"), QStringLiteral("26.00"), QStringLiteral("20"));
+        QCOMPARE(w->FuelLog.mid(0, 4), (QStringList{"01/12/2011", "9000", "20.00", "130.00"}));
+        QCOMPARE(fileLines().first(), QStringLiteral("01/12/2011"));
+        QCOMPARE(e->DOldmiles->text(), QStringLiteral("No prior mileage"));
+        QCOMPARE(e->DispMpg->text(), QStringLiteral("N/A"));
+        QCOMPARE(e->DDone->text(), QStringLiteral("N/A"));
+        QCOMPARE(e->DaysDone->text(), QStringLiteral("N/A"));
+        QCOMPARE(e->Finaldate->text(), QStringLiteral("15/01/2012"));
+    }
+
+    void firstFillUpOfAnEmptyLog()
+    {
+        begin(0);
+        QVERIFY(e->isVisible()); // no data file: the entry opened by itself
+        fillUp(QStringLiteral("10"), QStringLiteral("06"), QStringLiteral("10000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), QByteArray("10/06/2012\r\n10000\r\n40.00\r\n130.00\r\n"));
+        QCOMPARE(e->DDone->text(), QStringLiteral("10000"));
+        QCOMPARE(e->DispMpg->text(), QStringLiteral("0"));
+        QCOMPARE(e->DispKPL->text(), QStringLiteral("0"));
+        QCOMPARE(e->DaysDone->text(), QStringLiteral("N/A"));
+        QCOMPARE(e->NumItems->text(), QStringLiteral("1"));
+        noSurprises();
+    }
+
+    void zeroMilesIntoAnEmptyLog()
+    {
+        begin(0);
+        h.platform.answers << mrOk;
+        fillUp(QStringLiteral("10"), QStringLiteral("06"), QStringLiteral("0"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QCOMPARE(h.platform.texts(), QStringList{"Duplicate Distance Entered"});
+        QVERIFY(!h.app.exists(QStringLiteral("AB12.dat")));
+    }
+
+    void unitsAndStoredLines_data()
+    {
+        QTest::addColumn<int>("fuelUnit");
+        QTest::addColumn<int>("distanceUnit");
+        QTest::addColumn<QString>("miles");
+        QTest::addColumn<QString>("spent");
+        QTest::addColumn<QString>("qty");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("shown"); // DispGalls, PPLBox, PPGBox, ConvertDistance
+        QTest::newRow("gallons") << 0 << 0 << "10000" << "45.00" << "10" << QStringList{"10000", "45.46", "98.99"}
+                                 << QStringList{"45.46", "98.99", "4.50", "16090"};
+        QTest::newRow("litres") << 1 << 0 << "10000" << "45.00" << "50" << QStringList{"10000", "50.00", "90.00"}
+                                << QStringList{"11.00", "90.00", "4.09", "16090"};
+        QTest::newRow("four significant digits") << 1 << 0 << "10000" << "100" << "123.456"
+                                                 << QStringList{"10000", "123.50", "81.00"}
+                                                 << QStringList{"27.16", "81.00", "3.68", "16090"};
+        QTest::newRow("kilometres") << 1 << 1 << "100" << "45.00" << "50" << QStringList{"62", "50.00", "90.00"}
+                                    << QStringList{"11.00", "90.00", "4.09", "62"};
+        QTest::newRow("negative values pass") << 1 << 0 << "10000" << "-5" << "-5" << QStringList{"10000", "-5.00", "100.00"}
+                                              << QStringList{"-1.10", "100.00", "4.55", "16090"};
+    }
+    void unitsAndStoredLines()
+    {
+        QFETCH(int, fuelUnit);
+        QFETCH(int, distanceUnit);
+        QFETCH(QString, miles);
+        QFETCH(QString, spent);
+        QFETCH(QString, qty);
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, shown);
+        begin(0, {QStringLiteral("Entry Fuel Units=%1").arg(fuelUnit), QStringLiteral("Entry Distance Units=%1").arg(distanceUnit)});
+        fillUp(QStringLiteral("10"), QStringLiteral("06"), miles, spent, qty);
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(QStringList{"10/06/2012"} + stored));
+        QCOMPARE((QStringList{e->DispGalls->text(), e->PPLBox->text(), e->PPGBox->text(), e->ConvertDistance->text()}), shown);
+        noSurprises();
+    }
+
+    void bulkScheme()
+    {
+        begin(3, {QStringLiteral("Scheme=1"), QStringLiteral("ppl=1.05")});
+        h.platform.calls.clear(); // the notice of the missing bulk file
+        QVERIFY(e->PPrice->isHidden());
+        QVERIFY(e->AmountLab->isHidden());
+        QCOMPARE(e->PPLBox->text(), QStringLiteral("1.05"));
+        QCOMPARE(e->PurchasedLab->text(), QStringLiteral("Gallons Filled"));
+        type(e->PDay, QStringLiteral("20"));
+        type(e->Pmonth, QStringLiteral("01"));
+        type(e->NMiles, QStringLiteral("11000"));
+        QVERIFY(e->Amount->hasFocus());
+        type(e->Amount, QStringLiteral("40"));
+        QTest::mouseClick(e->Accept, Qt::LeftButton);
+        QCOMPARE(w->FuelLog.mid(12), (QStringList{"20/01/2012", "11000", "40.00", "1.05"}));
+        QCOMPARE(e->PPGBox->text(), QStringLiteral("0.05"));
+        QVERIFY(h.platform.calls.isEmpty());
+        // An unreadable default price: refused, and the entry is left as it is.
+        w->OptionsTabs->DefaultPpl->setText(QStringLiteral("abc"));
+        h.platform.answers << mrOk;
+        type(e->NMiles, QStringLiteral("11300"));
+        type(e->Amount, QStringLiteral("40"));
+        QTest::mouseClick(e->Accept, Qt::LeftButton);
+        QCOMPARE(h.platform.texts(), QStringList{"No Default fuel price exists"});
+        QCOMPARE(h.platform.calls.last().kind, MsgKind::Error);
+        QCOMPARE(w->FuelLog.size(), 16);
+        QCOMPARE(e->NMiles->text(), QStringLiteral("11300"));
+    }
+
+    void yearArrowsRestartAfterADate()
+    {
+        begin(3);
+        e->YearChange->setValue(2011);
+        QCOMPARE(e->PYear->text(), QStringLiteral("2011")); // no date yet: the arrows only move the year
+        e->YearChange->setValue(2012);
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QVERIFY(e->DateDone);
+        e->YearChange->setValue(2011);
+        QCOMPARE(e->PYear->text(), QStringLiteral("2012"));
+        QCOMPARE(e->YearChange->value(), 2012);
+        QVERIFY(e->PDay->text().isEmpty());
+        QVERIFY(e->PDay->isEnabled());
+        QVERIFY(e->DayArmed);
+    }
+
+    void acceptBeforeTheStepsPassed()
+    {
+        begin(3);
+        type(e->PDay, QStringLiteral("20"));
+        type(e->Pmonth, QStringLiteral("01"));
+        e->NMiles->setText(QStringLiteral("11000"));
+        e->PPrice->setText(QStringLiteral("52"));
+        e->Amount->setText(QStringLiteral("40"));
+        h.platform.answers << mrOk;
+        QTest::mouseClick(e->Accept, Qt::LeftButton);
+        const auto *m = h.platform.last(QStringLiteral("MessageDialog"));
+        QCOMPARE(m->text, QStringLiteral("Invalid Data Entered"));
+        QCOMPARE(m->kind, MsgKind::Warning);
+        QCOMPARE(m->buttons, mbOk | mbHelp);
+        QCOMPARE(m->help, 5);
+        QVERIFY(e->NMiles->text().isEmpty() && e->PPrice->text().isEmpty() && e->Amount->text().isEmpty());
+        QCOMPARE(w->FuelLog.size(), 12);
+    }
+
+    void acceptanceRefusesWhatChangedAfterItsStep_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("reading with decimals") << "NMiles" << "11000.5" << "Invalid Character in Mileage";
+        QTest::newRow("distance emptied") << "NMiles" << "" << "Invalid Character in Mileage";
+        QTest::newRow("quantity emptied") << "Amount" << "" << "No Purchase quantity entered";
+        QTest::newRow("quantity made zero") << "Amount" << "0" << "No Purchase quantity entered";
+        QTest::newRow("price emptied") << "PPrice" << "" << "No Purchase price entered";
+    }
+    void acceptanceRefusesWhatChangedAfterItsStep()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        begin(3);
+        type(e->PDay, QStringLiteral("20"));
+        type(e->Pmonth, QStringLiteral("01"));
+        type(e->NMiles, QStringLiteral("11000"));
+        type(e->PPrice, QStringLiteral("52"));
+        type(e->Amount, QStringLiteral("40"));
+        e->findChild<QLineEdit *>(box)->setText(text);
+        h.platform.answers << mrOk;
+        QTest::mouseClick(e->Accept, Qt::LeftButton);
+        QCOMPARE(h.platform.texts(), QStringList{message});
+        QCOMPARE(h.platform.calls.last().kind, MsgKind::Error);
+        QCOMPARE(h.platform.calls.last().buttons, int(mbOk));
+        QCOMPARE(w->FuelLog.size(), 12);
+        QVERIFY(e->DayArmed); // the entry started again
+    }
+
+    void failedSaveTakesTheFillUpBack()
+    {
+        begin(3);
+        QFile::remove(h.app.file(QStringLiteral("AB12.dat")));
+        QDir(h.app.path()).mkdir(QStringLiteral("AB12.dat")); // cannot be replaced by a file
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QCOMPARE(h.platform.calls.size(), 1);
+        QCOMPARE(h.platform.calls.first().what, QStringLiteral("ShowMessage"));
+        QVERIFY(h.platform.calls.first().text.contains(QStringLiteral("AB12.dat")));
+        QCOMPARE(w->FuelLog, AppFolder::log(3));
+        QCOMPARE(e->NumItems->text(), QStringLiteral("3"));
+        QCOMPARE(e->Finaldate->text(), QStringLiteral("15/01/2012"));
+    }
+
+    void noCurrentFileKeepsNothing()
+    {
+        begin(3);
+        w->CurrentDataFile = h.app.path() + QStringLiteral("*.dat");
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QCOMPARE(h.platform.texts(), QStringList{"No registration Set"});
+        QCOMPARE(w->FuelLog.size(), 12);
+        QVERIFY(!h.app.exists(QStringLiteral("*.dat")));
+    }
+};
+
+VANTIQ_TEST(FuelEntryTest)
+#include "tst_fuelentry.moc"
