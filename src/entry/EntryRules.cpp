@@ -102,7 +102,12 @@ QString DateText(int day, int month, int year)
 long long RecordMiles(const QStringList &log, int record)
 {
     const int line = 4 * record + 1;
-    return line < log.size() ? LenientWhole(log[line].trimmed()) : 0;
+    if (line >= log.size())
+        return 0;
+    int whole = 0;
+    if (NumberText::ReadWhole(log[line], &whole)) // the usual, quick case
+        return whole;
+    return LenientWhole(log[line].trimmed());
 }
 
 Placement PlaceBackDated(const QStringList &log, long long miles, const QString &date, const std::function<void()> &breathe)

@@ -32,8 +32,10 @@ QLineEdit *box(const char *name, QWidget *parent, bool readOnly)
     auto *e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
     e->setReadOnly(readOnly);
-    if (readOnly)
+    if (readOnly) {
         e->setFocusPolicy(Qt::ClickFocus);
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 12); // a date
+    }
     return e;
 }
 
@@ -101,6 +103,7 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     in->addWidget(EntryFuelTypeLab, r, 0);
     in->addWidget(Amount, r++, 1);
     in->setRowStretch(r, 1);
+    in->setColumnStretch(1, 1);
 
     // Right: what the entry works out.
     auto *results = new QGroupBox(QStringLiteral("This fill-up"), this);
@@ -140,6 +143,7 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     NumItems = box("NumItems", vehicle, true);
     LastDate = box("LastDate", vehicle, true);
     DOldmiles = box("DOldmiles", vehicle, true);
+    DOldmiles->setMinimumWidth(DOldmiles->fontMetrics().horizontalAdvance(QStringLiteral("No prior mileage")) + 12);
     r = 0;
     const std::pair<const char *, QLineEdit *> vrows[] = {
         {"Registration", Registration}, {"Most recent Date", Finaldate}, {"Most recent Distance", FinalMiles},
@@ -150,9 +154,9 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     }
     veh->setRowStretch(r, 1);
 
-    columns->addWidget(input, 3);
-    columns->addWidget(results, 2);
-    columns->addWidget(vehicle, 2);
+    columns->addWidget(input);
+    columns->addWidget(results);
+    columns->addWidget(vehicle);
 
     auto *buttons = new QHBoxLayout;
     Accept = new QPushButton(QStringLiteral("&Accept"), this);
@@ -169,7 +173,7 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     for (QPushButton *b : {Accept, Restart, QuitdatEnt, Button1})
         buttons->addWidget(b);
     outer->addLayout(buttons);
-    outer->addStretch();
+    outer->addStretch(1);
 
     // Typing arms a step again; the panel's own clearing and zero-filling do not.
     connect(PDay, &QLineEdit::textEdited, this, [this] { DayArmed = true; });
