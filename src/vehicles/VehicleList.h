@@ -1,0 +1,49 @@
+#pragma once
+#include "vehicles/VehicleRecord.h"
+
+#include <QList>
+#include <QString>
+
+// The vehicle list: up to 100 records in list order. An entry whose record
+// could not be read keeps its place (zeroed, shown as "Invalid Data"), so
+// list positions never shift.
+class VehicleList {
+public:
+    struct ReadResult {
+        bool ok = true;          // false when the file could not be read at all
+        QString error;
+        bool foundCurrent = false;
+        int added = 0;
+        bool truncated = false;  // records past the hundredth were left out
+    };
+
+    int Count() const { return int(entries.size()); }
+    bool IsFull() const { return Count() >= VehicleFile::Capacity; }
+    const TVehicleRecord &At(int i) const { return entries[i].record; }
+    TVehicleRecord &At(int i) { return entries[i].record; }
+    bool IsInvalid(int i) const { return entries[i].invalid; }
+    // The entry's caption: the registration, or "Invalid Data".
+    QString Caption(int i) const;
+    // Position of the entry whose caption matches, -1 when none.
+    int Find(const QString &registration, Qt::CaseSensitivity cs) const;
+
+    void Clear() { entries.clear(); }
+    void Append(const TVehicleRecord &record);
+    void Remove(int position);
+
+    // Reads a list file of the given form and adds its records after those
+    // already listed; older forms are brought to the current one as they are
+    // read. currentRegistration is looked for, whole and case-sensitive.
+    ReadResult ReadFile(const QString &path, VehicleFile::Form form, const QString &currentRegistration, QDate today);
+    ReadResult ReadBytes(const QByteArray &bytes, VehicleFile::Form form, const QString &currentRegistration, QDate today);
+
+    // The whole list as the current form: 1848 bytes per vehicle.
+    QByteArray Bytes() const;
+
+private:
+    struct Slot {
+        TVehicleRecord record;
+        bool invalid = false;
+    };
+    QList<Slot> entries;
+};
