@@ -13,6 +13,15 @@
 #include <QPrinter>
 
 namespace {
+// Message texts break lines with CR, CR LF or LF alike.
+QString lines(const QString &text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
 QString filterText(const FileRequest &r, QString *selected)
 {
     // "Name|*.dat|Other|*.bak" into Qt's "Name (*.dat);;Other (*.bak)"
@@ -48,7 +57,7 @@ int DesktopPlatform::MessageDialog(const QString &text, MsgKind kind, int button
 
 void DesktopPlatform::ShowMessage(const QString &text)
 {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), text);
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), lines(text));
 }
 
 int DesktopPlatform::MessageDlg(const QString &text, MsgKind kind, int buttons)
@@ -58,7 +67,7 @@ int DesktopPlatform::MessageDlg(const QString &text, MsgKind kind, int buttons)
                                               QMessageBox::Information, QMessageBox::Question,
                                               QMessageBox::NoIcon};
     box.setIcon(icons[int(kind)]);
-    box.setText(text);
+    box.setText(lines(text));
     box.setWindowTitle(QApplication::applicationDisplayName());
     struct Pair { int flag; QMessageBox::StandardButton button; int result; };
     static const Pair pairs[] = {{mbYes, QMessageBox::Yes, mrYes}, {mbNo, QMessageBox::No, mrNo},

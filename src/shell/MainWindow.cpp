@@ -14,6 +14,8 @@
 #include "shell/splashunit.h"
 #include "vehicles/CalMessage.h"
 #include "vehicles/SundryUnit.h"
+#include "vehicles/VehicleListView.h"
+#include "vehicles/select.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -35,21 +37,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-// The main window's client area: the MDI area and the panels over it, each
-// filling the whole area; a shown panel stands in front.
-class ClientArea : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void resizeEvent(QResizeEvent *) override
-    {
-        for (QObject *o : children())
-            if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow())
-                w->setGeometry(rect());
-    }
-};
-
 TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     : QMainWindow(parent), Live(QString()), plat(p), exePath(executablePath)
 {
@@ -58,7 +45,7 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     ProductVersion = QStringLiteral(VANTIQ_PRODUCT_NAME " " VANTIQ_FILE_VERSION);
     Live = Settings(ExecutableFolder());
 
-    client = new ClientArea(this);
+    client = new OverlayArea(this);
     setCentralWidget(client);
     MdiArea = new QMdiArea(client);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
@@ -461,14 +448,49 @@ void TVantiq_::SetupClick()
     showPanel(OptionsTabs);
 }
 
+TVehSelect &TVantiq_::openManager()
+{
+    if (VehSelect)
+        VehSelect->close(); // one manager at a time, built afresh
+    VehSelect = new TVehSelect(*this);
+    MdiArea->addSubWindow(VehSelect);
+    VehSelect->showMaximized();
+    return *VehSelect;
+}
+
 void TVantiq_::VehDetails()
 {
     DataEntry->QuitdatEntClick();
     BulkPurchase->BulkQuitBtnClick();
+    TVehSelect &manager = openManager();
+    manager.VehicalList->SetStyle(Live.ViewStyleIndex);
     SetStatus(5, QStringLiteral("SELECTING VEHICLE"));
+    manager.Start(false);
 }
 
-void TVantiq_::NewVehicleClick() { SetStatus(5, QStringLiteral("ADDING NEW VEHICLE")); }
+void TVantiq_::NewVehicleClick()
+{
+    TVehSelect &manager = openManager();
+    SetStatus(5, QStringLiteral("ADDING NEW VEHICLE"));
+    manager.Start(true);
+}
+
+bool TVantiq_::SaveVechList()
+{
+    const QString path = WithBackslash(Live.VehPath) + QStringLiteral("vehs3.veh");
+    SetStatus(5, QStringLiteral("Saving Data file ") + path);
+    QString error;
+    if (TextFile::WriteWhole(path, Vehicles.Bytes(), &error))
+        return true;
+    plat.ShowMessage(error);
+    return false;
+}
+
+void TVantiq_::EnumerateViewStyle(int vs)
+{
+    if (vs >= 0 && vs <= 3)
+        Live.ViewStyleIndex = vs;
+}
 
 void TVantiq_::analisebutton()
 {

@@ -1,8 +1,10 @@
 #pragma once
 #include "shell/Platform.h"
 #include "shell/Settings.h"
+#include "vehicles/VehicleList.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class QAction;
@@ -12,7 +14,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class QToolButton;
-class ClientArea;
+class OverlayArea;
 class DataFileCommands;
 class FuelEntryPanel;
 class BulkPanel;
@@ -20,6 +22,7 @@ class DataViewPanel;
 class SetupPanel;
 class TCalendarPrompt;
 class TSundryForm;
+class TVehSelect;
 
 // The main window: owns the fuel log, the bulk list, the current data file
 // and the live settings for the whole run, hosts the panels and the MDI
@@ -58,9 +61,14 @@ public:
     void ShowScheme();
     void SetEntryMenusEnabled(bool enabled);
 
-    // Commands whose subsystems come later; each shows what it is doing.
+    // The vehicle manager and the vehicle list.
     void VehDetails();
     void NewVehicleClick();
+    bool SaveVechList();
+    // Keeps the manager's list style (0 large icons, 1 small, 2 list, 3 report).
+    void EnumerateViewStyle(int vs);
+
+    // Commands whose subsystems come later; each shows what it is doing.
     void analisebutton();
     void EnterDataClick();
     void ViewClick();
@@ -82,6 +90,8 @@ public:
     // The settings that no control holds (password, unit modes, folders,
     // trip defaults, colours, list style, vehicle count).
     Settings Live;
+    VehicleList Vehicles;
+    bool NoDefault = false;          // the default vehicle was deleted from the list
 
     // Panels and windows.
     FuelEntryPanel *DataEntry = nullptr;
@@ -93,6 +103,7 @@ public:
     TSundryForm *SundryForm = nullptr;
     QMdiArea *MdiArea = nullptr;
     DataFileCommands *Files = nullptr;
+    QPointer<TVehSelect> VehSelect;  // the vehicle manager while it is open
 
     // Menus, actions and toolbar.
     QMenu *FileMenu = nullptr, *AnalysisMenu = nullptr, *OptionsMenu = nullptr, *EnterDataMenu = nullptr,
@@ -123,11 +134,12 @@ private:
     void buildStatusBar();
     QToolButton *toolButton(const char *name, const QString &hint, int icon);
     void showPanel(QWidget *panel);
+    TVehSelect &openManager();
 
     Platform &plat;
     QString exePath;
     bool activated = false;
     bool closed = false;
     QList<QLabel *> statusPanels;
-    ClientArea *client = nullptr;
+    OverlayArea *client = nullptr;
 };

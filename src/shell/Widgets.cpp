@@ -72,3 +72,11 @@ void FolderList::SetDirectory(const QString &folder)
         item->setData(Qt::UserRole, current + s);
     }
 }
+
+void OverlayArea::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    for (QObject *o : children())
+        if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow())
+            w->setGeometry(rect());
+}

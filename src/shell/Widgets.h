@@ -35,3 +35,14 @@ public:
 private:
     QString current;
 };
+
+// An area whose children all fill it, one over another; the one raised last
+// stands in front (the main window's panels, the manager's views).
+class OverlayArea : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+};

@@ -42,6 +42,7 @@ private slots:
         h.settings({"Registration=AB12"});
         h.app.write(QStringLiteral("AB12.dat"), bytes);
         TVantiq_ &w = h.start();
+        h.platform.calls.clear(); // the Welcome of the vehicle manager
         h.platform.fileAnswers << h.app.file(QStringLiteral("AB12.dat"));
         w.OpenBtn->click();
         const FileRequest &asked = h.platform.fileRequests.last();
@@ -253,6 +254,7 @@ private slots:
         Harness h;
         h.settings({"Registration=AB12"});
         TVantiq_ &w = h.start();
+        h.platform.calls.clear();
         w.NewDataFile->trigger();
         QCOMPARE(h.platform.texts(), QStringList{"No registration Set"});
     }

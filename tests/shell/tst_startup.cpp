@@ -65,6 +65,7 @@ private slots:
             QTest::mouseClick(splash->CloseBtn, Qt::LeftButton);
             return splash->SplashTime->interval() == 5 ? 1 : -1;
         };
+        h.platform.answers << mrYes; // the Welcome of the vehicle manager
         TVantiq_ &w = h.create();
         w.show();
         QVERIFY(w.starttimer->isActive());

@@ -22,12 +22,27 @@ struct Harness {
         return *window;
     }
 
+    // True when start-up will open the vehicle manager on an empty vehicle
+    // folder, which greets the user with the Welcome question.
+    bool expectsWelcome() const
+    {
+        if (app.read(QStringLiteral("vantiq.ini")).toLower().contains("start up=1"))
+            return false;
+        for (const char *name : {"vehs3.veh", "vehs2.veh", "vehs.veh"})
+            if (app.exists(QLatin1String(name)))
+                return false;
+        return true;
+    }
+
     // Shows the window and runs the start-up sequence; a splash screen, when
-    // the settings ask for one, is closed at once.
+    // the settings ask for one, is closed at once, and a Welcome question is
+    // answered Yes.
     TVantiq_ &start(bool expectSplash = false)
     {
         if (!window)
             create();
+        if (expectsWelcome())
+            platform.answers.prepend(mrYes);
         if (expectSplash)
             platform.modalHandlers << [](QDialog &d) { return d.metaObject()->className() == QByteArray("TSplashForm") ? 1 : -1; };
         window->show();

@@ -1,0 +1,534 @@
+#include "vehicles/select.h"
+
+#include "entry/DataViewPanel.h"
+#include "entry/FuelEntryPanel.h"
+#include "fuellog/CarDataFile.h"
+#include "fuellog/DateText.h"
+#include "shell/DataFileCommands.h"
+#include "shell/MainWindow.h"
+#include "shell/SetupPanel.h"
+#include "shell/Widgets.h"
+#include "vehicles/DetailsPanel.h"
+#include "vehicles/VehicleListView.h"
+#include "vehicles/VehiclePictures.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const int VehiclesHelp = 6;
+const char *const TypeItems[] = {"PCV (Service)", "PCV (Private hire)", "LGV (Articulated)", "LGV", "Car", "Motor Cycle", "Van"};
+const char *const TypeMenuItems[] = {"PCV (Service)", "PCV (private hire)", "LGV (Articulated)", "LGV", "Car", "Motor Cycle", "Van"};
+} // namespace
+
+TVehSelect::TVehSelect(TVantiq_ &m) : QMdiSubWindow(nullptr, Qt::FramelessWindowHint), main(m)
+{
+    setObjectName(QStringLiteral("VehSelect"));
+    setWindowTitle(QStringLiteral("Vehicle Manager"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    // Menus of the window.
+    auto *bar = new QMenuBar(body);
+    QMenu *view = bar->addMenu(QStringLiteral("View"));
+    connect(view->addAction(QStringLiteral("Vehicle types")), &QAction::triggered, this, &TVehSelect::Vehicaltypes1Click);
+    connect(view->addAction(QStringLiteral("All Vehicles")), &QAction::triggered, this, &TVehSelect::AllVehicals1Click);
+    connect(view->addAction(QStringLiteral("Details")), &QAction::triggered, this, &TVehSelect::Details1Click);
+    QMenu *add = bar->addMenu(QStringLiteral("New"));
+    for (int tag = 0; tag < 7; ++tag)
+        connect(add->addAction(QLatin1String(TypeMenuItems[tag])), &QAction::triggered, this, [this, tag] { VechTypeMenuClick(tag); });
+    QMenu *options = bar->addMenu(QStringLiteral("&Options"));
+    options->addAction(main.SetupAction);
+    options->addAction(main.NewVechAction);
+    options->addAction(main.vechselect);
+    QAction *loadList = options->addAction(QStringLiteral("Select Vehicle List File"));
+    loadList->setObjectName(QStringLiteral("LoadVehicleList1"));
+    connect(loadList, &QAction::triggered, this, &TVehSelect::LoadVehicleList1Click);
+    QMenu *window = bar->addMenu(QStringLiteral("&Window"));
+    for (const char *item : {"Tile", "Cascade", "Arrange"})
+        window->addAction(QLatin1String(item));
+    layout->addWidget(bar);
+
+    // Toolbar.
+    auto *tools = new QToolBar(body);
+    tools->setObjectName(QStringLiteral("ToolBar1"));
+    SelectedVehicle = new QLineEdit(QStringLiteral("NONE SELECTED"), tools);
+    SelectedVehicle->setObjectName(QStringLiteral("SelectedVehicle"));
+    SelectedVehicle->setReadOnly(true);
+    SelectedVehicle->setFocusPolicy(Qt::NoFocus);
+    SelectedVehicle->setMaximumWidth(200);
+    tools->addWidget(SelectedVehicle);
+    auto button = [&](const char *name, const QString &hint, QStyle::StandardPixmap icon) {
+        auto *b = new QToolButton(tools);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(hint);
+        b->setIcon(style()->standardIcon(icon));
+        tools->addWidget(b);
+        return b;
+    };
+    ShowVechlistBtn = button("ShowVechlistBtn", QStringLiteral("Vehicle List"), QStyle::SP_FileDialogListView);
+    ShowSelectListBtn = button("ShowSelectListBtn", QStringLiteral("New Vehicle"), QStyle::SP_FileDialogNewFolder);
+    tools->addSeparator();
+    reportview = button("reportview", QStringLiteral("Details"), QStyle::SP_FileDialogDetailedView);
+    listview = button("listview", QStringLiteral("List"), QStyle::SP_FileDialogListView);
+    SmallIiconsbtn = button("SmallIiconsbtn", QStringLiteral("Small Icons"), QStyle::SP_FileDialogContentsView);
+    largeiconview = button("largeiconview", QStringLiteral("Large Icons"), QStyle::SP_DesktopIcon);
+    connect(ShowVechlistBtn, &QToolButton::clicked, this, &TVehSelect::AllVehicals1Click);
+    connect(ShowSelectListBtn, &QToolButton::clicked, this, &TVehSelect::Vehicaltypes1Click);
+    int tag = 0;
+    for (QToolButton *b : {reportview, listview, SmallIiconsbtn, largeiconview}) {
+        b->setProperty("tag", tag);
+        connect(b, &QToolButton::clicked, this, [this, tag] { ViewStyleClick(tag); });
+        ++tag;
+    }
+    layout->addWidget(tools);
+
+    // The picture on the left and the three views.
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    auto *picture = new QLabel(body);
+    picture->setPixmap(ManagerPicture(QSize(140, 360)));
+    picture->setAlignment(Qt::AlignTop);
+    row->addWidget(picture);
+    auto *views = new OverlayArea(body);
+    Model = new VehicleListModel(main.Vehicles, this);
+    VehicalList = new VehicleListView(Model, views);
+    SelectList = new QListWidget(views);
+    SelectList->setObjectName(QStringLiteral("SelectList"));
+    SelectList->setProperty("helpContext", 215);
+    SelectList->setViewMode(QListView::IconMode);
+    SelectList->setIconSize(QSize(48, 48));
+    SelectList->setGridSize(QSize(120, 80));
+    SelectList->setMovement(QListView::Static);
+    SelectList->setResizeMode(QListView::Adjust);
+    SelectList->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (int t = 0; t < 7; ++t)
+        new QListWidgetItem(VehicleTypeIcon(t), QLatin1String(TypeItems[t]), SelectList);
+    SelectList->setCurrentRow(-1);
+    SelectList->hide();
+    NewDetails = new DetailsPanel(main, views);
+    row->addWidget(views, 1);
+    layout->addLayout(row, 1);
+    setWidget(body);
+
+    // Popup menus.
+    RegPopUp = new QMenu(this);
+    RegPopUp->setObjectName(QStringLiteral("RegPopUp"));
+    connect(RegPopUp->addAction(QStringLiteral("Open")), &QAction::triggered, this, &TVehSelect::VehicalListDblClick);
+    connect(RegPopUp->addAction(QStringLiteral("Edit Details")), &QAction::triggered, this, &TVehSelect::Details1Click);
+    connect(RegPopUp->addAction(QStringLiteral("Enter Sundrys")), &QAction::triggered, this, &TVehSelect::EnterSundrys1Click);
+    RegPopUpNew = RegPopUp->addAction(QStringLiteral("New"));
+    connect(RegPopUpNew, &QAction::triggered, this, &TVehSelect::New1Click);
+    connect(RegPopUp->addAction(QStringLiteral("Delete")), &QAction::triggered, this, &TVehSelect::Delete1Click);
+    connect(RegPopUp->addAction(QStringLiteral("Delete All")), &QAction::triggered, this, &TVehSelect::DeleteAllClick);
+    NewTypePopUp = new QMenu(this);
+    NewTypePopUp->setObjectName(QStringLiteral("NewTypePopUp"));
+    connect(NewTypePopUp->addAction(QStringLiteral("Close")), &QAction::triggered, this, &TVehSelect::Close1Click);
+    connect(NewTypePopUp->addAction(QStringLiteral("New")), &QAction::triggered, this, &TVehSelect::SelectListDblClick);
+
+    connect(VehicalList, &VehicleListView::entryClicked, this, &TVehSelect::VehicalListClick);
+    connect(VehicalList, &VehicleListView::entryDoubleClicked, this, &TVehSelect::VehicalListDblClick);
+    connect(VehicalList, &VehicleListView::menuRequested, this, [this](const QPoint &at) { RegPopUp->popup(at); });
+    connect(SelectList, &QListWidget::itemClicked, this, &TVehSelect::SelectListClick);
+    connect(SelectList, &QListWidget::itemDoubleClicked, this, &TVehSelect::SelectListDblClick);
+    connect(SelectList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { NewTypePopUp->popup(SelectList->viewport()->mapToGlobal(pos)); });
+    connect(NewDetails->Newdetailsaccept, &QPushButton::clicked, this, [this] { Adding ? AcceptClick() : UpdateClick(); });
+    connect(NewDetails->CancelnewDets, &QPushButton::clicked, this, &TVehSelect::CancelnewDetsClick);
+
+    OpenListFile.title = QStringLiteral("Vehicle list file select");
+    OpenListFile.filter = QStringLiteral("vehicle files|*.veh");
+    OpenListFile.defaultSuffix = QStringLiteral("veh");
+    OpenListFile.fileName = QStringLiteral("Vehs3.veh");
+}
+
+void TVehSelect::setSelectedVehicle(const QString &text) { SelectedVehicle->setText(text.toUpper()); }
+
+void TVehSelect::Start(bool isNew)
+{
+    NewDetails->FuelType->setCurrentIndex(0);
+    main.Datadisplay->CloseDataEditClick();
+    for (QToolButton *b : {main.NewBut, main.ExistingBut, main.Analise, main.EnterBut})
+        b->setEnabled(false);
+    OpenListFile.folder = main.Live.VehPath;
+    const bool found = OpenVehicleList();
+    if (isNew || !found) {
+        SelectList->show();
+        SelectList->raise();
+        VehicalList->hide();
+    } else {
+        SelectList->hide();
+        VehicalList->show();
+        VehicalList->raise();
+        CheckReminders();
+    }
+}
+
+void TVehSelect::readList(const QString &path, VehicleFile::Form form)
+{
+    const VehicleList::ReadResult r =
+        main.Vehicles.ReadFile(path, form, main.DataEntry->Registration->text(), main.platform().Today());
+    Model->Reset();
+    if (!r.ok) {
+        main.platform().ShowMessage(r.error);
+        return;
+    }
+    if (form != VehicleFile::Form::Current)
+        main.platform().ShowMessage(QStringLiteral("Imported %1 data file. IMPORTANT New data items will have default values \n"
+                                                   "Use \"Edit details\" to enter correct information")
+                                        .arg(form == VehicleFile::Form::Mk1 ? QStringLiteral("Mk1") : QStringLiteral("Mk2")));
+    if (r.truncated)
+        main.SetStatus(5, QStringLiteral("VEHICLE LIST HOLDS MORE THAN 100 VEHICLES: THE FIRST 100 WERE READ"));
+    lastReadFound = r.foundCurrent;
+}
+
+bool TVehSelect::OpenVehicleList()
+{
+    main.Vehicles.Clear();
+    Model->Reset();
+    const QString folder = WithBackslash(main.Live.VehPath);
+    const std::pair<const char *, VehicleFile::Form> files[] = {
+        {"vehs3.veh", VehicleFile::Form::Current}, {"vehs2.veh", VehicleFile::Form::Mk2}, {"vehs.veh", VehicleFile::Form::Mk1}};
+    bool found = false;
+    for (const auto &[name, form] : files) {
+        const QString path = folder + QLatin1String(name);
+        if (!QFileInfo::exists(path))
+            continue;
+        lastReadFound = false;
+        readList(path, form);
+        if (lastReadFound) {
+            found = true;
+            break;
+        }
+    }
+    VehicalList->show();
+    SelectList->hide();
+    if (found) {
+        raise();
+        return true;
+    }
+    const int answer = main.platform().MessageDialog(
+        QStringLiteral("Welcome to Vantiq by Quorvix Solutions: Please click Yes to select your first Vehicle\r"
+                       "If you already have a vehicle file, you need to locate it. Please click Cancel to continue"),
+        MsgKind::Information, mbYes | mbCancel, 0);
+    if (answer != mrYes)
+        LoadVehicleList1Click();
+    return false;
+}
+
+void TVehSelect::LoadVehicleList1Click()
+{
+    OpenListFile.folder = main.Live.VehPath;
+    const QString chosen = main.platform().OpenFileName(OpenListFile);
+    if (chosen.isEmpty())
+        return;
+    main.Live.VehPath = WithBackslash(QFileInfo(chosen).absolutePath());
+    ClearList();
+    const QString lower = chosen.toLower();
+    if (!lower.contains(QStringLiteral("vehs"))) {
+        main.platform().ShowMessage(QStringLiteral("Not loaded: ") + chosen + QStringLiteral(" is not a valid Vantiq file"));
+        return;
+    }
+    if (lower.contains(QStringLiteral("vehs3")))
+        readList(chosen, VehicleFile::Form::Current);
+    else if (lower.contains(QStringLiteral("vehs2")))
+        readList(chosen, VehicleFile::Form::Mk2);
+    else
+        readList(main.Live.VehPath + QStringLiteral("vehs.veh"), VehicleFile::Form::Mk1);
+    VehicalList->show();
+    VehicalList->raise();
+    SelectList->hide();
+}
+
+bool TVehSelect::SaveVechList() { return main.SaveVechList(); }
+
+void TVehSelect::CheckReminders() {}
+
+void TVehSelect::RemoveRecord(int position)
+{
+    main.Vehicles.Remove(position);
+    Model->Reset();
+    if (main.SelectedIndex == position)
+        main.SelectedIndex = -1;
+    else if (main.SelectedIndex > position)
+        --main.SelectedIndex; // still the same vehicle
+}
+
+void TVehSelect::ClearList()
+{
+    main.Vehicles.Clear();
+    Model->Reset();
+    main.SelectedIndex = -1;
+}
+
+void TVehSelect::AllVehicals1Click()
+{
+    VehicalList->show();
+    VehicalList->raise();
+    SelectList->hide();
+}
+
+void TVehSelect::Close1Click() { AllVehicals1Click(); }
+
+void TVehSelect::Vehicaltypes1Click()
+{
+    VehicalList->hide();
+    SelectList->show();
+    SelectList->raise();
+}
+
+void TVehSelect::ViewStyleClick(int tag)
+{
+    static const int styles[] = {VehicleListView::Report, VehicleListView::List, VehicleListView::SmallIcons,
+                                 VehicleListView::LargeIcons};
+    if (tag < 0 || tag > 3)
+        return;
+    VehicalList->SetStyle(styles[tag]);
+    main.EnumerateViewStyle(styles[tag]);
+}
+
+void TVehSelect::SelectListClick()
+{
+    if (QListWidgetItem *item = SelectList->currentItem()) {
+        RegPopUpNew->setText(QStringLiteral("New ") + item->text());
+        setSelectedVehicle(QStringLiteral("New ") + item->text());
+    }
+}
+
+void TVehSelect::VehicalListClick()
+{
+    const int row = VehicalList->SelectedRow();
+    if (row < 0)
+        return;
+    setSelectedVehicle(main.Vehicles.Caption(row));
+    main.SelectedIndex = row;
+}
+
+void TVehSelect::VehicalListDblClick()
+{
+    const int row = VehicalList->SelectedRow();
+    if (row < 0)
+        return;
+    if (main.Vehicles.IsInvalid(row)) {
+        main.platform().ShowMessage(QStringLiteral("This vehicle's record could not be read"));
+        return;
+    }
+    const QString reg = main.Vehicles.Caption(row);
+    setSelectedVehicle(reg);
+    QString path;
+    if (main.NoDefault) {
+        if (main.platform().MessageDialog(QStringLiteral("There is no default file set click OK to set this vehicle\ras Default"),
+                                          MsgKind::Warning, mbOk | mbCancel | mbHelp, 8)
+            != mrOk)
+            return; // no vehicle is opened
+        main.NoDefault = false;
+        path = main.Files->SetRegistration(reg, true);
+        main.WriteRegistry();
+        if (!QFileInfo::exists(path)) // a vehicle without data starts a new file
+            path = CarDataFile::NoFilePattern(main.Live.DataPath);
+    } else {
+        path = main.Files->SetRegistration(reg, false);
+    }
+    if (path.contains(QLatin1Char('*'))) {
+        main.platform().ShowMessage(QStringLiteral("No data file, Click OK to Start entering data"));
+        main.Files->LoadData(path);
+        return;
+    }
+    const bool openAnalysis = main.OptionsTabs->OpenAna->isChecked();
+    main.Files->Getcardata(path); // closes this window too
+    main.SelectedIndex = row;
+    if (openAnalysis)
+        main.analisebutton();
+}
+
+void TVehSelect::Delete1Click()
+{
+    const int row = VehicalList->SelectedRow();
+    if (row < 0)
+        return;
+    const QString reg = main.Vehicles.Caption(row);
+    const bool isDefault = reg == main.DataEntry->Registration->text();
+    const QString question = isDefault ? QStringLiteral("Do you really want to delete your default vehicle from the Active list,")
+                                        : QStringLiteral("Click OK to delete this vehicle from the Active list,");
+    if (main.platform().MessageDialog(question + QStringLiteral("\rNote this will not delete the associated data file"),
+                                      MsgKind::Warning, mbOk | mbHelp, VehiclesHelp)
+        != mrOk)
+        return;
+    if (isDefault)
+        main.NoDefault = true;
+    main.platform().ShowMessage(reg + QStringLiteral(" Deleted"));
+    RemoveRecord(row);
+    SaveVechList();
+}
+
+void TVehSelect::DeleteAllClick()
+{
+    if (main.platform().MessageDialog(QStringLiteral("Do you really want to delete all the vehicles from the Active list,\r"
+                                                     "Note this will empty the associated data file"),
+                                      MsgKind::Warning, mbOk | mbHelp, VehiclesHelp)
+        == mrOk)
+        ClearList(); // written with the next save
+}
+
+void TVehSelect::showDetailsPanel(bool front)
+{
+    NewDetails->show();
+    if (front)
+        NewDetails->raise();
+}
+
+void TVehSelect::SelectListDblClick()
+{
+    QListWidgetItem *item = SelectList->currentItem();
+    if (!item || !item->isSelected()) {
+        main.platform().ShowMessage(QStringLiteral("No Vehicle Type is Selected"));
+        return;
+    }
+    VechTypeMenuClick(SelectList->row(item));
+    NewDetails->Newdetailsaccept->setText(QStringLiteral("Accept"));
+    showDetailsPanel(true);
+}
+
+void TVehSelect::VechTypeMenuClick(int tag)
+{
+    NewDetails->NewVechTypeLab->setText(QStringLiteral("New ") + SelectList->item(tag)->text());
+    NewDetails->VtypeSelect->setCurrentIndex(tag);
+    SelectList->hide();
+    VehicalList->hide();
+    NewDetails->RegBox->setEnabled(true);
+    showDetailsPanel(false);
+    NewDetails->IdBox->setText(QString::number(main.Vehicles.Count()));
+    Adding = true;
+}
+
+void TVehSelect::Details1Click()
+{
+    const int row = VehicalList->SelectedRow();
+    if (row < 0 || main.Vehicles.IsInvalid(row)) {
+        main.platform().MessageDialog(QStringLiteral("No Vehicle Selected"), MsgKind::Error, mbOk | mbHelp, VehiclesHelp);
+        return;
+    }
+    const TVehicleRecord &r = main.Vehicles.At(row);
+    NewDetails->NewVechTypeLab->setText(NameOf(VehicleTypeNames, r.VehicleType) + QLatin1Char(' ') + r.Registration);
+    NewDetails->ShowDetails(r, row);
+    NewDetails->RegBox->setEnabled(false);
+    showDetailsPanel(true);
+    NewDetails->Newdetailsaccept->setText(QStringLiteral("Done"));
+    Adding = false;
+}
+
+void TVehSelect::New1Click()
+{
+    if (main.platform().MessageDialog(QStringLiteral("This option will reset the data for this vehicle.\r\nDo you want to continue."),
+                                      MsgKind::Warning, mbYes | mbNo, 0)
+        != mrYes)
+        return;
+    NewDetails->ClearButtClick();
+    SelectList->hide();
+    VehicalList->hide();
+    showDetailsPanel(true);
+    NewDetails->Newdetailsaccept->setText(QStringLiteral("Done"));
+    Adding = false;
+}
+
+void TVehSelect::AcceptClick()
+{
+    VehicleList &list = main.Vehicles;
+    if (list.IsFull()) {
+        main.platform().ShowMessage(QStringLiteral("The vehicle list is full (100 vehicles)"));
+        return;
+    }
+    TVehicleRecord record; // a clear slot: nothing left over from a vehicle removed earlier
+    if (NewDetails->StoreDetails(record)) {
+        const int same = list.Find(record.Registration, Qt::CaseInsensitive);
+        if (same >= 0) {
+            main.platform().ShowMessage(list.Caption(same) == record.Registration ? QStringLiteral("This registration is already in use")
+                                                                                  : QStringLiteral("Vantiq Internal Error"));
+        } else {
+            list.Append(record);
+            Model->Reset();
+            CheckDataFile(record.Registration);
+            SaveVechList();
+            NewDetails->hide();
+        }
+    }
+    VehicalList->show();
+}
+
+void TVehSelect::UpdateClick()
+{
+    bool ok = false;
+    const int k = NewDetails->IdBox->text().toInt(&ok);
+    if (ok && k >= 0 && k < main.Vehicles.Count()) {
+        TVehicleRecord &record = main.Vehicles.At(k);
+        if (NewDetails->StoreDetails(record))
+            Model->Refresh(record.Id >= 0 && record.Id < main.Vehicles.Count() ? record.Id : k);
+        SaveVechList();
+    }
+    // With no vehicle behind the panel (a new one never accepted) there is nothing to store.
+    NewDetails->hide();
+}
+
+void TVehSelect::CancelnewDetsClick()
+{
+    NewDetails->hide();
+    close();
+}
+
+void TVehSelect::EnterSundrys1Click()
+{
+    const int row = VehicalList->SelectedRow();
+    if (row < 0) {
+        main.platform().ShowMessage(QStringLiteral("No vehicle selected"));
+        return;
+    }
+    main.SelectedIndex = row;
+    main.SundryPurchases1Click();
+}
+
+bool TVehSelect::CheckDataFile(const QString &registration)
+{
+    const QString path = CarDataFile::PathFor(main.Live.DataPath, registration);
+    if (QFileInfo::exists(path)) {
+        main.platform().ShowMessage(QStringLiteral("A data file already exists for this vehicle"));
+        main.Files->DeleteData(path);
+    } else {
+        main.platform().ShowMessage(QStringLiteral("You must start a new data file for this vehicle"));
+    }
+    return true;
+}
+
+void TVehSelect::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QMdiSubWindow::closeEvent(event);
+}
+
+void TVehSelect::FormClose()
+{
+    if (closing)
+        return;
+    closing = true;
+    for (QToolButton *b : {main.NewBut, main.Analise, main.EnterBut, main.ExistingBut})
+        b->setEnabled(true);
+    main.Live.VehicleCount = main.Vehicles.Count();
+    main.SetStatus(7, QStringLiteral("%1 of %2").arg(main.Live.VehicleCount).arg(TVantiq_::VehicleCapacity));
+}
