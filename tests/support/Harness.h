@@ -15,6 +15,7 @@ struct Harness {
     AppFolder app;
     ScriptedPlatform platform;
     std::unique_ptr<TVantiq_> window;
+    bool answerWelcome = true; // start() answers the manager's Welcome with Yes
 
     TVantiq_ &create()
     {
@@ -41,7 +42,7 @@ struct Harness {
     {
         if (!window)
             create();
-        if (expectsWelcome())
+        if (answerWelcome && expectsWelcome())
             platform.answers.prepend(mrYes);
         if (expectSplash)
             platform.modalHandlers << [](QDialog &d) { return d.metaObject()->className() == QByteArray("TSplashForm") ? 1 : -1; };

@@ -1,0 +1,554 @@
+#include "Harness.h"
+#include "TestMain.h"
+#include "entry/FuelEntryPanel.h"
+#include "shell/Settings.h"
+#include "shell/SettingsFile.h"
+#include "vehicles/DetailsPanel.h"
+#include "vehicles/VehicleListView.h"
+#include "vehicles/select.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QTreeView>
+
+// The vehicle manager and its details panel, driven as a user does.
+class ManagerTest : public QObject {
+    Q_OBJECT
+
+    static TVehicleRecord vehicle(const QString &reg, int type = 4)
+    {
+        TVehicleRecord r;
+        r.Registration = reg;
+        r.VehicleType = quint8(type);
+        r.ImageIndex = type;
+        r.Manufacturer = QStringLiteral("Maker ") + reg;
+        r.Colour = QStringLiteral("Blue");
+        return r;
+    }
+    static QByteArray listFile(const QStringList &regs)
+    {
+        QByteArray b;
+        for (const QString &r : regs)
+            b += VehicleFile::Encode(vehicle(r));
+        return b;
+    }
+    static QStringList regsInFile(const QByteArray &bytes)
+    {
+        VehicleList l;
+        l.ReadBytes(bytes, VehicleFile::Form::Current, QString(), QDate(2012, 1, 1));
+        QStringList out;
+        for (int i = 0; i < l.Count(); ++i)
+            out << l.Caption(i);
+        return out;
+    }
+
+    // Started with the manager open on a list of vehicles, the default one
+    // given by the settings.
+    TVehSelect &managerWith(Harness &h, const QStringList &regs, const QString &defaultReg, QStringList keys = {})
+    {
+        keys << QStringLiteral("Registration=") + defaultReg;
+        h.settings(keys);
+        if (!regs.isEmpty())
+            h.app.write(QStringLiteral("vehs3.veh"), listFile(regs));
+        TVantiq_ &w = h.start();
+        return *w.VehSelect;
+    }
+
+    static void addVehicle(TVehSelect &m, const QString &reg)
+    {
+        m.SelectList->setCurrentRow(4);
+        m.SelectListDblClick();
+        m.NewDetails->RegBox->setText(reg);
+        QTest::mouseClick(m.NewDetails->Newdetailsaccept, Qt::LeftButton);
+    }
+
+private slots:
+    void initTestCase() { quietOffscreenNotice(); }
+
+    void firstRunWelcome_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(mrYes);
+        QTest::newRow("cancel") << int(mrCancel);
+    }
+    void firstRunWelcome()
+    {
+        QFETCH(int, answer);
+        Harness h;
+        h.settings({});
+        h.platform.answers << answer;
+        if (answer == mrCancel)
+            h.platform.fileAnswers << QString();
+        h.answerWelcome = false;
+        TVantiq_ &w = h.start();
+        TVehSelect &m = *w.VehSelect;
+        const auto *welcome = h.platform.last(QStringLiteral("MessageDialog"));
+        QCOMPARE(welcome->text, QStringLiteral("Welcome to Vantiq by Quorvix Solutions: Please click Yes to select your first Vehicle\r"
+                                               "If you already have a vehicle file, you need to locate it. Please click Cancel to continue"));
+        QCOMPARE(welcome->kind, MsgKind::Information);
+        QCOMPARE(welcome->buttons, mbYes | mbCancel);
+        QVERIFY(m.SelectList->isVisible());
+        QVERIFY(!m.VehicalList->isVisible());
+        QCOMPARE(w.StatusText(5), QStringLiteral("SELECTING VEHICLE"));
+        QVERIFY(!w.ExistingBut->isEnabled() && !w.NewBut->isEnabled() && !w.EnterBut->isEnabled());
+        if (answer == mrCancel) {
+            QCOMPARE(h.platform.fileRequests.size(), 1);
+            const FileRequest &asked = h.platform.fileRequests.last();
+            QCOMPARE(asked.title, QStringLiteral("Vehicle list file select"));
+            QCOMPARE(asked.filter, QStringLiteral("vehicle files|*.veh"));
+            QCOMPARE(asked.fileName, QStringLiteral("Vehs3.veh"));
+            QCOMPARE(asked.defaultSuffix, QStringLiteral("veh"));
+            QCOMPARE(asked.folder, h.app.path());
+        } else {
+            QVERIFY(h.platform.fileRequests.isEmpty());
+        }
+        QVERIFY(h.platform.unexpected.isEmpty());
+    }
+
+    void defaultVehicleFoundOrNot()
+    {
+        Harness found;
+        TVehSelect &m = managerWith(found, {"AA1", "BB2", "CC3"}, QStringLiteral("BB2"));
+        QVERIFY(m.VehicalList->isVisible());
+        QVERIFY(!m.SelectList->isVisible());
+        QCOMPARE(m.Model->rowCount(), 3);
+        QCOMPARE(m.Model->index(1, 0).data().toString(), QStringLiteral("BB2"));
+        QCOMPARE(m.Model->index(1, 1).data().toString(), QStringLiteral("Car"));
+        QCOMPARE(m.Model->index(1, 3).data().toString(), QStringLiteral("Maker BB2"));
+        QCOMPARE(m.Model->index(1, 5).data().toString(), QStringLiteral(" "));
+        QVERIFY(found.platform.calls.isEmpty());
+
+        Harness missing;
+        missing.platform.answers << mrYes;
+        TVehSelect &n = managerWith(missing, {"AA1", "BB2"}, QStringLiteral("ZZ9"));
+        QCOMPARE(missing.platform.texts(QStringLiteral("MessageDialog")).size(), 1); // Welcome
+        QVERIFY(n.SelectList->isVisible());
+        QTest::mouseClick(n.ShowVechlistBtn, Qt::LeftButton);
+        QVERIFY(n.VehicalList->isVisible());
+        QCOMPARE(n.Model->rowCount(), 2);
+    }
+
+    void newVehicleShowsTheTypes()
+    {
+        Harness h;
+        TVehSelect &first = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        first.close();
+        h.window->NewBut->click();
+        TVehSelect &m = *h.window->VehSelect;
+        QVERIFY(&m != &first);
+        QVERIFY(m.SelectList->isVisible());
+        QCOMPARE(h.window->StatusText(5), QStringLiteral("ADDING NEW VEHICLE"));
+        QCOMPARE(m.Model->rowCount(), 1);
+    }
+
+    void openingAVehicleWithData()
+    {
+        Harness h;
+        h.app.write(QStringLiteral("BB2.dat"), AppFolder::crlf(AppFolder::log(2)));
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        QTreeView *report = m.VehicalList->findChild<QTreeView *>();
+        const QRect row1 = report->visualRect(m.Model->index(1, 0));
+        QTest::mouseClick(report->viewport(), Qt::LeftButton, {}, row1.center());
+        QCOMPARE(h.window->SelectedIndex, 1);
+        QCOMPARE(m.SelectedVehicle->text(), QStringLiteral("BB2"));
+        QCOMPARE(h.window->DataEntry->Registration->text(), QStringLiteral("AA1")); // a click only selects
+        QTest::mouseDClick(report->viewport(), Qt::LeftButton, {}, row1.center());
+        QCOMPARE(h.window->DataEntry->Registration->text(), QStringLiteral("BB2"));
+        QCOMPARE(h.window->FuelLog.size(), 8);
+        QCOMPARE(h.window->StatusText(5), QStringLiteral("BB2 DATA READY"));
+        QTRY_VERIFY(!h.window->VehSelect); // the manager closed with the other children
+        QVERIFY(h.window->ExistingBut->isEnabled());
+        QCOMPARE(h.window->StatusText(7), QStringLiteral("2 of 100"));
+    }
+
+    void openingAVehicleWithoutData()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        m.VehicalList->Select(1);
+        m.VehicalListDblClick();
+        QCOMPARE(h.platform.texts(), QStringList{"No data file, Click OK to Start entering data"});
+        QCOMPARE(h.window->CurrentDataFile, h.app.file(QStringLiteral("BB2.dat")));
+        QVERIFY(h.window->DataEntry->isVisible());
+        QCOMPARE(h.window->StatusText(5), QStringLiteral("ENTERING DATA FOR BB2"));
+    }
+
+    void deletingPositionZeroOfThree()
+    {
+        Harness h;
+        h.app.write(QStringLiteral("AA1.dat"), AppFolder::crlf(AppFolder::log(1)));
+        TVehSelect &m = managerWith(h, {"AA1", "BB2", "CC3"}, QStringLiteral("CC3"));
+        const QByteArray before = h.app.read(QStringLiteral("vehs3.veh"));
+        m.VehicalList->Select(0);
+        h.platform.answers << mrOk;
+        m.Delete1Click();
+        const auto *q = &h.platform.calls[0];
+        QCOMPARE(q->text, QStringLiteral("Click OK to delete this vehicle from the Active list,\rNote this will not delete the associated data file"));
+        QCOMPARE(q->kind, MsgKind::Warning);
+        QCOMPARE(q->buttons, mbOk | mbHelp);
+        QCOMPARE(q->help, 6);
+        QCOMPARE(h.platform.calls[1].text, QStringLiteral("AA1 Deleted"));
+        QCOMPARE(h.app.read(QStringLiteral("vehs3.veh")), before.mid(1848));
+        QCOMPARE(m.Model->rowCount(), 2);
+        QVERIFY(h.app.exists(QStringLiteral("AA1.dat")));
+        QVERIFY(!h.window->NoDefault);
+    }
+
+    void deleteDeclinedOrWithoutSelection()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        m.Delete1Click(); // nothing selected: nothing happens
+        QVERIFY(h.platform.calls.isEmpty());
+        m.VehicalList->Select(1);
+        h.platform.answers << mrCancel;
+        m.Delete1Click();
+        QCOMPARE(m.Model->rowCount(), 2);
+    }
+
+    void deletingTheDefaultAndOpeningAnother()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        m.VehicalList->Select(0);
+        m.VehicalListClick();
+        QCOMPARE(h.window->SelectedIndex, 0);
+        h.platform.answers << mrOk;
+        m.Delete1Click();
+        QVERIFY(h.platform.calls[0].text.startsWith(QStringLiteral("Do you really want to delete your default vehicle from the Active list,\r")));
+        QVERIFY(h.window->NoDefault);
+        QCOMPARE(h.window->SelectedIndex, -1);
+        m.VehicalList->Select(0);
+        h.platform.answers << mrOk;
+        m.VehicalListDblClick();
+        const auto *q = h.platform.last(QStringLiteral("MessageDialog"));
+        QCOMPARE(q->text, QStringLiteral("There is no default file set click OK to set this vehicle\ras Default"));
+        QCOMPARE(q->buttons, mbOk | mbCancel | mbHelp);
+        QCOMPARE(q->help, 8);
+        QVERIFY(!h.window->NoDefault);
+        const IniFile ini = IniFile::FromBytes(h.app.read(QStringLiteral("vantiq.ini")));
+        QCOMPARE(*ini.Value(Settings::Section, QStringLiteral("Registration")), QStringLiteral("BB2"));
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).last(), QStringLiteral("No data file, Click OK to Start entering data"));
+    }
+
+    void deleteAllWaitsForTheNextSave()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        const QByteArray before = h.app.read(QStringLiteral("vehs3.veh"));
+        h.platform.answers << mrOk;
+        m.DeleteAllClick();
+        QCOMPARE(h.platform.calls[0].text, QStringLiteral("Do you really want to delete all the vehicles from the Active list,\r"
+                                                          "Note this will empty the associated data file"));
+        QCOMPARE(m.Model->rowCount(), 0);
+        QCOMPARE(h.app.read(QStringLiteral("vehs3.veh")), before);
+        addVehicle(m, QStringLiteral("NEW1"));
+        QCOMPARE(regsInFile(h.app.read(QStringLiteral("vehs3.veh"))), QStringList{"NEW1"});
+    }
+
+    void addingRegistrations_data()
+    {
+        QTest::addColumn<QString>("reg");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("added");
+        QTest::newRow("one character") << "A" << QStringList{"Registration is a required field"} << false;
+        QTest::newRow("ten characters") << "ABCDEFGHIJ" << QStringList{"You must start a new data file for this vehicle"} << true;
+        QTest::newRow("in use") << "BB2" << QStringList{"This registration is already in use"} << false;
+        QTest::newRow("in use in small letters") << "bb2" << QStringList{"Vantiq Internal Error"} << false;
+        QTest::newRow("hostile") << "../x" << QStringList{"Registration contains characters that cannot be used in a file name"} << false;
+        QTest::newRow("dot dot") << ".." << QStringList{"Registration contains characters that cannot be used in a file name"} << false;
+    }
+    void addingRegistrations()
+    {
+        QFETCH(QString, reg);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, added);
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        const QByteArray before = h.app.read(QStringLiteral("vehs3.veh"));
+        addVehicle(m, reg);
+        QCOMPARE(h.platform.texts(), messages);
+        if (added) {
+            QCOMPARE(regsInFile(h.app.read(QStringLiteral("vehs3.veh"))), (QStringList{"AA1", "BB2", reg}));
+            QVERIFY(!m.NewDetails->isVisible());
+            QVERIFY(m.VehicalList->isVisible());
+            QCOMPARE(m.Model->rowCount(), 3);
+            QCOMPARE(m.Model->index(2, 1).data().toString(), QStringLiteral("Car"));
+        } else {
+            QCOMPARE(h.app.read(QStringLiteral("vehs3.veh")), before);
+            QVERIFY(m.NewDetails->isVisible()); // open for correction
+            QCOMPARE(m.Model->rowCount(), 2);
+        }
+    }
+
+    void addingAVehicleThatHasData()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        h.app.write(QStringLiteral("XY1.dat"), AppFolder::crlf(AppFolder::log(1)));
+        h.platform.answers << mrCancel;
+        addVehicle(m, QStringLiteral("XY1"));
+        QCOMPARE(h.platform.texts(), (QStringList{"A data file already exists for this vehicle",
+                                                  "A Data File XY1.dat exists for this vehicle\rClick OK to erase this file"}));
+        QVERIFY(h.app.exists(QStringLiteral("XY1.dat")));
+        QCOMPARE(m.Model->rowCount(), 2);
+    }
+
+    void aHundredAndFirstIsRefused()
+    {
+        Harness h;
+        QStringList regs;
+        for (int i = 0; i < 100; ++i)
+            regs << QStringLiteral("R%1").arg(i);
+        TVehSelect &m = managerWith(h, regs, QStringLiteral("R5"));
+        addVehicle(m, QStringLiteral("ONEMORE"));
+        QCOMPARE(h.platform.texts(), QStringList{"The vehicle list is full (100 vehicles)"});
+        QCOMPARE(m.Model->rowCount(), 100);
+    }
+
+    void editingAndDone()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        m.VehicalList->Select(1);
+        m.Details1Click();
+        DetailsPanel &d = *m.NewDetails;
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.NewVechTypeLab->text(), QStringLiteral("Car BB2"));
+        QCOMPARE(d.RegBox->text(), QStringLiteral("BB2"));
+        QVERIFY(!d.RegBox->isEnabled());
+        QCOMPARE(d.Newdetailsaccept->text(), QStringLiteral("Done"));
+        QCOMPARE(d.IdBox->text(), QStringLiteral("1"));
+        QCOMPARE(d.AquiredBox->text(), QStringLiteral("30/12/1899"));
+        d.Manuf->setText(QStringLiteral("Changed"));
+        d.InsuranceAmt->setText(QStringLiteral("123456"));
+        d.TaxRemindRate->setCurrentIndex(2);
+        d.InsRemindRate->setCurrentIndex(1);
+        d.InsDelay->setValue(14);
+        d.InsuranceDue->setText(QStringLiteral("01/03/2013"));
+        QTest::mouseClick(d.Newdetailsaccept, Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        const TVehicleRecord &r = h.window->Vehicles.At(1);
+        QCOMPARE(r.Manufacturer, QStringLiteral("Changed"));
+        QCOMPARE(r.Id, 1);
+        QCOMPARE(r.InsuranceAmount, 123456.0);
+        QVERIFY(r.Reminders[0].Stopped);
+        QCOMPARE(r.Reminders[1], (TRenewalReminder{VehicleFile::ToDays(QDate(2013, 3, 1)), false, 14, 1, false}));
+        QCOMPARE(r.Acquired, VehicleFile::ToDays(QDate(1899, 12, 30)));
+        QCOMPARE(m.Model->index(1, 3).data().toString(), QStringLiteral("Changed"));
+        VehicleList onDisk;
+        onDisk.ReadBytes(h.app.read(QStringLiteral("vehs3.veh")), VehicleFile::Form::Current, QString(), QDate());
+        QCOMPARE(onDisk.At(1), r);
+        // Shown again: the amount past five digits in exponent form, a stopped
+        // renewal as "Stopped" for road tax.
+        m.Details1Click();
+        QCOMPARE(d.InsuranceAmt->text(), QStringLiteral("1.2346E+5"));
+        QCOMPARE(d.TaxRemindRate->currentText(), QStringLiteral("Stopped"));
+        QCOMPARE(d.InsuranceDue->text(), QStringLiteral("01/03/2013"));
+    }
+
+    void storingWithoutChoices()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        DetailsPanel &d = *m.NewDetails;
+        // A fresh panel: rate boxes read "Every Day" with nothing chosen.
+        QCOMPARE(d.TaxRemindRate->currentText(), QStringLiteral("Every Day"));
+        QCOMPARE(DetailsPanel::Position(d.TaxRemindRate), 1); // the text names an item
+        d.TaxRemindRate->setCurrentIndex(-1);
+        d.TaxRemindRate->setEditText(QStringLiteral("whenever"));
+        d.VtypeSelect->setEditText(QStringLiteral("Tractor"));
+        d.RegBox->setText(QStringLiteral("T1"));
+        d.Tax->setText(QStringLiteral("1,234"));
+        TVehicleRecord r;
+        QVERIFY(d.StoreDetails(r));
+        QVERIFY(r.Reminders[0].Stopped);
+        QCOMPARE(r.VehicleType, quint8(4));
+        QCOMPARE(r.ImageIndex, -1);
+        QCOMPARE(r.RoadTax, 1234);
+        QCOMPARE(r.Acquired, VehicleFile::ToDays(QDate(2012, 6, 15))); // today for an empty date
+        QCOMPARE(r.TaxGroup, -1);
+        QCOMPARE(r.EngineCapacity, 1300);
+        QCOMPARE(r.Fuel, 0);
+    }
+
+    void clearButton()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        m.VehicalList->Select(0);
+        m.Details1Click();
+        DetailsPanel &d = *m.NewDetails;
+        d.ArchiveVeh->setChecked(true);
+        d.VtypeSelect->setCurrentIndex(6);
+        d.TaxDelay->setValue(9);
+        QTest::mouseClick(d.ClearButt, Qt::LeftButton);
+        QVERIFY(d.RegBox->text().isEmpty());
+        QVERIFY(d.Manuf->text().isEmpty());
+        QCOMPARE(d.TaxGroupBox->currentText(), QStringLiteral("LGV"));
+        QCOMPARE(d.FuelType->currentText(), QStringLiteral("Petrol"));
+        for (QComboBox *c : {d.TaxRemindRate, d.InsRemindRate, d.MOTRemindRate, d.ServiceRemindRate})
+            QCOMPARE(c->currentText(), QStringLiteral("Once"));
+        QCOMPARE(d.TaxDelay->value(), 0);
+        QVERIFY(d.ArchiveVeh->isChecked());
+        QCOMPARE(d.VtypeSelect->currentIndex(), 6);
+        QCOMPARE(d.IdBox->text(), QStringLiteral("0"));
+    }
+
+    void newFromThePopupResetsTheRecord()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        m.VehicalList->Select(1);
+        m.Details1Click();
+        h.platform.answers << mrYes;
+        m.New1Click();
+        QCOMPARE(h.platform.calls[0].text, QStringLiteral("This option will reset the data for this vehicle.\r\nDo you want to continue."));
+        QCOMPARE(h.platform.calls[0].buttons, mbYes | mbNo);
+        QCOMPARE(m.NewDetails->Newdetailsaccept->text(), QStringLiteral("Done"));
+        QTest::mouseClick(m.NewDetails->Newdetailsaccept, Qt::LeftButton);
+        // The registration box stayed disabled and empty: refused, the rest stored emptied.
+        QCOMPARE(h.platform.texts().last(), QStringLiteral("Registration is a required field"));
+        QCOMPARE(h.window->Vehicles.At(1).Registration, QStringLiteral("BB2"));
+        QCOMPARE(h.window->Vehicles.At(1).Manufacturer, QString());
+        QCOMPARE(h.window->Vehicles.At(1).TaxGroup, 1);
+    }
+
+    void refusalsOfTheLists()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        h.platform.answers << mrOk;
+        m.Details1Click();
+        const auto *q = h.platform.last(QStringLiteral("MessageDialog"));
+        QCOMPARE(q->text, QStringLiteral("No Vehicle Selected"));
+        QCOMPARE(q->kind, MsgKind::Error);
+        QCOMPARE(q->buttons, mbOk | mbHelp);
+        QCOMPARE(q->help, 6);
+        m.SelectListDblClick();
+        QCOMPARE(h.platform.texts().last(), QStringLiteral("No Vehicle Type is Selected"));
+        m.EnterSundrys1Click();
+        QCOMPARE(h.platform.texts().last(), QStringLiteral("No vehicle selected"));
+    }
+
+    void typeListClickNamesTheNewVehicle()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        m.Vehicaltypes1Click();
+        m.SelectList->setCurrentRow(5);
+        m.SelectListClick();
+        QCOMPARE(m.SelectedVehicle->text(), QStringLiteral("NEW MOTOR CYCLE"));
+        QCOMPARE(m.RegPopUpNew->text(), QStringLiteral("New Motor Cycle"));
+        m.VechTypeMenuClick(6);
+        QCOMPARE(m.NewDetails->NewVechTypeLab->text(), QStringLiteral("New Van"));
+        QCOMPARE(m.NewDetails->VtypeSelect->currentIndex(), 6);
+        QCOMPARE(m.NewDetails->IdBox->text(), QStringLiteral("1"));
+    }
+
+    void viewStyleIsRemembered()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        QCOMPARE(m.VehicalList->GetStyle(), int(VehicleListView::LargeIcons)); // "SFII" 0 by default
+        QTest::mouseClick(m.reportview, Qt::LeftButton);
+        QCOMPARE(h.window->Live.ViewStyleIndex, 3);
+        QTest::mouseClick(m.SmallIiconsbtn, Qt::LeftButton);
+        QCOMPARE(h.window->Live.ViewStyleIndex, 1);
+        h.window->vechselect->trigger();
+        QCOMPARE(h.window->VehSelect->VehicalList->GetStyle(), int(VehicleListView::SmallIcons));
+        h.window->close();
+        QCOMPARE(*IniFile::FromBytes(h.app.read(QStringLiteral("vantiq.ini"))).Value(Settings::Section, QStringLiteral("SFII")),
+                 QStringLiteral("1"));
+    }
+
+    void listFileChosenByName_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("vehicles");
+        QTest::newRow("not a list name") << "cars" << "cars.veh" << QStringList{"Not loaded: %1 is not a valid Vantiq file"} << 0;
+        QTest::newRow("older name in capitals") << "cars" << "OLDVEHS2.VEH"
+                                                << QStringList{"Imported Mk2 data file. IMPORTANT New data items will have default values \n"
+                                                               "Use \"Edit details\" to enter correct information"}
+                                                << 1;
+        QTest::newRow("folder named Vehs") << "Vehs" << "list.veh"
+                                           << QStringList{"Imported Mk1 data file. IMPORTANT New data items will have default values \n"
+                                                          "Use \"Edit details\" to enter correct information"}
+                                           << 2;
+        QTest::newRow("current form") << "cars" << "myvehs3.veh" << QStringList{} << 3;
+    }
+    void listFileChosenByName()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        QFETCH(QStringList, messages);
+        QFETCH(int, vehicles);
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        QDir(h.app.path()).mkdir(folder);
+        h.app.write(folder + QStringLiteral("/OLDVEHS2.VEH"), QByteArray(312, '\0'));
+        h.app.write(folder + QStringLiteral("/vehs.veh"), QByteArray(192 * 2, '\0'));
+        h.app.write(folder + QStringLiteral("/myvehs3.veh"), listFile({"A", "B", "C"}));
+        const QString chosen = h.app.file(folder + QLatin1Char('/') + name);
+        h.platform.fileAnswers << chosen;
+        m.LoadVehicleList1Click();
+        for (QString &text : messages)
+            text = text.arg(chosen);
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), messages);
+        QCOMPARE(m.Model->rowCount(), vehicles);
+        QCOMPARE(h.window->Live.VehPath, h.app.path() + folder + QLatin1Char('/'));
+    }
+
+    void onlyAnOlderListHoldingTheDefault()
+    {
+        Harness h;
+        QByteArray mk2(312, '\0');
+        mk2[33] = 3;
+        mk2.replace(34, 3, "OLD");
+        mk2[239] = 1;
+        h.app.write(QStringLiteral("vehs2.veh"), mk2);
+        TVehSelect &m = managerWith(h, {}, QStringLiteral("OLD"));
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 1);
+        QVERIFY(h.platform.texts().first().startsWith(QStringLiteral("Imported Mk2 data file.")));
+        QVERIFY(m.VehicalList->isVisible());
+        QCOMPARE(h.window->Vehicles.At(0).Archived, quint8(0));
+        QCOMPARE(h.window->Vehicles.At(0).ServiceAmount, 200);
+        addVehicle(m, QStringLiteral("NEW2"));
+        QCOMPARE(regsInFile(h.app.read(QStringLiteral("vehs3.veh"))), (QStringList{"OLD", "NEW2"}));
+        QCOMPARE(h.app.read(QStringLiteral("vehs2.veh")), mk2); // the older file is left alone
+    }
+
+    void failedListSaveIsReported()
+    {
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        QFile::remove(h.app.file(QStringLiteral("vehs3.veh")));
+        QDir(h.app.path()).mkdir(QStringLiteral("vehs3.veh"));
+        addVehicle(m, QStringLiteral("NEW1"));
+        QVERIFY(h.platform.texts().last().contains(QStringLiteral("vehs3.veh")));
+        QCOMPARE(h.window->StatusText(5), QStringLiteral("Saving Data file ") + h.app.file(QStringLiteral("vehs3.veh")));
+    }
+
+    void startUpWithoutLastVehicleOpensTheManager()
+    {
+        Harness h;
+        h.app.write(QStringLiteral("AB1.dat"), AppFolder::crlf(AppFolder::log(1)));
+        TVehSelect &m = managerWith(h, {"AB1"}, QStringLiteral("AB1"));
+        QVERIFY(h.window->MdiArea->subWindowList().contains(&m));
+        QVERIFY(h.window->FuelLog.isEmpty());
+        QCOMPARE(h.window->StatusText(5), QStringLiteral("SELECTING VEHICLE"));
+    }
+};
+
+VANTIQ_TEST(ManagerTest)
+#include "tst_manager.moc"
