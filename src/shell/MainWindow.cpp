@@ -197,14 +197,10 @@ void TVantiq_::buildMenus()
 
 QToolButton *TVantiq_::toolButton(const char *name, const QString &hint, int icon)
 {
-    auto *b = new QToolButton(ToolBar);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
-    b->setIcon(style()->standardIcon(QStyle::StandardPixmap(icon)));
+    QToolButton *b = AddToolButton(ToolBar, name, hint, QStyle::StandardPixmap(icon));
     b->setFixedSize(39, 38);
     b->setIconSize(QSize(24, 24));
     b->setAutoRaise(true);
-    ToolBar->addWidget(b);
     return b;
 }
 

@@ -5,6 +5,8 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 RadioGroup::RadioGroup(const QString &name, const QString &title, const QStringList &items, QWidget *parent)
@@ -79,4 +81,14 @@ void OverlayArea::resizeEvent(QResizeEvent *event)
     for (QObject *o : children())
         if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow())
             w->setGeometry(rect());
+}
+
+QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, QStyle::StandardPixmap icon)
+{
+    auto *b = new QToolButton(bar);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(hint);
+    b->setIcon(bar->style()->standardIcon(icon));
+    bar->addWidget(b);
+    return b;
 }

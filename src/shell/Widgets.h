@@ -2,8 +2,14 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QStringList>
+#include <QStyle>
 
 class QButtonGroup;
+class QToolBar;
+class QToolButton;
+
+// A picture button on a toolbar, with its name and hint.
+QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, QStyle::StandardPixmap icon);
 
 // A titled group of radio buttons with an item index, -1 when none is chosen.
 class RadioGroup : public QGroupBox {

@@ -77,12 +77,7 @@ TVehSelect::TVehSelect(TVantiq_ &m) : QMdiSubWindow(nullptr, Qt::FramelessWindow
     SelectedVehicle->setMaximumWidth(200);
     tools->addWidget(SelectedVehicle);
     auto button = [&](const char *name, const QString &hint, QStyle::StandardPixmap icon) {
-        auto *b = new QToolButton(tools);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(hint);
-        b->setIcon(style()->standardIcon(icon));
-        tools->addWidget(b);
-        return b;
+        return AddToolButton(tools, name, hint, icon);
     };
     ShowVechlistBtn = button("ShowVechlistBtn", QStringLiteral("Vehicle List"), QStyle::SP_FileDialogListView);
     ShowSelectListBtn = button("ShowSelectListBtn", QStringLiteral("New Vehicle"), QStyle::SP_FileDialogNewFolder);
