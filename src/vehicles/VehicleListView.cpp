@@ -69,9 +69,12 @@ VehicleListView::VehicleListView(VehicleListModel *model, QWidget *parent)
     report->setRootIsDecorated(false);
     report->setUniformRowHeights(true);
     report->setAllColumnsShowFocus(true);
-    report->header()->resizeSection(0, 100);
-    report->header()->resizeSection(1, 120);
-    report->header()->resizeSection(3, 80);
+    QHeaderView *header = report->header();
+    header->setStretchLastSection(false);
+    const int widths[] = {100, 120, 70, 100, 80, 40};
+    for (int c = 0; c < 6; ++c)
+        header->resizeSection(c, widths[c]);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     icons->setModel(model);
     icons->setSelectionModel(report->selectionModel()); // one selection for every style
     for (QAbstractItemView *v : std::initializer_list<QAbstractItemView *>{icons, report}) {

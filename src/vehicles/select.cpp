@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
@@ -30,6 +31,15 @@
 #include <QVBoxLayout>
 
 namespace {
+// The panel on the left: the picture drawn to its size.
+class PicturePanel : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).drawPixmap(0, 0, ManagerPicture(size())); }
+};
+
 const int VehiclesHelp = 6;
 const char *const TypeItems[] = {"PCV (Service)", "PCV (Private hire)", "LGV (Articulated)", "LGV", "Car", "Motor Cycle", "Van"};
 const char *const TypeMenuItems[] = {"PCV (Service)", "PCV (private hire)", "LGV (Articulated)", "LGV", "Car", "Motor Cycle", "Van"};
@@ -99,9 +109,8 @@ TVehSelect::TVehSelect(TVantiq_ &m) : QMdiSubWindow(nullptr, Qt::FramelessWindow
     // The picture on the left and the three views.
     auto *row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
-    auto *picture = new QLabel(body);
-    picture->setPixmap(ManagerPicture(QSize(140, 360)));
-    picture->setAlignment(Qt::AlignTop);
+    auto *picture = new PicturePanel(body);
+    picture->setFixedWidth(140);
     row->addWidget(picture);
     auto *views = new OverlayArea(body);
     Model = new VehicleListModel(main.Vehicles, this);
