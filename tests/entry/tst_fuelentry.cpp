@@ -92,6 +92,38 @@ private slots:
         QVERIFY(!e->PDay->isEnabled());
     }
 
+    void labelsFollowSchemeAndUnits_data()
+    {
+        QTest::addColumn<int>("scheme");
+        QTest::addColumn<int>("fuelUnit");
+        QTest::addColumn<int>("distanceUnit");
+        QTest::addColumn<QStringList>("labels"); // quantity, purchased, elapsed, distance, convert
+        QTest::newRow("domestic litres miles") << 0 << 1 << 0
+            << QStringList{"Quantity in Litres", "Gallons purchased", "Elapsed Miles", "Distance in Miles", "Distance in Kilometers"};
+        QTest::newRow("domestic gallons km") << 0 << 0 << 1
+            << QStringList{"Quantity in Gallons", "Litres Purchased", "Elapsed Kilometers", "Distance in Kilometers", "Distance in Miles"};
+        QTest::newRow("bulk litres km") << 1 << 1 << 1
+            << QStringList{"Quantity in Litres", "Gallons Filled", "Elapsed Kilometers", "Distance in Kilometers", "Distance in Miles"};
+        QTest::newRow("bulk gallons miles") << 1 << 0 << 0
+            << QStringList{"Quantity in Gallons", "Litres Filled", "Elapsed Miles", "Distance in Miles", "Distance in Kilometers"};
+    }
+    void labelsFollowSchemeAndUnits()
+    {
+        QFETCH(int, scheme);
+        QFETCH(int, fuelUnit);
+        QFETCH(int, distanceUnit);
+        QFETCH(QStringList, labels);
+        begin(3, {QStringLiteral("Scheme=%1").arg(scheme), QStringLiteral("Entry Fuel Units=%1").arg(fuelUnit),
+                  QStringLiteral("Entry Distance Units=%1").arg(distanceUnit), QStringLiteral("ppl=0.99")});
+        QCOMPARE((QStringList{e->EntryFuelTypeLab->text(), e->PurchasedLab->text(), e->ElapsedDistanceLab->text(),
+                              e->DistanceLab->text(), e->ConvertLab->text()}),
+                 labels);
+        QCOMPARE(e->PPrice->isHidden(), scheme == 1);
+        QCOMPARE(e->PPLBox->text(), scheme == 1 ? QStringLiteral("0.99") : QString());
+        QCOMPARE(e->DPQLab->text(), QStringLiteral("MPG"));
+        QCOMPARE(e->Label7->text(), QStringLiteral("KPL"));
+    }
+
     void stepComplaints_data()
     {
         QTest::addColumn<QString>("box");

@@ -297,6 +297,22 @@ private slots:
         QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(two));
     }
 
+    void noCurrentFileIsNeverWrittenTo()
+    {
+        // After a failed load no file is current: Save asks for a name and
+        // Restore has nothing to replace.
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        w.CurrentDataFile = h.app.path() + QStringLiteral("*.dat");
+        h.platform.fileAnswers << QString();
+        w.Save1->trigger();
+        QCOMPARE(h.platform.calls.last().what, QStringLiteral("SaveFileName"));
+        h.platform.fileAnswers << h.app.file(QStringLiteral("AB12.dat"));
+        w.RestoreBackup1->trigger();
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), QStringList{"No registration Set"});
+        QVERIFY(!h.app.exists(QStringLiteral("*.dat")));
+    }
+
     void setRegistration()
     {
         Harness h;

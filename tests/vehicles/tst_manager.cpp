@@ -7,6 +7,7 @@
 #include "vehicles/VehicleListView.h"
 #include "vehicles/select.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -312,6 +313,63 @@ private slots:
         addVehicle(m, QStringLiteral("ONEMORE"));
         QCOMPARE(h.platform.texts(), QStringList{"The vehicle list is full (100 vehicles)"});
         QCOMPARE(m.Model->rowCount(), 100);
+    }
+
+    void moreThanAHundredInTheFile()
+    {
+        Harness h;
+        QStringList regs;
+        for (int i = 0; i < 101; ++i)
+            regs << QStringLiteral("R%1").arg(i);
+        TVehSelect &m = managerWith(h, regs, QStringLiteral("R5"));
+        QCOMPARE(m.Model->rowCount(), 100);
+        QCOMPARE(h.window->StatusText(5), QStringLiteral("VEHICLE LIST HOLDS MORE THAN 100 VEHICLES: THE FIRST 100 WERE READ"));
+    }
+
+    void dateButtons_data()
+    {
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<QString>("due");
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QDate>("shown");
+        QTest::newRow("road tax") << 0 << "01/03/2013" << "Please select a date for Road Tax Payment" << "DATE CHANGED" << QDate(2013, 3, 1);
+        QTest::newRow("insurance") << 1 << "29/02/2012" << "Please select a date for Insurance" << "DATE CHANGED" << QDate(2012, 2, 29);
+        QTest::newRow("mot, not a date") << 2 << "soon" << "Please select an MOT date" << "DATE ERROR: soon Using Todays Date" << QDate(2012, 6, 15);
+        QTest::newRow("service, empty") << 3 << "" << "Please select a Service date" << "DATE ERROR:  Using Todays Date" << QDate(2012, 6, 15);
+    }
+    void dateButtons()
+    {
+        QFETCH(int, tag);
+        QFETCH(QString, due);
+        QFETCH(QString, request);
+        QFETCH(QString, status);
+        QFETCH(QDate, shown);
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
+        DetailsPanel &d = *m.NewDetails;
+        QLineEdit *boxes[] = {d.Taxduebox, d.InsuranceDue, d.MOTDue, d.ServiceDue};
+        QToolButton *buttons[] = {d.SpeedButton1, d.SpeedButton2, d.SpeedButton3, d.SpeedButton4};
+        boxes[tag]->setText(due);
+        QString seenRequest, seenStatus;
+        QDate seenDate;
+        h.platform.modalHandlers << [&](QDialog &dialog) {
+            seenRequest = dialog.findChild<QLabel *>(QStringLiteral("Info"))->text();
+            seenStatus = h.window->StatusText(5);
+            auto *cal = dialog.findChild<QCalendarWidget *>(QStringLiteral("Cal"));
+            seenDate = cal->selectedDate();
+            cal->setSelectedDate(QDate(2014, 7, 4));
+            return int(QDialog::Accepted);
+        };
+        buttons[tag]->click();
+        QCOMPARE(seenRequest, request);
+        QCOMPARE(seenStatus, status);
+        QCOMPARE(seenDate, shown);
+        QCOMPARE(boxes[tag]->text(), QStringLiteral("04/07/2014"));
+        // Cancel leaves the box as it was.
+        h.platform.modalHandlers << [](QDialog &) { return int(QDialog::Rejected); };
+        buttons[tag]->click();
+        QCOMPARE(boxes[tag]->text(), QStringLiteral("04/07/2014"));
     }
 
     void editingAndDone()
