@@ -111,7 +111,7 @@ void TVantiq_::buildMenus()
     connect(TripCalc, &QAction::triggered, this, &TVantiq_::TripCalcBtnClick);
 
     // A menu item standing for an action keeps its own component name.
-    auto item = [this](QMenu *menu, const char *name, QAction *action) {
+    auto item = [](QMenu *menu, const char *name, QAction *action) {
         menu->addAction(action);
         action->setProperty("menuItem", QLatin1String(name));
         return action;
