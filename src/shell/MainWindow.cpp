@@ -83,7 +83,7 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
 
 TVantiq_::~TVantiq_() = default;
 
-QAction *makeAction(QObject *parent, const char *name, const QString &caption)
+static QAction *makeAction(QObject *parent, const char *name, const QString &caption)
 {
     auto *a = new QAction(caption, parent);
     a->setObjectName(QLatin1String(name));
@@ -110,11 +110,13 @@ void TVantiq_::buildMenus()
     connect(vechselect, &QAction::triggered, this, &TVantiq_::VehDetails);
     connect(TripCalc, &QAction::triggered, this, &TVantiq_::TripCalcBtnClick);
 
-    // A menu item standing for an action keeps its own component name.
-    auto item = [](QMenu *menu, const char *name, QAction *action) {
-        menu->addAction(action);
-        action->setProperty("menuItem", QLatin1String(name));
-        return action;
+    // A menu item bound to an action is an item of its own (so it can be
+    // disabled on its own) that runs the action.
+    auto item = [this](QMenu *menu, const char *name, QAction *action) {
+        QAction *a = makeAction(this, name, action->text());
+        connect(a, &QAction::triggered, action, &QAction::trigger);
+        menu->addAction(a);
+        return a;
     };
     auto plain = [this](QMenu *menu, const char *name, const QString &caption) {
         QAction *a = makeAction(this, name, caption);

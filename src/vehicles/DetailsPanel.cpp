@@ -38,8 +38,13 @@ QComboBox *combo(const char *name, const QStringList &items, bool editable, QWid
     c->setEditable(editable);
     c->addItems(items);
     c->setCurrentIndex(-1);
-    if (editable)
+    if (editable) {
         c->setInsertPolicy(QComboBox::NoInsert);
+        // Typing leaves no item chosen, whatever the text; picking one chooses it.
+        QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [c] { c->setProperty("typed", true); });
+        QObject::connect(c, &QComboBox::currentIndexChanged, c, [c] { c->setProperty("typed", false); });
+        QObject::connect(c, &QComboBox::activated, c, [c] { c->setProperty("typed", false); });
+    }
     return c;
 }
 
@@ -249,11 +254,15 @@ DetailsPanel::DetailsPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), main(
     hide();
 }
 
+void DetailsPanel::Choose(QComboBox *box, int position)
+{
+    box->setCurrentIndex(position >= 0 && position < box->count() ? position : -1);
+    box->setProperty("typed", false);
+}
+
 int DetailsPanel::Position(const QComboBox *box)
 {
-    if (!box->isEditable())
-        return box->currentIndex();
-    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return box->property("typed").toBool() ? -1 : box->currentIndex();
 }
 
 int DetailsPanel::VehicleTypeOf(int position) { return position >= 0 && position <= 6 ? position : 4; }
@@ -326,17 +335,17 @@ void DetailsPanel::ShowDetails(const TVehicleRecord &r, int slot)
 {
     hide();
     RegBox->setText(r.Registration);
-    FuelType->setCurrentIndex(r.Fuel >= 0 && r.Fuel < FuelType->count() ? r.Fuel : -1);
+    Choose(FuelType, r.Fuel);
     Manuf->setText(r.Manufacturer);
     IdBox->setText(QString::number(slot));
     Edit4->setText(r.Model);
-    TaxGroupBox->setCurrentIndex(r.TaxGroup >= 0 && r.TaxGroup < TaxGroupBox->count() ? r.TaxGroup : -1);
+    Choose(TaxGroupBox, r.TaxGroup);
     CapacitySelect->setValue(r.EngineCapacity);
     CapacityBox->setText(QString::number(CapacitySelect->value()));
     Edit6->setText(r.Colour);
     AquiredBox->setText(dateText(r.Acquired));
     ArchiveVeh->setChecked(r.Archived != 0);
-    VtypeSelect->setCurrentIndex(r.VehicleType < VtypeSelect->count() ? r.VehicleType : -1);
+    Choose(VtypeSelect, r.VehicleType);
     Tax->setText(QString::number(r.RoadTax));
     QLineEdit *dues[] = {Taxduebox, InsuranceDue, MOTDue, ServiceDue};
     QCheckBox *reminds[] = {TaxRemind, InsureRemind, MOTRemind, ServiceRemind};
@@ -348,7 +357,7 @@ void DetailsPanel::ShowDetails(const TVehicleRecord &r, int slot)
         reminds[k]->setChecked(m.Remind);
         delays[k]->setValue(m.DaysBefore);
         const int position = m.Stopped ? 2 : m.Rate;
-        rates[k]->setCurrentIndex(position >= 0 && position < rates[k]->count() ? position : -1);
+        Choose(rates[k], position);
     }
     InsuranceCo->setText(r.InsuranceCompany);
     InsuranceAmt->setText(NumberText::FormatFixed(r.InsuranceAmount, 5, 2));
@@ -369,14 +378,14 @@ void DetailsPanel::ClearButtClick()
     for (QLineEdit *e : {RegBox, Manuf, Edit4, CapacityBox, Edit6, AquiredBox, Tax, Taxduebox, InsuranceCo, InsuranceAmt,
                          InsuranceDue, MOTDue, MOTAmt, MOTStation, ServiceDue, ServiceStation, ServiceAmt})
         e->clear();
-    FuelType->setCurrentIndex(0);
-    TaxGroupBox->setCurrentIndex(1);
+    Choose(FuelType, 0);
+    Choose(TaxGroupBox, 1);
     for (QSpinBox *s : {TaxDelay, InsDelay, MOTDelay, ServiceDelay})
         s->setValue(0);
     for (QCheckBox *c : {TaxRemind, InsureRemind, MOTRemind, ServiceRemind})
         c->setChecked(false);
     for (QComboBox *c : {TaxRemindRate, InsRemindRate, MOTRemindRate, ServiceRemindRate})
-        c->setCurrentIndex(0);
+        Choose(c, 0);
 }
 
 void DetailsPanel::SelectDateBtn(int tag)

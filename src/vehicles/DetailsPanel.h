@@ -37,9 +37,10 @@ public:
     QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4;
     QPushButton *Newdetailsaccept, *CancelnewDets, *ClearButt, *Button1;
 
-    // The position an editable drop-down stands at: its text's item, or -1
-    // when the text was typed.
+    // The item chosen in a drop-down, -1 when none is (nothing picked yet,
+    // or a text typed in).
     static int Position(const QComboBox *box);
+    static void Choose(QComboBox *box, int position);
 
 private:
     QDate dateIn(const QLineEdit *box) const;

@@ -168,7 +168,7 @@ void TVehSelect::setSelectedVehicle(const QString &text) { SelectedVehicle->setT
 
 void TVehSelect::Start(bool isNew)
 {
-    NewDetails->FuelType->setCurrentIndex(0);
+    DetailsPanel::Choose(NewDetails->FuelType, 0);
     main.Datadisplay->CloseDataEditClick();
     for (QToolButton *b : {main.NewBut, main.ExistingBut, main.Analise, main.EnterBut})
         b->setEnabled(false);
@@ -414,7 +414,7 @@ void TVehSelect::SelectListDblClick()
 void TVehSelect::VechTypeMenuClick(int tag)
 {
     NewDetails->NewVechTypeLab->setText(QStringLiteral("New ") + SelectList->item(tag)->text());
-    NewDetails->VtypeSelect->setCurrentIndex(tag);
+    DetailsPanel::Choose(NewDetails->VtypeSelect, tag);
     SelectList->hide();
     VehicalList->hide();
     NewDetails->RegBox->setEnabled(true);

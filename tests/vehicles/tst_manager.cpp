@@ -419,16 +419,19 @@ private slots:
         TVehSelect &m = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
         DetailsPanel &d = *m.NewDetails;
         // A fresh panel: rate boxes read "Every Day" with nothing chosen.
-        QCOMPARE(d.TaxRemindRate->currentText(), QStringLiteral("Every Day"));
-        QCOMPARE(DetailsPanel::Position(d.TaxRemindRate), 1); // the text names an item
-        d.TaxRemindRate->setCurrentIndex(-1);
-        d.TaxRemindRate->setEditText(QStringLiteral("whenever"));
-        d.VtypeSelect->setEditText(QStringLiteral("Tractor"));
+        for (QComboBox *c : {d.TaxRemindRate, d.InsRemindRate, d.MOTRemindRate, d.ServiceRemindRate}) {
+            QCOMPARE(c->currentText(), QStringLiteral("Every Day"));
+            QCOMPARE(DetailsPanel::Position(c), -1);
+        }
+        d.VtypeSelect->setCurrentIndex(2);
+        d.VtypeSelect->lineEdit()->selectAll();
+        QTest::keyClicks(d.VtypeSelect->lineEdit(), QStringLiteral("Tractor"));
         d.RegBox->setText(QStringLiteral("T1"));
         d.Tax->setText(QStringLiteral("1,234"));
         TVehicleRecord r;
         QVERIFY(d.StoreDetails(r));
-        QVERIFY(r.Reminders[0].Stopped);
+        for (const TRenewalReminder &m : r.Reminders)
+            QVERIFY(m.Stopped);
         QCOMPARE(r.VehicleType, quint8(4));
         QCOMPARE(r.ImageIndex, -1);
         QCOMPARE(r.RoadTax, 1234);
