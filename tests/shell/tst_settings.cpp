@@ -197,6 +197,7 @@ private slots:
         s.FuelUnit->SetItemIndex(0);
         s.Scheme->setCurrentIndex(1);
         s.DirectorySelector->SetDirectory(h.app.path() + QStringLiteral("elsewhere"));
+        h.platform.answers << mrYes; // the manager opens again and greets
         QTest::mouseClick(s.findChild<QPushButton *>(QStringLiteral("UnitsSheetAccept")), Qt::LeftButton);
         QVERIFY(!s.isVisible());
         QVERIFY(w.AnalysisMenu->menuAction()->isEnabled());

@@ -1,6 +1,7 @@
 #include "ScriptedPlatform.h"
 
 #include <QDialog>
+#include <QTest>
 
 ScriptedPlatform::ScriptedPlatform() = default;
 
@@ -21,10 +22,17 @@ const ScriptedPlatform::Call *ScriptedPlatform::last(const QString &what) const
     return nullptr;
 }
 
+void ScriptedPlatform::fail(const QString &what)
+{
+    unexpected << what;
+    // The test that did not expect this fails here, rather than block.
+    QTest::qFail(qPrintable(QStringLiteral("unexpected ") + what), __FILE__, __LINE__);
+}
+
 int ScriptedPlatform::answer(const QString &what, const QString &text)
 {
     if (answers.isEmpty()) {
-        unexpected << what + QStringLiteral(": ") + text;
+        fail(what + QStringLiteral(": ") + text);
         return mrCancel;
     }
     return answers.takeFirst();
@@ -51,7 +59,7 @@ int ScriptedPlatform::ExecModal(QDialog &dialog)
 {
     calls.append({QStringLiteral("ExecModal"), QString::fromLatin1(dialog.metaObject()->className())});
     if (modalHandlers.isEmpty()) {
-        unexpected << QStringLiteral("ExecModal: ") + QString::fromLatin1(dialog.metaObject()->className());
+        fail(QStringLiteral("ExecModal: ") + QString::fromLatin1(dialog.metaObject()->className()));
         return QDialog::Rejected;
     }
     return modalHandlers.takeFirst()(dialog);
@@ -62,7 +70,7 @@ QString ScriptedPlatform::OpenFileName(const FileRequest &request)
     calls.append({QStringLiteral("OpenFileName"), request.title});
     fileRequests << request;
     if (fileAnswers.isEmpty()) {
-        unexpected << QStringLiteral("OpenFileName: ") + request.title;
+        fail(QStringLiteral("OpenFileName: ") + request.title);
         return QString();
     }
     return fileAnswers.takeFirst();
@@ -73,7 +81,7 @@ QString ScriptedPlatform::SaveFileName(const FileRequest &request)
     calls.append({QStringLiteral("SaveFileName"), request.title});
     fileRequests << request;
     if (fileAnswers.isEmpty()) {
-        unexpected << QStringLiteral("SaveFileName: ") + request.title;
+        fail(QStringLiteral("SaveFileName: ") + request.title);
         return QString();
     }
     return fileAnswers.takeFirst();
@@ -81,13 +89,13 @@ QString ScriptedPlatform::SaveFileName(const FileRequest &request)
 
 bool ScriptedPlatform::ChooseColour(QColor &)
 {
-    unexpected << QStringLiteral("ChooseColour");
+    fail(QStringLiteral("ChooseColour"));
     return false;
 }
 
 bool ScriptedPlatform::ChooseFont(QFont &)
 {
-    unexpected << QStringLiteral("ChooseFont");
+    fail(QStringLiteral("ChooseFont"));
     return false;
 }
 

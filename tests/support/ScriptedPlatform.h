@@ -9,8 +9,8 @@
 
 // The test platform: records every call, answers questions from queues the
 // test fills, and never blocks. Anything modal that the test did not expect
-// is recorded in `unexpected` (checked by the tests' cleanup) and answered
-// with Cancel.
+// fails the running test, is recorded in `unexpected` and is answered with
+// Cancel.
 class ScriptedPlatform : public Platform {
 public:
     struct Call {
@@ -55,6 +55,7 @@ public:
     QLocale Locale() const override { return locale; }
 
 private:
+    void fail(const QString &what);
     int answer(const QString &what, const QString &text);
     std::unique_ptr<QPrinter> printer;
 };
