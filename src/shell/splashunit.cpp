@@ -33,10 +33,7 @@ QPixmap TSplashForm::Picture(const QString &version, QSize size)
 {
     QPixmap pm(size);
     QPainter p(&pm);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(20, 60, 120));
-    sky.setColorAt(1, QColor(120, 170, 220));
-    p.fillRect(pm.rect(), sky);
+    PaintBrandBackground(p, pm.rect());
     // A road running to the horizon.
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(QColor(60, 60, 60));
@@ -45,18 +42,32 @@ QPixmap TSplashForm::Picture(const QString &version, QSize size)
     p.drawPolygon(QPolygon({QPoint(w / 2 - 10, h / 2), QPoint(w / 2 + 10, h / 2), QPoint(w * 3 / 4, h), QPoint(w / 4, h)}));
     p.setPen(QPen(QColor(240, 220, 80), 3, Qt::DashLine));
     p.drawLine(w / 2, h / 2 + 5, w / 2, h);
-    p.setPen(Qt::white);
+    PaintBrandTitle(p, QRect(0, 30, w, 60), 32);
     QFont f = p.font();
-    f.setPointSize(32);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, 30, w, 60), Qt::AlignCenter, QStringLiteral("Vantiq"));
     f.setPointSize(11);
     f.setBold(false);
     p.setFont(f);
     p.drawText(QRect(0, 90, w, 30), Qt::AlignCenter, QStringLiteral("Fuel economy and running costs"));
     p.drawText(QRect(10, h - 30, w / 2, 20), Qt::AlignLeft | Qt::AlignVCenter, version);
     return pm;
+}
+
+void PaintBrandBackground(QPainter &p, const QRect &rect)
+{
+    QLinearGradient sky(0, rect.top(), 0, rect.bottom());
+    sky.setColorAt(0, QColor(20, 60, 120));
+    sky.setColorAt(1, QColor(120, 170, 220));
+    p.fillRect(rect, sky);
+}
+
+void PaintBrandTitle(QPainter &p, const QRect &band, int pointSize)
+{
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setPointSize(pointSize);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(band, Qt::AlignCenter, QStringLiteral("Vantiq"));
 }
 
 void TSplashForm::showEvent(QShowEvent *event)

@@ -2,6 +2,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPainter;
 class QPushButton;
 class QTimer;
 
@@ -25,3 +26,8 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
 };
+
+// The program's own look, shared by the splash and the vehicle manager: a
+// blue sky filling rect, and the product name in white across its top.
+void PaintBrandBackground(QPainter &p, const QRect &rect);
+void PaintBrandTitle(QPainter &p, const QRect &band, int pointSize);

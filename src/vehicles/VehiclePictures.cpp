@@ -1,5 +1,7 @@
 #include "vehicles/VehiclePictures.h"
 
+#include "shell/splashunit.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -77,17 +79,10 @@ QPixmap ManagerPicture(QSize size)
 {
     QPixmap pm(size);
     QPainter p(&pm);
-    QLinearGradient g(0, 0, 0, size.height());
-    g.setColorAt(0, QColor(20, 60, 120));
-    g.setColorAt(1, QColor(90, 140, 200));
-    p.fillRect(pm.rect(), g);
+    PaintBrandBackground(p, pm.rect());
     p.drawPixmap(QRect((size.width() - 96) / 2, size.height() / 3, 96, 96), draw(4, 96));
-    p.setPen(Qt::white);
+    PaintBrandTitle(p, QRect(0, 20, size.width(), 40), 18);
     QFont f = p.font();
-    f.setPointSize(18);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, 20, size.width(), 40), Qt::AlignCenter, QStringLiteral("Vantiq"));
     f.setPointSize(9);
     f.setBold(false);
     p.setFont(f);

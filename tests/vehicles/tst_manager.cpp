@@ -41,6 +41,13 @@ class ManagerTest : public QObject {
             b += VehicleFile::Encode(vehicle(r));
         return b;
     }
+    static QStringList numbered(int count)
+    {
+        QStringList regs;
+        for (int i = 0; i < count; ++i)
+            regs << QStringLiteral("R%1").arg(i);
+        return regs;
+    }
     static QStringList regsInFile(const QByteArray &bytes)
     {
         VehicleList l;
@@ -306,10 +313,7 @@ private slots:
     void aHundredAndFirstIsRefused()
     {
         Harness h;
-        QStringList regs;
-        for (int i = 0; i < 100; ++i)
-            regs << QStringLiteral("R%1").arg(i);
-        TVehSelect &m = managerWith(h, regs, QStringLiteral("R5"));
+        TVehSelect &m = managerWith(h, numbered(100), QStringLiteral("R5"));
         addVehicle(m, QStringLiteral("ONEMORE"));
         QCOMPARE(h.platform.texts(), QStringList{"The vehicle list is full (100 vehicles)"});
         QCOMPARE(m.Model->rowCount(), 100);
@@ -318,10 +322,7 @@ private slots:
     void moreThanAHundredInTheFile()
     {
         Harness h;
-        QStringList regs;
-        for (int i = 0; i < 101; ++i)
-            regs << QStringLiteral("R%1").arg(i);
-        TVehSelect &m = managerWith(h, regs, QStringLiteral("R5"));
+        TVehSelect &m = managerWith(h, numbered(101), QStringLiteral("R5"));
         QCOMPARE(m.Model->rowCount(), 100);
         QCOMPARE(h.window->StatusText(5), QStringLiteral("VEHICLE LIST HOLDS MORE THAN 100 VEHICLES: THE FIRST 100 WERE READ"));
     }
