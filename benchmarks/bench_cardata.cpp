@@ -50,11 +50,11 @@ int main(int argc, char *argv[])
     TVantiq_ &w = h.start();
     const double open = best(20, [&] {
         h.platform.fileAnswers << path;
-        w.Files->Open1Click();
+        w.Files().Open1Click();
         if (w.FuelLog.size() != records * 4)
             std::abort();
     });
-    const double save = best(20, [&] { w.Files->Save1Click(); });
+    const double save = best(20, [&] { w.Files().Save1Click(); });
 
     std::printf("car data file of %d fill-ups (%lld bytes), best of 20 runs:\n", records,
                 static_cast<long long>(QFileInfo(path).size()));

@@ -2,14 +2,17 @@
 
 #include "entry/BulkList.h"
 #include "fuellog/TextFile.h"
-#include "shell/MainWindow.h"
+#include "shell/AppState.h"
+#include "shell/Platform.h"
+#include "shell/ShellCommands.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 
-BulkPanel::BulkPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), main(m)
+BulkPanel::BulkPanel(AppState &s, ShellCommands &commands, QWidget *parent)
+    : QFrame(parent), state(s), shell(commands)
 {
     setObjectName(QStringLiteral("BulkPurchase"));
     setFrameShape(QFrame::StyledPanel);
@@ -29,27 +32,27 @@ BulkPanel::BulkPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), main(m)
 
 bool BulkPanel::GetBulkData(const QString &fileName)
 {
-    main.BulkList.clear();
+    state.BulkList.clear();
     QStringList lines;
     if (QFileInfo::exists(fileName)) {
         const TextFile::ReadResult read = TextFile::ReadBytes(fileName);
         if (!read.ok) {
-            main.platform().ShowMessage(read.error);
+            state.platform().ShowMessage(read.error);
             return false;
         }
         lines = TextFile::SplitLines(read.bytes);
     }
     switch (BulkList::CheckList(lines)) {
     case BulkList::Check::Empty:
-        main.platform().ShowMessage(QStringLiteral("No Bulk Purchase Data Available"));
+        state.platform().ShowMessage(QStringLiteral("No Bulk Purchase Data Available"));
         return true;
     case BulkList::Check::Malformed:
-        main.platform().ShowMessage(QStringLiteral("Bulk Purchase Data Invalid Not Loaded"));
+        state.platform().ShowMessage(QStringLiteral("Bulk Purchase Data Invalid Not Loaded"));
         return false;
     case BulkList::Check::Good:
         break;
     }
-    main.BulkList = lines;
+    state.BulkList = lines;
     BLastDate->setText(lines.size() >= 3 ? lines[lines.size() - 3] : QString());
     BNumItems->setText(QString::number(BulkList::PurchaseCount(lines)));
     return true;
@@ -57,6 +60,6 @@ bool BulkPanel::GetBulkData(const QString &fileName)
 
 void BulkPanel::BulkQuitBtnClick()
 {
-    main.Setup->setEnabled(true);
+    shell.EnableCommand(Command::Setup, true);
     hide();
 }

@@ -2,14 +2,15 @@
 #include <QFrame>
 
 class QLineEdit;
-class TVantiq_;
+class AppState;
+class ShellCommands;
 
 // The bulk purchase panel (bulk scheme). Loading "bulk.dat" is here; the
 // entry of deliveries is built on it.
 class BulkPanel : public QFrame {
     Q_OBJECT
 public:
-    explicit BulkPanel(TVantiq_ &main, QWidget *parent = nullptr);
+    BulkPanel(AppState &state, ShellCommands &shell, QWidget *parent = nullptr);
 
     // Loads the bulk list; false when the file is refused. A missing file
     // counts as one without data, so that start-up goes on.
@@ -19,5 +20,6 @@ public:
     QLineEdit *BLastDate, *BNumItems;
 
 private:
-    TVantiq_ &main;
+    AppState &state;
+    ShellCommands &shell;
 };

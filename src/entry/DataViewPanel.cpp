@@ -1,11 +1,11 @@
 #include "entry/DataViewPanel.h"
 
-#include "shell/MainWindow.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-DataViewPanel::DataViewPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), main(m)
+DataViewPanel::DataViewPanel(AppState &s, ShellCommands &commands, QWidget *parent)
+    : QFrame(parent), state(s), shell(commands)
 {
     setObjectName(QStringLiteral("Datadisplay"));
     setProperty("helpContext", 211);

@@ -107,7 +107,7 @@ long long RecordMiles(const QStringList &log, int record)
     int whole = 0;
     if (NumberText::ReadWhole(log[line], &whole)) // the usual, quick case
         return whole;
-    return LenientWhole(log[line].trimmed());
+    return LenientWhole(log[line].trimmed()).value_or(0); // no whole number at all: read as 0
 }
 
 Placement PlaceBackDated(const QStringList &log, long long miles, const QString &date, const std::function<void()> &breathe)

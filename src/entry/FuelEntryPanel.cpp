@@ -5,9 +5,10 @@
 #include "fuellog/DataModule.h"
 #include "fuellog/DateText.h"
 #include "fuellog/NumberText.h"
+#include "shell/AppState.h"
 #include "shell/DataFileCommands.h"
-#include "shell/MainWindow.h"
-#include "shell/SetupPanel.h"
+#include "shell/Platform.h"
+#include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
 
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace {
 QLineEdit *box(const char *name, QWidget *parent, bool readOnly)
@@ -48,7 +50,8 @@ QLabel *caption(const char *name, const QString &text, QWidget *parent)
 }
 } // namespace
 
-FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), main(m)
+FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *parent)
+    : QFrame(parent), state(s), shell(commands), flags(s.Entry)
 {
     setObjectName(QStringLiteral("DataEntry"));
     setProperty("helpContext", 208);
@@ -159,14 +162,14 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     columns->addWidget(vehicle);
 
     auto *buttons = new QHBoxLayout;
-    Accept = new QPushButton(QStringLiteral("&Accept"), this);
+    Accept = new QPushButton(QStringLiteral("A&ccept"), this);
     Accept->setObjectName(QStringLiteral("Accept"));
     QuitdatEnt = new QPushButton(QStringLiteral("&Quit"), this);
     QuitdatEnt->setObjectName(QStringLiteral("QuitdatEnt"));
     Restart = new QPushButton(QStringLiteral("&Start"), this);
     Restart->setObjectName(QStringLiteral("Restart"));
     Restart->hide();
-    Button1 = new QPushButton(QStringLiteral("&Help"), this);
+    Button1 = new QPushButton(QStringLiteral("He&lp"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setProperty("tag", 5);
     buttons->addStretch();
@@ -176,8 +179,8 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     outer->addStretch(1);
 
     // Typing arms a step again; the panel's own clearing and zero-filling do not.
-    connect(PDay, &QLineEdit::textEdited, this, [this] { DayArmed = true; });
-    connect(Pmonth, &QLineEdit::textEdited, this, [this] { MonthArmed = true; });
+    connect(PDay, &QLineEdit::textEdited, this, [this] { flags.DayArmed = true; });
+    connect(Pmonth, &QLineEdit::textEdited, this, [this] { flags.MonthArmed = true; });
     PDay->installEventFilter(this);
     connect(PDay, &QLineEdit::returnPressed, this, &FuelEntryPanel::PDayFinished);
     connect(Pmonth, &QLineEdit::returnPressed, this, &FuelEntryPanel::PmonthFinished);
@@ -192,7 +195,9 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     connect(escape, &QShortcut::activated, this, &FuelEntryPanel::QuitdatEntClick);
     connect(QuitdatEnt, &QPushButton::clicked, this, &FuelEntryPanel::QuitdatEntClick);
     connect(Restart, &QPushButton::clicked, this, &FuelEntryPanel::EnterDataClick);
-    connect(Button1, &QPushButton::clicked, &main, &TVantiq_::HelpClick);
+    SetHelpButton(Button1, state.platform(), 5);
+    connect(&state, &AppState::fuelLogChanged, this, &FuelEntryPanel::ShowLogEnd);
+    connect(&state, &AppState::registrationChanged, Registration, &QLineEdit::setText);
 
     setTabOrder(PDay, Pmonth);
     setTabOrder(Pmonth, NMiles);
@@ -200,26 +205,29 @@ FuelEntryPanel::FuelEntryPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), m
     setTabOrder(PPrice, Amount);
     setTabOrder(Amount, Accept);
     setTabOrder(Accept, QuitdatEnt);
+    EnterPressesButtons(this);
     hide();
 }
 
 void FuelEntryPanel::ClearEntryState()
 {
-    DateDone = DistanceDone = PriceDone = QuantityDone = DayArmed = BackDated = false;
+    flags.ClearDone();
+    flags.DayArmed = flags.BackDated = false;
 }
 
 void FuelEntryPanel::EnterDataClick()
 {
-    if (!main.Analise->isEnabled())
-        main.CloseAllChildWindows();
+    if (!shell.IsCommandEnabled(Command::Analyse))
+        shell.CloseAllChildWindows();
+    flags.ClearDone(); // a new entry goes through every step again
     Restart->hide();
-    main.Analise->setEnabled(false);
-    main.Setup->setEnabled(false);
+    shell.EnableCommand(Command::Analyse, false);
+    shell.EnableCommand(Command::Setup, false);
     for (QWidget *w : std::initializer_list<QWidget *>{PDay, Pmonth, PYear, NMiles, PPrice, Amount, Accept})
         w->setEnabled(true);
-    const QString fileName = QFileInfo(main.CurrentDataFile).fileName();
-    main.SetStatus(5, QStringLiteral("ENTERING DATA FOR ") + fileName.left(fileName.size() - 4));
-    const int year = main.platform().Today().year();
+    const QString fileName = QFileInfo(state.CurrentDataFile).fileName();
+    shell.SetStatus(5, QStringLiteral("ENTERING DATA FOR ") + fileName.left(fileName.size() - 4));
+    const int year = state.platform().Today().year();
     {
         const QSignalBlocker quiet(YearChange);
         YearChange->setRange(1995, year);
@@ -230,7 +238,7 @@ void FuelEntryPanel::EnterDataClick()
     show();
     raise();
     PDay->setFocus();
-    DayArmed = true;
+    flags.DayArmed = true;
 }
 
 void FuelEntryPanel::disableboxs()
@@ -240,38 +248,38 @@ void FuelEntryPanel::disableboxs()
         e->clear();
     }
     Accept->setEnabled(false);
-    DayArmed = false;
+    flags.DayArmed = false;
 }
 
 void FuelEntryPanel::QuitdatEntClick()
 {
     for (QWidget *w : std::initializer_list<QWidget *>{PDay, Pmonth, PYear, NMiles, PPrice, Amount, Accept})
         w->setEnabled(false);
-    main.Setup->setEnabled(true);
-    main.Analise->setEnabled(true);
-    DayArmed = false;
-    MonthArmed = false;
+    shell.EnableCommand(Command::Setup, true);
+    shell.EnableCommand(Command::Analyse, true);
+    flags.DayArmed = false;
+    flags.MonthArmed = false;
     hide();
 }
 
 void FuelEntryPanel::SetEntryParameters()
 {
-    const SetupPanel &setup = *main.OptionsTabs;
-    AmountLab->setText(QStringLiteral("Amout Spent ") + main.platform().Locale().currencySymbol());
-    const bool bulk = setup.Scheme->currentIndex() == 1;
+    const LiveOptions &options = state.Options();
+    AmountLab->setText(QStringLiteral("Amout Spent ") + state.platform().Locale().currencySymbol());
+    const bool bulk = options.BulkScheme();
     AmountLab->setVisible(!bulk);
     PPrice->setVisible(!bulk);
     if (bulk)
-        PPLBox->setText(setup.DefaultPpl->text());
+        PPLBox->setText(options.DefaultPpl());
     else
         PPLBox->clear();
-    const bool litres = setup.EntryFuelType->ItemIndex() == 1;
+    const bool litres = options.EntryFuelType() == 1;
     EntryFuelTypeLab->setText(litres ? QStringLiteral("Quantity in Litres") : QStringLiteral("Quantity in Gallons"));
     if (bulk)
         PurchasedLab->setText(litres ? QStringLiteral("Gallons Filled") : QStringLiteral("Litres Filled"));
     else
         PurchasedLab->setText(litres ? QStringLiteral("Gallons purchased") : QStringLiteral("Litres Purchased"));
-    const bool km = setup.EntryDistanceType->ItemIndex() == 1;
+    const bool km = options.EntryDistanceType() == 1;
     ElapsedDistanceLab->setText(km ? QStringLiteral("Elapsed Kilometers") : QStringLiteral("Elapsed Miles"));
     DistanceLab->setText(km ? QStringLiteral("Distance in Kilometers") : QStringLiteral("Distance in Miles"));
     ConvertLab->setText(km ? QStringLiteral("Distance in Miles") : QStringLiteral("Distance in Kilometers"));
@@ -312,15 +320,15 @@ bool FuelEntryPanel::ValidateAmount(QLineEdit *box, QString &message)
 bool FuelEntryPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == PDay && event->type() == QEvent::FocusIn)
-        DayArmed = true; // PDayChange runs on focus as well as on change
+        flags.DayArmed = true; // PDayChange runs on focus as well as on change
     return QFrame::eventFilter(watched, event);
 }
 
-bool FuelEntryPanel::bulkScheme() const { return main.OptionsTabs->Scheme->currentIndex() == 1; }
+bool FuelEntryPanel::bulkScheme() const { return state.Options().BulkScheme(); }
 
 bool FuelEntryPanel::retype(const QString &message, QLineEdit *box)
 {
-    if (main.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, EntryHelp) == mrOk) {
+    if (state.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, EntryHelp) == mrOk) {
         box->setFocus();
         box->selectAll();
         return true;
@@ -330,7 +338,7 @@ bool FuelEntryPanel::retype(const QString &message, QLineEdit *box)
 
 void FuelEntryPanel::abandon(bool disable)
 {
-    DayArmed = false;
+    flags.DayArmed = false;
     if (disable)
         disableboxs();
     Restart->show();
@@ -338,12 +346,12 @@ void FuelEntryPanel::abandon(bool disable)
 
 void FuelEntryPanel::PDayFinished()
 {
-    DateDone = false;
-    if (!DayArmed)
+    flags.DateDone = false;
+    if (!flags.DayArmed)
         return;
     QString message;
     if (ValidateDay(PDay, message)) {
-        MonthArmed = true;
+        flags.MonthArmed = true;
         Pmonth->setFocus();
     } else if (!retype(message, PDay)) {
         abandon(true);
@@ -352,45 +360,45 @@ void FuelEntryPanel::PDayFinished()
 
 void FuelEntryPanel::PmonthFinished()
 {
-    if (!MonthArmed)
+    if (!flags.MonthArmed)
         return;
     QString message;
     if (!ValidateMounth(Pmonth, message)) {
         if (!retype(message, Pmonth)) {
-            MonthArmed = false;
+            flags.MonthArmed = false;
             abandon(true);
         }
         return;
     }
-    EntryDate = PDay->text() + QLatin1Char('/') + Pmonth->text() + QLatin1Char('/') + PYear->text();
-    if (!QDate::fromString(EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()) {
-        main.platform().ShowMessage(QStringLiteral("Invalid Date ") + EntryDate);
-        MonthArmed = false;
+    flags.EntryDate = PDay->text() + QLatin1Char('/') + Pmonth->text() + QLatin1Char('/') + PYear->text();
+    if (!QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()) {
+        state.platform().ShowMessage(QStringLiteral("Invalid Date ") + flags.EntryDate);
+        flags.MonthArmed = false;
         abandon(true);
         return;
     }
     if (!IsDateText(Finaldate->text())) {
-        const QString today = main.platform().Today().toString(QStringLiteral("dd/MM/yyyy"));
+        const QString today = state.platform().Today().toString(QStringLiteral("dd/MM/yyyy"));
         LastDate->setText(today);
         Finaldate->setText(today);
     }
-    if (EntryRules::DateKey(EntryDate) <= EntryRules::DateKey(Finaldate->text())) {
-        BackDated = true;
-        main.SetStatus(7, QStringLiteral("BACK"));
+    if (EntryRules::DateKey(flags.EntryDate) <= EntryRules::DateKey(Finaldate->text())) {
+        flags.BackDated = true;
+        shell.SetStatus(7, QStringLiteral("BACK"));
     }
-    MonthArmed = false;
-    DateDone = true;
+    flags.MonthArmed = false;
+    flags.DateDone = true;
     NMiles->setFocus();
 }
 
 void FuelEntryPanel::NMilesChange()
 {
-    if (!DayArmed)
+    if (!flags.DayArmed)
         return;
-    DistanceDone = false;
-    const EntryRules::BoxCheck check = EntryRules::CheckDistance(NMiles->text(), BackDated, DOldmiles->text(), FinalMiles->text());
+    flags.DistanceDone = false;
+    const EntryRules::BoxCheck check = EntryRules::CheckDistance(NMiles->text(), flags.BackDated, DOldmiles->text(), FinalMiles->text());
     if (check.ok) {
-        DistanceDone = true;
+        flags.DistanceDone = true;
         (bulkScheme() ? Amount : PPrice)->setFocus();
     } else if (!retype(check.message, NMiles)) {
         abandon(true);
@@ -399,11 +407,11 @@ void FuelEntryPanel::NMilesChange()
 
 void FuelEntryPanel::PpriceChange()
 {
-    if (!DayArmed)
+    if (!flags.DayArmed)
         return;
     QString message;
     if (ValidatePrice(PPrice, message)) {
-        PriceDone = true;
+        flags.PriceDone = true;
         Amount->setFocus();
     } else if (!retype(message, PPrice)) {
         abandon(false); // the boxes keep their text and stay open
@@ -412,11 +420,11 @@ void FuelEntryPanel::PpriceChange()
 
 void FuelEntryPanel::AmountChange()
 {
-    if (!DayArmed)
+    if (!flags.DayArmed)
         return;
     QString message;
     if (ValidateAmount(Amount, message)) {
-        QuantityDone = true;
+        flags.QuantityDone = true;
         Accept->setFocus();
     } else if (!retype(message, Amount)) {
         abandon(true);
@@ -425,9 +433,9 @@ void FuelEntryPanel::AmountChange()
 
 void FuelEntryPanel::YearChangeClick()
 {
-    if (DateDone) {
-        DayArmed = false;
-        MonthArmed = false;
+    if (flags.DateDone) {
+        flags.DayArmed = false;
+        flags.MonthArmed = false;
         disableboxs();
         EnterDataClick();
         return;
@@ -437,15 +445,31 @@ void FuelEntryPanel::YearChangeClick()
 
 void FuelEntryPanel::resetForNext()
 {
-    EntryDate.clear();
+    flags.EntryDate.clear();
     NMiles->clear();
     PPrice->clear();
     Amount->clear();
-    DayArmed = false;
-    BackDated = false;
-    main.SetStatus(7, QString());
+    flags.DayArmed = false;
+    flags.BackDated = false;
+    flags.ClearDone(); // the next fill-up goes through every step
+    shell.SetStatus(7, QString());
     PDay->setFocus();
-    DayArmed = true; // what the focus arriving in the day box does
+    flags.DayArmed = true; // what the focus arriving in the day box does
+}
+
+bool FuelEntryPanel::stepsStillHold() const
+{
+    if (!(flags.DateDone && flags.DistanceDone && flags.PriceDone && flags.QuantityDone))
+        return false;
+    // A box changed after its step must not be stored unchecked.
+    if (!QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()
+        || flags.EntryDate != PDay->text() + QLatin1Char('/') + Pmonth->text() + QLatin1Char('/') + PYear->text())
+        return false;
+    if (!EntryRules::CheckDistance(NMiles->text(), flags.BackDated, DOldmiles->text(), FinalMiles->text()).ok)
+        return false;
+    if (!bulkScheme() && !EntryRules::CheckPrice(PPrice->text()).ok)
+        return false;
+    return EntryRules::CheckAmount(Amount->text()).ok;
 }
 
 void FuelEntryPanel::AcceptClick()
@@ -458,14 +482,14 @@ void FuelEntryPanel::AcceptClick()
         ~Done() { flag = false; }
     } done{accepting};
 
-    Platform &ui = main.platform();
+    Platform &ui = state.platform();
     const bool bulk = bulkScheme();
     auto refuse = [&](const QString &message) {
         ui.MessageDialog(message, MsgKind::Error, mbOk, EntryHelp);
     };
     if (bulk)
-        PriceDone = true;
-    if (!(DateDone && DistanceDone && PriceDone && QuantityDone)) {
+        flags.PriceDone = true;
+    if (!stepsStillHold()) {
         ui.MessageDialog(QStringLiteral("Invalid Data Entered"), MsgKind::Warning, mbOk | mbHelp, EntryHelp);
         resetForNext();
         return;
@@ -478,7 +502,7 @@ void FuelEntryPanel::AcceptClick()
         EnterDataClick();
         return;
     }
-    const bool gallonsEntry = main.OptionsTabs->EntryFuelType->ItemIndex() == 0;
+    const bool gallonsEntry = state.Options().EntryFuelType() == 0;
     const double litres = gallonsEntry ? quantity.value / GallonsPerLitre : quantity.value;
     const double gallons = gallonsEntry ? quantity.value : quantity.value / LitresPerGallon;
     DispGalls->setText(NumberText::FormatFixed(gallonsEntry ? litres : gallons, 5, 2));
@@ -496,12 +520,12 @@ void FuelEntryPanel::AcceptClick()
         PPLBox->setText(pricePerLitre);
         PPGBox->setText(NumberText::FormatFixed(amount.value / gallons, 5, 2));
     } else {
-        const NumberText::RealReading price = NumberText::ReadReal(main.OptionsTabs->DefaultPpl->text());
+        const NumberText::RealReading price = NumberText::ReadReal(state.Options().DefaultPpl());
         if (!price.ok) {
             refuse(QStringLiteral("No Default fuel price exists"));
             return;
         }
-        pricePerLitre = main.OptionsTabs->DefaultPpl->text();
+        pricePerLitre = state.Options().DefaultPpl();
         PPGBox->setText(NumberText::FormatFixed(price.value / PencePerUnit * LitresPerGallon, 5, 2));
     }
 
@@ -512,24 +536,30 @@ void FuelEntryPanel::AcceptClick()
         EnterDataClick();
         return;
     }
-    const bool kmEntry = main.OptionsTabs->EntryDistanceType->ItemIndex() == 1;
-    const long long stored = kmEntry ? NumberText::RoundHalfEven(entered * MilesPerKm) : entered;
-    ConvertDistance->setText(QString::number(kmEntry ? stored : NumberText::RoundHalfEven(entered * KmPerMile)));
-    auto inEntryUnits = [&](long long miles) { return kmEntry ? NumberText::RoundHalfEven(miles * KmPerMile) : miles; };
+    const bool kmEntry = state.Options().EntryDistanceType() == 1;
+    // An int reading times either constant stays well inside the 64-bit range.
+    const long long stored = kmEntry ? *NumberText::RoundHalfEven(entered * MilesPerKm) : entered;
+    ConvertDistance->setText(QString::number(kmEntry ? stored : *NumberText::RoundHalfEven(entered * KmPerMile)));
+    // A hand-edited log may hold any reading: one too large to convert is
+    // taken as larger than any entry.
+    auto inEntryUnits = [&](long long miles) {
+        return kmEntry ? NumberText::RoundHalfEven(miles * KmPerMile).value_or(std::numeric_limits<long long>::max()) : miles;
+    };
+    auto difference = [](long long a, long long b) { return NumberText::RoundHalfEven(double(a) - double(b)).value_or(0); };
 
     // Placement.
-    QStringList &log = main.FuelLog;
+    QStringList &log = state.FuelLog;
     const int records = int(log.size() / 4);
     int at = 4 * records; // first line of the new record
     long long previous = records > 0 ? EntryRules::RecordMiles(log, records - 1) : 0;
     QString elapsedDays;
     bool firstRecord = false;
     bool becomesLatest = true;
-    if (!BackDated) {
-        elapsedDays = QString::number(DaysBetween(Finaldate->text(), EntryDate).days);
+    if (!flags.BackDated) {
+        elapsedDays = QString::number(DaysBetween(Finaldate->text(), flags.EntryDate).days);
     } else {
         const EntryRules::Placement place =
-            EntryRules::PlaceBackDated(log, stored, EntryDate, [] { QCoreApplication::processEvents(); });
+            EntryRules::PlaceBackDated(log, stored, flags.EntryDate, [] { QCoreApplication::processEvents(); });
         switch (place.kind) {
         case EntryRules::Placement::Duplicate:
             refuse(QStringLiteral("Duplicate Distance Entered"));
@@ -554,24 +584,24 @@ void FuelEntryPanel::AcceptClick()
         }
         previous = place.previousMiles;
         if (!firstRecord)
-            elapsedDays = QString::number(DaysBetween(log[4 * place.found], EntryDate).days);
+            elapsedDays = QString::number(DaysBetween(log[4 * place.found], flags.EntryDate).days);
     }
-    if (CarDataFile::IsNoFile(main.CurrentDataFile)) {
+    if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
         ui.ShowMessage(QStringLiteral("No registration Set")); // nowhere to keep the fill-up
         EnterDataClick();
         return;
     }
 
     // Store and save at once; a failed save takes the fill-up back out.
-    const QStringList lines = EntryRules::RecordLines(EntryDate, stored, litres, pricePerLitre);
+    const QStringList lines = EntryRules::RecordLines(flags.EntryDate, stored, litres, pricePerLitre);
     for (int i = 0; i < 4; ++i)
         log.insert(at + i, lines[i]);
-    if (!main.Files->WriteFuelLog(main.CurrentDataFile)) {
+    if (!shell.Files().WriteFuelLog(state.CurrentDataFile)) {
         log.remove(at, 4);
         EnterDataClick();
         return;
     }
-    main.View1->setEnabled(true);
+    shell.EnableCommand(Command::ViewData, true);
 
     // What the entry shows.
     DaysDone->setText(elapsedDays);
@@ -579,24 +609,46 @@ void FuelEntryPanel::AcceptClick()
         DOldmiles->setText(QStringLiteral("No prior mileage"));
         DispMpg->setText(QStringLiteral("N/A"));
         DDone->setText(QStringLiteral("N/A"));
-    } else if (!BackDated) {
+    } else if (!flags.BackDated) {
         DOldmiles->setText(NMiles->text());
     }
     if (becomesLatest) {
-        LastDate->setText(EntryDate);
-        Finaldate->setText(EntryDate);
+        LastDate->setText(flags.EntryDate);
+        Finaldate->setText(flags.EntryDate);
         FinalMiles->setText(NMiles->text());
     } else if (!firstRecord) {
-        LastDate->setText(EntryDate);
+        LastDate->setText(flags.EntryDate);
     }
     const long long previousInEntry = inEntryUnits(previous);
     if (entered > previousInEntry) {
         DOldmiles->setText(NMiles->text());
-        DDone->setText(QString::number(entered - previousInEntry));
-        const long long elapsedMiles = stored - previous;
+        DDone->setText(QString::number(difference(entered, previousInEntry)));
+        const long long elapsedMiles = difference(stored, previous);
         DispMpg->setText(CurrentMpg(log, at, elapsedMiles, MPG));
         DispKPL->setText(CurrentMpg(log, at, elapsedMiles, KPL));
     }
     NumItems->setText(QString::number(CarDataFile::RecordCount(log)));
+    state.FuelLogChanged(); // the boxes above already say where the log ends now
     resetForNext();
+}
+
+void FuelEntryPanel::ShowLogEnd()
+{
+    if (accepting)
+        return; // an acceptance shows its own figures
+    const QStringList &log = state.FuelLog;
+    NumItems->setText(QString::number(CarDataFile::RecordCount(log)));
+    if (log.size() < 4) {
+        Finaldate->clear();
+        FinalMiles->setText(QStringLiteral("0"));
+        DOldmiles->setText(QStringLiteral("0"));
+        shell.SetStatus(1, QString());
+        return;
+    }
+    const QString lastDate = log[log.size() - 4];
+    Finaldate->setText(lastDate);
+    shell.SetStatus(1, QStringLiteral(" ") + lastDate);
+    FinalMiles->setText(StripBlanks(log[log.size() - 3]));
+    // The previous distance belongs to this log, not to the one before it.
+    DOldmiles->setText(FinalMiles->text());
 }

@@ -5,14 +5,16 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
-class TVantiq_;
+class AppState;
+class ShellCommands;
+struct EntryFlags;
 
 // The fuel purchase entry panel: one fill-up at a time, each box confirmed
 // with Enter.
 class FuelEntryPanel : public QFrame {
     Q_OBJECT
 public:
-    explicit FuelEntryPanel(TVantiq_ &main, QWidget *parent = nullptr);
+    FuelEntryPanel(AppState &state, ShellCommands &shell, QWidget *parent = nullptr);
 
     void EnterDataClick();
     void QuitdatEntClick();
@@ -34,13 +36,15 @@ public:
     static bool ValidateAmount(QLineEdit *box, QString &message);
     // Clears the entry state flags (start-up).
     void ClearEntryState();
+    // Where the fuel log ends: the most recent date and distance, the number
+    // of records, the previous distance and status panel 1. Runs whenever
+    // the log is replaced or changed.
+    void ShowLogEnd();
     // Unit and scheme labels from the setup panel.
     void SetEntryParameters();
 
-    // Entry state.
-    bool DayArmed = false, MonthArmed = false, DateDone = false, DistanceDone = false, PriceDone = false,
-         QuantityDone = false, BackDated = false;
-    QString EntryDate;
+    // The entry state (held by the application state).
+    EntryFlags &Flags() const { return flags; }
 
     // Input boxes and buttons.
     QLineEdit *PDay, *Pmonth, *PYear, *NMiles, *PPrice, *Amount;
@@ -62,6 +66,9 @@ private:
     void abandon(bool disable);
     void resetForNext();
     bool bulkScheme() const;
+    bool stepsStillHold() const;
     bool accepting = false;
-    TVantiq_ &main;
+    AppState &state;
+    ShellCommands &shell;
+    EntryFlags &flags;
 };

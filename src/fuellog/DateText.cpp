@@ -2,6 +2,8 @@
 
 #include "fuellog/NumberText.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 const std::array<int, 12> MonthLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -99,7 +101,10 @@ bool IsNumberText(const QString &text, bool whole)
     const NumberText::RealReading r = NumberText::ReadReal(text);
     if (!r.ok || r.value == 0.0)
         return false;
-    return !whole || double(NumberText::RoundHalfEven(r.value)) == r.value;
+    if (!whole)
+        return true;
+    const std::optional<long long> w = NumberText::RoundHalfEven(r.value);
+    return w && double(*w) == r.value;
 }
 
 double LenientReal(const QString &text)
@@ -116,7 +121,7 @@ double LenientReal(const QString &text)
     return NumberText::DigitsBeforeFault(r);
 }
 
-long long LenientWhole(const QString &text) { return NumberText::RoundHalfEven(LenientReal(text)); }
+std::optional<long long> LenientWhole(const QString &text) { return NumberText::RoundHalfEven(LenientReal(text)); }
 
 QString StripBlanks(const QString &text)
 {
@@ -142,3 +147,27 @@ QString WithBackslash(const QString &path)
 }
 
 int SmallerOf(int a, int b) { return a < b ? a : b; }
+
+QString ShortDateFormat(const QLocale &locale)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression years(QStringLiteral("y+"));
+    format.replace(years, QStringLiteral("yyyy"));
+    return format;
+}
+
+QString ShortDateText(QDate date, const QLocale &locale)
+{
+    return date.isValid() ? locale.toString(date, ShortDateFormat(locale)) : QString();
+}
+
+QDate ReadShortDate(const QString &text, const QLocale &locale)
+{
+    QString format = ShortDateFormat(locale);
+    // "d" and "M" read one or two digits.
+    static const QRegularExpression days(QStringLiteral("(?<!d)dd(?!d)"));
+    static const QRegularExpression months(QStringLiteral("(?<!M)MM(?!M)"));
+    format.replace(days, QStringLiteral("d"));
+    format.replace(months, QStringLiteral("M"));
+    return locale.toDate(text.trimmed(), format);
+}

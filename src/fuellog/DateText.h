@@ -1,4 +1,6 @@
 #pragma once
+#include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -30,9 +32,19 @@ std::optional<int> DaysSpan(const QString &a, const QString &b);
 bool IsDateText(const QString &text);
 bool IsNumberText(const QString &text, bool whole);
 double LenientReal(const QString &text);
-long long LenientWhole(const QString &text);
+// LenientReal rounded to a whole number; empty when that is not a whole
+// number of the 64-bit range (a hand-edited "1e300").
+std::optional<long long> LenientWhole(const QString &text);
 QString StripBlanks(const QString &text);
 QString PadText(const QString &text, int width, bool padLeft);
 // A folder path ending in the folder separator ("/" on this platform).
 QString WithBackslash(const QString &path);
 int SmallerOf(int a, int b);
+
+// Dates in boxes, in the user's short date format but always with a
+// four-digit year (a two-digit year would lose the century when read back).
+QString ShortDateFormat(const QLocale &locale);
+QString ShortDateText(QDate date, const QLocale &locale);
+// Reads a date written in that format; one-digit days and months are
+// accepted. An invalid date when the text is none.
+QDate ReadShortDate(const QString &text, const QLocale &locale);

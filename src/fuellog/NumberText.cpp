@@ -142,9 +142,23 @@ double DigitsBeforeFault(const RealReading &reading)
     return reading.digitsRead.isEmpty() ? 0.0 : reading.digitsRead.toDouble();
 }
 
-long long RoundHalfEven(double value)
+std::optional<long long> RoundHalfEven(double value)
 {
-    return (long long)std::nearbyint(value); // default rounding mode: to nearest, ties to even
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double r = std::nearbyint(value); // default rounding mode: to nearest, ties to even
+    // 2^63 is exact as a double; the range is [-2^63, 2^63).
+    if (r < -9223372036854775808.0 || r >= 9223372036854775808.0)
+        return std::nullopt;
+    return (long long)r;
+}
+
+std::optional<int> RoundToInt(double value)
+{
+    const std::optional<long long> r = RoundHalfEven(value);
+    if (!r || *r < std::numeric_limits<int>::min() || *r > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(*r);
 }
 
 QString FormatFixed(double value, int p, int d)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 // Reading and writing numbers as the program's files and boxes hold them:
 // "." is the decimal separator whatever the user's locale.
@@ -29,8 +30,12 @@ bool ReadIntegerSetting(const QString &text, int *value);
 // stopped (sign and decimal point ignored); 0 when there were none.
 double DigitsBeforeFault(const RealReading &reading);
 
-// Nearest whole number, halves to even.
-long long RoundHalfEven(double value);
+// Nearest whole number, halves to even; empty when the value is not finite
+// or its whole number lies outside the 64-bit range. Every conversion of a
+// real to a whole number goes through here.
+std::optional<long long> RoundHalfEven(double value);
+// The same, limited to the range of int.
+std::optional<int> RoundToInt(double value);
 
 // Fixed notation with d decimals after rounding to p significant digits,
 // halves away from zero; exponent form when the integer part has more than

@@ -1,34 +1,31 @@
 #include "shell/DataFileCommands.h"
 
-#include "entry/FuelEntryPanel.h"
 #include "fuellog/CarDataFile.h"
 #include "fuellog/DateText.h"
 #include "fuellog/TextFile.h"
-#include "shell/MainWindow.h"
-#include "shell/SetupPanel.h"
+#include "shell/AppState.h"
+#include "shell/ShellCommands.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 
 namespace {
 const QString DataFileFilter = QStringLiteral("Vantiq Data File [*.dat]|*.dat|Vantiq Data File Backup|*.bak");
 const int FilesHelp = 8;
 } // namespace
 
-DataFileCommands::DataFileCommands(TVantiq_ &m) : QObject(&m), main(m)
+DataFileCommands::DataFileCommands(AppState &s, ShellCommands &commands, QObject *parent)
+    : QObject(parent), state(s), shell(commands)
 {
     OpenDataFile.defaultSuffix = QStringLiteral("dat");
     OpenDataFile.filter = DataFileFilter;
 }
 
-QString DataFileCommands::dataFolder() const { return main.Live.DataPath; }
+QString DataFileCommands::dataFolder() const { return state.Live.DataPath; }
 
 QString DataFileCommands::SetRegistration(const QString &reg, bool newreg)
 {
-    main.DataEntry->Registration->setText(reg);
-    main.OptionsTabs->Reg2->setText(reg);
-    main.SetStatus(0, reg);
+    state.SetRegistration(reg); // the boxes and status panel 0 follow
     QString path = CarDataFile::PathFor(dataFolder(), reg);
     if (!newreg && !QFileInfo::exists(path))
         path = CarDataFile::NoFilePattern(dataFolder());
@@ -40,7 +37,7 @@ QString DataFileCommands::SetRegistration(const QString &reg, bool newreg)
 
 bool DataFileCommands::Getcardata(const QString &name)
 {
-    main.FuelLog.clear();
+    state.FuelLog.clear();
     const TextFile::ReadResult read = TextFile::ReadBytes(name);
     QStringList lines;
     if (read.ok)
@@ -48,25 +45,21 @@ bool DataFileCommands::Getcardata(const QString &name)
     const CarDataFile::Check check = read.ok ? CarDataFile::CheckLog(lines) : CarDataFile::Check::Malformed;
     if (!read.ok || check != CarDataFile::Check::Good) {
         if (!read.ok)
-            main.platform().ShowMessage(read.error);
+            state.platform().ShowMessage(read.error);
         else if (check == CarDataFile::Check::Empty)
-            main.platform().ShowMessage(QStringLiteral("Not Loaded File ") + name + QStringLiteral(" Contains no Data"));
+            state.platform().ShowMessage(QStringLiteral("Not Loaded File ") + name + QStringLiteral(" Contains no Data"));
         // The fuel log is empty now; a later fill-up must not overwrite the
         // file that was loaded before, so no file is current.
-        main.CurrentDataFile = CarDataFile::NoFilePattern(dataFolder());
+        state.CurrentDataFile = CarDataFile::NoFilePattern(dataFolder());
+        state.FuelLogChanged();
         return false;
     }
-    main.FuelLog = lines;
-    const QString lastDate = lines[lines.size() - 4];
-    main.View1->setEnabled(true);
-    FuelEntryPanel &entry = *main.DataEntry;
-    entry.Finaldate->setText(lastDate);
-    main.SetStatus(1, QStringLiteral(" ") + lastDate);
-    main.SetStatus(5, CarDataFile::BaseName(name) + QStringLiteral(" DATA READY"));
-    main.CurrentDataFile = name;
-    entry.NumItems->setText(QString::number(CarDataFile::RecordCount(lines)));
-    entry.FinalMiles->setText(StripBlanks(lines[lines.size() - 3]));
-    main.CloseAllChildWindows();
+    state.FuelLog = lines;
+    shell.EnableCommand(Command::ViewData, true);
+    shell.SetStatus(5, CarDataFile::BaseName(name) + QStringLiteral(" DATA READY"));
+    state.CurrentDataFile = name;
+    state.FuelLogChanged(); // the entry panel shows the log's end
+    shell.CloseAllChildWindows();
     return true;
 }
 
@@ -77,10 +70,10 @@ void DataFileCommands::LoadData(const QString &name)
         Getcardata(name);
         return;
     }
-    const QString reg = main.DataEntry->Registration->text();
+    const QString reg = state.Registration();
     const bool othersExist = !QDir(dataFolder()).entryList({QStringLiteral("*.dat")}, QDir::Files).isEmpty();
     if (othersExist) {
-        const int answer = main.platform().MessageDialog(
+        const int answer = state.platform().MessageDialog(
             QStringLiteral("No Data file exists for ") + reg + QStringLiteral("\rVantiq has detected other Fuel data files")
                 + QStringLiteral("\rClick OK to choose one of these or click CANCEL to start") + QStringLiteral("\rentering data for ")
                 + reg,
@@ -89,14 +82,19 @@ void DataFileCommands::LoadData(const QString &name)
             Open1Click();
             return;
         }
-        main.FuelLog.clear();
-        main.CurrentDataFile = SetRegistration(reg, true);
-        main.EnterDataClick();
+        state.FuelLog.clear();
+        state.FuelLogChanged();
+        state.CurrentDataFile = SetRegistration(reg, true);
+        shell.EnterDataClick();
         return;
     }
-    main.CurrentDataFile = SetRegistration(reg, true);
-    main.CloseAllChildWindows();
-    main.EnterDataClick();
+    // The log may still hold another vehicle's records; they must not be
+    // saved into this vehicle's new file.
+    state.FuelLog.clear();
+    state.FuelLogChanged();
+    state.CurrentDataFile = SetRegistration(reg, true);
+    shell.CloseAllChildWindows();
+    shell.EnterDataClick();
 }
 
 void DataFileCommands::Open1Click()
@@ -105,106 +103,106 @@ void DataFileCommands::Open1Click()
     OpenDataFile.fileName = QStringLiteral("*.dat");
     OpenDataFile.folder = dataFolder();
     OpenDataFile.title = QString();
-    const QString chosen = main.platform().OpenFileName(OpenDataFile);
+    const QString chosen = state.platform().OpenFileName(OpenDataFile);
     if (chosen.isEmpty())
         return;
     OpenDataFile.fileName = chosen;
-    main.CurrentDataFile = chosen;
+    state.CurrentDataFile = chosen;
     const QString base = CarDataFile::BaseName(chosen);
     if (!QFileInfo::exists(chosen)) {
-        main.platform().MessageDialog(QStringLiteral("File does not exist, Sorry"), MsgKind::Information, mbOk, FilesHelp);
+        state.platform().MessageDialog(QStringLiteral("File does not exist, Sorry"), MsgKind::Information, mbOk, FilesHelp);
         return;
     }
     if (!Getcardata(chosen)) {
-        main.platform().MessageDialog(QStringLiteral("Data File Invalid not loaded"), MsgKind::Error, mbOk | mbHelp, FilesHelp);
-        main.FuelLog.clear();
-        main.ReadRegistry();
+        state.platform().MessageDialog(QStringLiteral("Data File Invalid not loaded"), MsgKind::Error, mbOk | mbHelp, FilesHelp);
+        state.FuelLog.clear();
+        state.FuelLogChanged();
+        shell.ReadRegistry();
         return;
     }
     const QString chosenFolder = WithBackslash(QFileInfo(chosen).absolutePath());
-    if (base == main.DataEntry->Registration->text()) {
-        main.OptionsTabs->SetDataFolder(chosenFolder);
+    if (base == state.Registration()) {
+        state.Options().SetDataFolder(chosenFolder);
         return;
     }
-    const int answer = main.platform().MessageDialog(
+    const int answer = state.platform().MessageDialog(
         QStringLiteral("You are attempting to change to\ranother file without first setting it as Default\rDo you wish to do this now ?"),
         MsgKind::Warning, mbYes | mbNo | mbHelp, FilesHelp);
     if (answer == mrYes) {
-        main.OptionsTabs->SetDataFolder(chosenFolder);
+        state.Options().SetDataFolder(chosenFolder);
         SetRegistration(base, false);
-        main.WriteRegistry();
-        main.OptionsTabs->setVisible(true);
-        main.OptionsTabs->raise();
+        shell.WriteRegistry();
+        shell.ShowSetupPanel();
     } else {
-        main.platform().MessageDialog(QStringLiteral("Default File Not Changed"), MsgKind::Warning, mbOk, FilesHelp);
+        state.platform().MessageDialog(QStringLiteral("Default File Not Changed"), MsgKind::Warning, mbOk, FilesHelp);
     }
 }
 
 bool DataFileCommands::WriteFuelLog(const QString &path)
 {
     QString error;
-    if (TextFile::WriteWhole(path, TextFile::JoinLines(main.FuelLog), &error))
+    if (TextFile::WriteWhole(path, TextFile::JoinLines(state.FuelLog), &error))
         return true;
-    main.platform().ShowMessage(error);
+    state.platform().ShowMessage(error);
     return false;
 }
 
 void DataFileCommands::Save1Click()
 {
-    if (main.FuelLog.size() < 4) {
-        main.SetStatus(5, QStringLiteral("NO DATA TO SAVE ") + main.CurrentDataFile);
+    if (state.FuelLog.size() < 4) {
+        shell.SetStatus(5, QStringLiteral("NO DATA TO SAVE ") + state.CurrentDataFile);
         return;
     }
     if (OpenDataFile.fileName.isEmpty() || OpenDataFile.fileName == QStringLiteral("*.*")) {
         SaveAsClick();
         return;
     }
-    if (CarDataFile::IsNoFile(main.CurrentDataFile)) {
+    if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
         // No vehicle file to write to: a name must be chosen.
         SaveAsClick();
         return;
     }
-    if (WriteFuelLog(main.CurrentDataFile))
-        main.SetStatus(5, QStringLiteral("FILE SAVED ") + main.CurrentDataFile);
+    if (WriteFuelLog(state.CurrentDataFile))
+        shell.SetStatus(5, QStringLiteral("FILE SAVED ") + state.CurrentDataFile);
 }
 
 void DataFileCommands::SaveAsClick()
 {
     SaveDialog1.folder = dataFolder();
-    const QString chosen = main.platform().SaveFileName(SaveDialog1);
+    const QString chosen = state.platform().SaveFileName(SaveDialog1);
     if (chosen.isEmpty())
         return;
-    if (main.FuelLog.size() < 4) {
-        main.SetStatus(5, QStringLiteral("NO DATA TO SAVE"));
+    if (state.FuelLog.size() < 4) {
+        shell.SetStatus(5, QStringLiteral("NO DATA TO SAVE"));
         return;
     }
-    main.setWindowTitle(QStringLiteral("Fuel Data Save"));
+    shell.SetCaption(QStringLiteral("Fuel Data Save"));
     if (WriteFuelLog(chosen))
         OpenDataFile.fileName = chosen;
 }
 
 void DataFileCommands::New1Click()
 {
-    if (CarDataFile::IsNoFile(main.CurrentDataFile)) {
-        main.platform().ShowMessage(QStringLiteral("No registration Set"));
+    if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
+        state.platform().ShowMessage(QStringLiteral("No registration Set"));
         return;
     }
-    DeleteData(main.CurrentDataFile);
-    if (!QFileInfo::exists(main.CurrentDataFile))
-        main.platform().ShowMessage(QStringLiteral("Click \"Enter Data\" to start a data file for ")
-                                    + main.DataEntry->Registration->text());
+    DeleteData(state.CurrentDataFile);
+    if (!QFileInfo::exists(state.CurrentDataFile))
+        state.platform().ShowMessage(QStringLiteral("Click \"Enter Data\" to start a data file for ")
+                                    + state.Registration());
 }
 
 void DataFileCommands::DeleteData(const QString &reg)
 {
     if (!QFileInfo::exists(reg))
         return;
-    if (main.platform().MessageDialog(QStringLiteral("A Data File ") + QFileInfo(reg).fileName()
+    if (state.platform().MessageDialog(QStringLiteral("A Data File ") + QFileInfo(reg).fileName()
                                           + QStringLiteral(" exists for this vehicle\rClick OK to erase this file"),
                                       MsgKind::Information, mbOk | mbCancel | mbHelp, FilesHelp)
         != mrOk)
         return;
-    if (main.platform().MessageDialog(QStringLiteral("Really Delete ") + reg, MsgKind::Information, mbOk | mbCancel,
+    if (state.platform().MessageDialog(QStringLiteral("Really Delete ") + reg, MsgKind::Information, mbOk | mbCancel,
                                       FilesHelp)
         != mrOk)
         return;
@@ -212,40 +210,41 @@ void DataFileCommands::DeleteData(const QString &reg)
     if (!file.remove()) {
         // The file is still there: keep the log that belongs to it, so that
         // a later save cannot replace the file with a shortened log.
-        main.platform().ShowMessage(reg + QStringLiteral(": ") + file.errorString());
+        state.platform().ShowMessage(reg + QStringLiteral(": ") + file.errorString());
         return;
     }
-    main.FuelLog.clear();
+    state.FuelLog.clear();
+    state.FuelLogChanged();
 }
 
 void DataFileCommands::RestoreBackup1Click()
 {
     OpenDataFile.filterIndex = 2;
-    OpenDataFile.title = QStringLiteral("Restore ") + main.CurrentDataFile;
+    OpenDataFile.title = QStringLiteral("Restore ") + state.CurrentDataFile;
     OpenDataFile.folder = dataFolder();
-    const QString chosen = main.platform().OpenFileName(OpenDataFile);
+    const QString chosen = state.platform().OpenFileName(OpenDataFile);
     OpenDataFile.title = QString();
     if (chosen.isEmpty())
         return;
-    if (CarDataFile::IsNoFile(main.CurrentDataFile)) {
+    if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
         // There is no vehicle file to restore over.
-        main.platform().ShowMessage(QStringLiteral("No registration Set"));
+        state.platform().ShowMessage(QStringLiteral("No registration Set"));
         return;
     }
-    const int answer = main.platform().MessageDlg(QStringLiteral("Are you sure you want to replace ") + main.CurrentDataFile
+    const int answer = state.platform().MessageDlg(QStringLiteral("Are you sure you want to replace ") + state.CurrentDataFile
                                                       + QStringLiteral("\r\nWith the backup file ") + chosen,
                                                   MsgKind::Confirmation, mbYes | mbNo);
     if (answer != mrYes)
         return;
     const TextFile::ReadResult backup = TextFile::ReadBytes(chosen);
     QString error = backup.error;
-    if (!backup.ok || !TextFile::WriteWhole(main.CurrentDataFile, backup.bytes, &error))
-        main.platform().ShowMessage(error);
+    if (!backup.ok || !TextFile::WriteWhole(state.CurrentDataFile, backup.bytes, &error))
+        state.platform().ShowMessage(error);
 }
 
 void DataFileCommands::WriteBackup()
 {
-    if (main.FuelLog.size() < 4 || CarDataFile::IsNoFile(main.CurrentDataFile))
+    if (state.FuelLog.size() < 4 || CarDataFile::IsNoFile(state.CurrentDataFile))
         return;
-    WriteFuelLog(CarDataFile::BackupPath(main.CurrentDataFile));
+    WriteFuelLog(CarDataFile::BackupPath(state.CurrentDataFile));
 }

@@ -4,14 +4,15 @@
 #include <QObject>
 #include <QString>
 
-class TVantiq_;
+class AppState;
+class ShellCommands;
 
 // The File menu's commands over the fuel log and the car data file, and the
 // choice and loading of the current vehicle's data.
 class DataFileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit DataFileCommands(TVantiq_ &main);
+    DataFileCommands(AppState &state, ShellCommands &shell, QObject *parent = nullptr);
 
     // The main window's two file dialogs: their file names and filters
     // persist between uses.
@@ -35,5 +36,6 @@ public:
 
 private:
     QString dataFolder() const;
-    TVantiq_ &main;
+    AppState &state;
+    ShellCommands &shell;
 };

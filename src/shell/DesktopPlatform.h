@@ -29,6 +29,7 @@ public:
     QLocale Locale() const override;
 
     TDialogForm &DialogForm() { return *dialog; }
+    HelpViewer &Help() { return *help; }
 
 private:
     std::unique_ptr<TDialogForm> dialog;

@@ -1,5 +1,6 @@
 #include "shell/HelpViewer.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -77,9 +78,20 @@ void HelpViewer::show(const QString &html)
         layout->addWidget(browser);
     }
     browser->setHtml(html);
+    // Asked from a modal dialog (its Help button), the help window must take
+    // clicks too: it goes on top of the modal stack until it is closed.
+    QWidget *modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted = modal && modal != window.get() ? Qt::ApplicationModal : Qt::NonModal;
+    if (window->windowModality() != wanted && !(window->isVisible() && window->isModal())) {
+        window->hide(); // modality is set on a hidden window
+        window->setWindowModality(wanted);
+    }
     window->show();
     window->raise();
+    window->activateWindow();
 }
+
+QWidget *HelpViewer::Window() const { return window.get(); }
 
 void HelpViewer::ShowTopic(int topic) { show(TopicHtml(topic)); }
 

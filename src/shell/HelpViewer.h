@@ -3,6 +3,7 @@
 #include <memory>
 
 class QDialog;
+class QWidget;
 class QTextBrowser;
 
 // The help system behind the topic numbers: a small window of its own that
@@ -13,6 +14,8 @@ public:
     ~HelpViewer();
     void ShowTopic(int topic);
     void ShowContents();
+    // The help window once it has been shown, else null.
+    QWidget *Window() const;
 
     static QString TopicTitle(int topic); // empty for an unknown topic
     static QString ContentsHtml();

@@ -54,7 +54,7 @@ QPushButton *TDialogForm::makeButton(int position, const QString &caption, int r
     b->setGeometry(90, 65, ButtonWidth, ButtonHeight);
     b->setProperty(ResultProperty, result);
     b->setProperty(HelpProperty, helpContext);
-    b->setAutoDefault(false);
+    b->setAutoDefault(true); // Enter presses the focused button
     connect(b, &QPushButton::clicked, this, [this, b] {
         const int r = b->property(ResultProperty).toInt();
         if (r == 0)
@@ -128,6 +128,12 @@ void TDialogForm::FormActivate()
             h = textHeight + TextTop + 75;
     }
     setFixedSize(w, h);
+    // The focus starts on the first answer, not on Help.
+    for (QPushButton *b : bs)
+        if (b->property(ResultProperty).toInt() != 0) {
+            b->setFocus();
+            break;
+        }
     DialogImage->clear();
     DialogImage->setPixmap(MessageKindIcon(currentKind).pixmap(32, 32));
     if (const QScreen *s = screen())

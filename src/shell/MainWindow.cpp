@@ -8,6 +8,7 @@
 #include "fuellog/DateText.h"
 #include "fuellog/TextFile.h"
 #include "shell/DataFileCommands.h"
+#include "shell/LiveOptions.h"
 #include "shell/SettingsFile.h"
 #include "shell/SetupPanel.h"
 #include "shell/Widgets.h"
@@ -38,27 +39,31 @@
 #include <QToolButton>
 
 TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
-    : QMainWindow(parent), Live(QString()), plat(p), exePath(executablePath)
+    : QMainWindow(parent), state(p, executablePath), StartupDone(state.StartupDone),
+      SelectedIndex(state.SelectedIndex), FuelLog(state.FuelLog), BulkList(state.BulkList),
+      CurrentDataFile(state.CurrentDataFile), ProductVersion(state.ProductVersion), Live(state.Live),
+      Vehicles(state.Vehicles), NoDefault(state.NoDefault), plat(p)
 {
     setObjectName(QStringLiteral("Vantiq_"));
     setWindowTitle(QStringLiteral("Vantiq by Quorvix"));
     ProductVersion = QStringLiteral(VANTIQ_PRODUCT_NAME " " VANTIQ_FILE_VERSION);
-    Live = Settings(ExecutableFolder());
 
     client = new OverlayArea(this);
     setCentralWidget(client);
     MdiArea = new QMdiArea(client);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
-    DataEntry = new FuelEntryPanel(*this, client);
-    BulkPurchase = new BulkPanel(*this, client);
-    Datadisplay = new DataViewPanel(*this, client);
+    DataEntry = new FuelEntryPanel(state, *this, client);
+    BulkPurchase = new BulkPanel(state, *this, client);
+    Datadisplay = new DataViewPanel(state, *this, client);
     InsertPan = new QFrame(client);
     InsertPan->setObjectName(QStringLiteral("InsertPan"));
     InsertPan->hide();
-    Files = new DataFileCommands(*this);
+    FileCommands = new DataFileCommands(state, *this, this);
 
     buildMenus(); // before the setup panel, whose password box shows a menu item
-    OptionsTabs = new SetupPanel(*this, client);
+    OptionsTabs = new SetupPanel(state, *this, client);
+    state.SetOptions(&OptionsTabs->Options());
+    connect(&state, &AppState::registrationChanged, this, [this](const QString &reg) { SetStatus(0, reg); });
     buildToolBar();
     buildStatusBar();
 
@@ -81,7 +86,10 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     Print->setEnabled(false);
 }
 
-TVantiq_::~TVantiq_() = default;
+TVantiq_::~TVantiq_()
+{
+    state.SetOptions(nullptr); // the setup panel goes with the window
+}
 
 static QAction *makeAction(QObject *parent, const char *name, const QString &caption)
 {
@@ -101,8 +109,8 @@ void TVantiq_::buildMenus()
     vechselect = makeAction(this, "vechselect", QStringLiteral("Select Vehicle"));
     TripCalc = makeAction(this, "TripCalc", QStringLiteral("Trip Calculator"));
     LoadList = makeAction(this, "LoadList", QStringLiteral("Select Vehicle List File"));
-    connect(OpenData, &QAction::triggered, Files, &DataFileCommands::Open1Click);
-    connect(NewDataFile, &QAction::triggered, Files, &DataFileCommands::New1Click);
+    connect(OpenData, &QAction::triggered, FileCommands, &DataFileCommands::Open1Click);
+    connect(NewDataFile, &QAction::triggered, FileCommands, &DataFileCommands::New1Click);
     connect(Quit, &QAction::triggered, this, &QWidget::close);
     connect(analisisAction, &QAction::triggered, this, &TVantiq_::analisebutton);
     connect(SetupAction, &QAction::triggered, this, &TVantiq_::SetupClick);
@@ -136,8 +144,8 @@ void TVantiq_::buildMenus()
     Print = plain(FileMenu, "Print", QStringLiteral("&Print"));
     PrintSetup1 = plain(FileMenu, "PrintSetup1", QStringLiteral("P&rint Setup"));
     ExitVantiq = item(FileMenu, "ExitVantiq", Quit);
-    connect(Save1, &QAction::triggered, Files, &DataFileCommands::Save1Click);
-    connect(SaveAs, &QAction::triggered, Files, &DataFileCommands::SaveAsClick);
+    connect(Save1, &QAction::triggered, FileCommands, &DataFileCommands::Save1Click);
+    connect(SaveAs, &QAction::triggered, FileCommands, &DataFileCommands::SaveAsClick);
     connect(View1, &QAction::triggered, this, &TVantiq_::ViewClick);
     connect(PrintSetup1, &QAction::triggered, this, &TVantiq_::PrintSetup1Click);
 
@@ -155,7 +163,7 @@ void TVantiq_::buildMenus()
     ChangePassword1->setVisible(false);
     RestoreBackup1 = plain(OptionsMenu, "RestoreBackup1", QStringLiteral("Restore Backup"));
     connect(ChangePassword1, &QAction::triggered, this, &TVantiq_::ChangePassClick);
-    connect(RestoreBackup1, &QAction::triggered, Files, &DataFileCommands::RestoreBackup1Click);
+    connect(RestoreBackup1, &QAction::triggered, FileCommands, &DataFileCommands::RestoreBackup1Click);
 
     EnterDataMenu = menuBar()->addMenu(QStringLiteral("&Enter Data"));
     EnterDataMenu->setObjectName(QStringLiteral("EnterData1"));
@@ -234,7 +242,7 @@ void TVantiq_::buildToolBar()
 
     connect(ExitBtn, &QToolButton::clicked, Quit, &QAction::trigger);
     connect(OpenBtn, &QToolButton::clicked, OpenData, &QAction::trigger);
-    connect(SaveBtn, &QToolButton::clicked, Files, &DataFileCommands::Save1Click);
+    connect(SaveBtn, &QToolButton::clicked, FileCommands, &DataFileCommands::Save1Click);
     connect(Analise, &QToolButton::clicked, analisisAction, &QAction::trigger);
     connect(EnterBut, &QToolButton::clicked, this, &TVantiq_::EnterDataClick);
     connect(NewBut, &QToolButton::clicked, NewVechAction, &QAction::trigger);
@@ -277,20 +285,9 @@ void TVantiq_::SetStatus(int panel, const QString &text)
         statusPanels[panel]->setText(text);
 }
 
-QString TVantiq_::ExecutableFolder() const
-{
-    const QString own = QFileInfo(exePath).absolutePath();
-    if (QFileInfo(own).isWritable())
-        return WithBackslash(own);
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
-    return WithBackslash(data);
-}
+QString TVantiq_::ExecutableFolder() const { return state.ExecutableFolder(); }
 
-QString TVantiq_::SettingsPath() const
-{
-    return ExecutableFolder() + QFileInfo(exePath).completeBaseName() + QStringLiteral(".ini");
-}
+QString TVantiq_::SettingsPath() const { return state.SettingsPath(); }
 
 void TVantiq_::showEvent(QShowEvent *event)
 {
@@ -318,15 +315,15 @@ void TVantiq_::starttimerTimer()
     FuelLog.clear();
     BulkList.clear();
     CurrentDataFile = ReadRegistry();
-    if (OptionsTabs->Flash->isChecked()) {
+    if (state.Options().Flash()) {
         TSplashForm splash(ProductVersion, this);
         plat.ExecModal(splash);
     }
     if (Live.TripUnitMode >= -4 && Live.TripUnitMode <= -1)
         Live.TripUnitMode = Live.UnitMode;
-    if (OptionsTabs->StartUp->isChecked()) {
-        Files->LoadData(CurrentDataFile);
-        if (OptionsTabs->OpenAna->isChecked())
+    if (state.Options().StartUp()) {
+        FileCommands->LoadData(CurrentDataFile);
+        if (state.Options().OpenAna())
             analisebutton();
     } else {
         VehDetails();
@@ -373,8 +370,8 @@ void TVantiq_::FormClose()
     if (!StartupDone || closed)
         return;
     closed = true;
-    if (FuelLog.size() >= 4 && OptionsTabs->SaveBackup->isChecked())
-        Files->WriteBackup(); // a failure is reported; the settings are still written
+    if (FuelLog.size() >= 4 && state.Options().SaveBackup())
+        FileCommands->WriteBackup(); // a failure is reported; the settings are still written
     WriteRegistry();
     FuelLog.clear();
     BulkList.clear();
@@ -395,21 +392,21 @@ QString TVantiq_::ReadRegistry()
     SetStatus(7, QStringLiteral("%1 of %2").arg(Live.VehicleCount).arg(VehicleCapacity));
     OptionsTabs->PassEnableClick();
     ShowScheme();
-    if (OptionsTabs->Scheme->currentIndex() == 1)
-        BulkPurchase->GetBulkData(WithBackslash(Live.DataPath) + QStringLiteral("bulk.dat"));
+    if (state.Options().BulkScheme())
+        BulkPurchase->GetBulkData(state.BulkFilePath());
     if (!QFileInfo(Live.DataPath).isDir() && !QDir().mkpath(Live.DataPath))
         Live.DataPath = ExecutableFolder();
     if (!QFileInfo(Live.VehPath).isDir())
         Live.VehPath = Live.DataPath;
     OptionsTabs->DirectorySelector->SetDirectory(Live.DataPath);
-    return Files->SetRegistration(s.Registration, false);
+    return FileCommands->SetRegistration(s.Registration, false);
 }
 
 bool TVantiq_::WriteRegistry()
 {
     Settings s = Live;
     OptionsTabs->CollectSettings(s);
-    s.Registration = DataEntry->Registration->text();
+    s.Registration = state.Registration();
     const QString path = SettingsPath();
     IniFile ini;
     if (QFileInfo::exists(path)) {
@@ -427,7 +424,7 @@ bool TVantiq_::WriteRegistry()
 
 void TVantiq_::ShowScheme()
 {
-    const bool bulk = OptionsTabs->Scheme->currentIndex() == 1;
+    const bool bulk = state.Options().BulkScheme();
     BulkButton->setEnabled(bulk);
     SetStatus(3, bulk ? QStringLiteral("PRO MODE") : QStringLiteral("DOMESTIC"));
 }
@@ -450,8 +447,8 @@ TVehSelect &TVantiq_::openManager()
 {
     if (VehSelect)
         VehSelect->close(); // one manager at a time, built afresh
-    VehSelect = new TVehSelect(*this);
-    MdiArea->addSubWindow(VehSelect);
+    VehSelect = new TVehSelect(state, *this);
+    AddChildWindow(VehSelect);
     VehSelect->showMaximized();
     return *VehSelect;
 }
@@ -471,23 +468,6 @@ void TVantiq_::NewVehicleClick()
     TVehSelect &manager = openManager();
     SetStatus(5, QStringLiteral("ADDING NEW VEHICLE"));
     manager.Start(true);
-}
-
-bool TVantiq_::SaveVechList()
-{
-    const QString path = WithBackslash(Live.VehPath) + QStringLiteral("vehs3.veh");
-    SetStatus(5, QStringLiteral("Saving Data file ") + path);
-    QString error;
-    if (TextFile::WriteWhole(path, Vehicles.Bytes(), &error))
-        return true;
-    plat.ShowMessage(error);
-    return false;
-}
-
-void TVantiq_::EnumerateViewStyle(int vs)
-{
-    if (vs >= 0 && vs <= 3)
-        Live.ViewStyleIndex = vs;
 }
 
 void TVantiq_::analisebutton()
@@ -515,6 +495,66 @@ void TVantiq_::ChangePassClick()
     OptionsTabs->setCurrentIndex(0);
     OptionsTabs->ChangePassPan->show();
 }
+
+void TVantiq_::SetCaption(const QString &caption) { setWindowTitle(caption); }
+
+void TVantiq_::EnableCommand(Command command, bool enabled)
+{
+    switch (command) {
+    case Command::Analyse: Analise->setEnabled(enabled); break;
+    case Command::Setup: Setup->setEnabled(enabled); break;
+    case Command::EnterData: EnterBut->setEnabled(enabled); break;
+    case Command::NewVehicle: NewBut->setEnabled(enabled); break;
+    case Command::VehicleManager: ExistingBut->setEnabled(enabled); break;
+    case Command::ViewData: View1->setEnabled(enabled); break;
+    case Command::Bulk: BulkButton->setEnabled(enabled); break;
+    case Command::ChangePassword: ChangePassword1->setEnabled(enabled); break;
+    case Command::Toolbar: ToolBar->setEnabled(enabled); break;
+    case Command::EntryMenus: SetEntryMenusEnabled(enabled); break;
+    }
+}
+
+bool TVantiq_::IsCommandEnabled(Command command) const
+{
+    switch (command) {
+    case Command::Analyse: return Analise->isEnabled();
+    case Command::Setup: return Setup->isEnabled();
+    case Command::EnterData: return EnterBut->isEnabled();
+    case Command::NewVehicle: return NewBut->isEnabled();
+    case Command::VehicleManager: return ExistingBut->isEnabled();
+    case Command::ViewData: return View1->isEnabled();
+    case Command::Bulk: return BulkButton->isEnabled();
+    case Command::ChangePassword: return ChangePassword1->isEnabled();
+    case Command::Toolbar: return ToolBar->isEnabled();
+    case Command::EntryMenus: return AnalysisMenu->menuAction()->isEnabled();
+    }
+    return false;
+}
+
+void TVantiq_::ShowCommand(Command command, bool visible)
+{
+    if (command == Command::ChangePassword)
+        ChangePassword1->setVisible(visible);
+}
+
+QAction *TVantiq_::CommandAction(Command command)
+{
+    switch (command) {
+    case Command::Analyse: return analisisAction;
+    case Command::Setup: return SetupAction;
+    case Command::NewVehicle: return NewVechAction;
+    case Command::VehicleManager: return vechselect;
+    default: return nullptr;
+    }
+}
+
+void TVantiq_::AddChildWindow(QMdiSubWindow *window) { MdiArea->addSubWindow(window); }
+
+void TVantiq_::ShowSetupPanel() { showPanel(OptionsTabs); }
+
+void TVantiq_::CloseDataView() { Datadisplay->CloseDataEditClick(); }
+
+void TVantiq_::SetEntryParameters() { DataEntry->SetEntryParameters(); }
 
 void TVantiq_::HelpClick()
 {

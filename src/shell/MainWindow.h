@@ -1,7 +1,7 @@
 #pragma once
+#include "shell/AppState.h"
 #include "shell/Platform.h"
-#include "shell/Settings.h"
-#include "vehicles/VehicleList.h"
+#include "shell/ShellCommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,22 +24,34 @@ class TCalendarPrompt;
 class TSundryForm;
 class TVehSelect;
 
-// The main window: owns the fuel log, the bulk list, the current data file
-// and the live settings for the whole run, hosts the panels and the MDI
-// children, and runs the start-up sequence and the close.
-class TVantiq_ : public QMainWindow {
+// The main window: owns the application state for the whole run, hosts the
+// panels and the MDI children, runs the start-up sequence and the close, and
+// carries out what panels and child windows ask of the shell.
+class TVantiq_ : public QMainWindow, public ShellCommands {
     Q_OBJECT
 public:
-    static const int VehicleCapacity = 100;
+    static const int VehicleCapacity = AppState::VehicleCapacity;
 
     TVantiq_(Platform &platform, const QString &executablePath, QWidget *parent = nullptr);
     ~TVantiq_() override;
 
     Platform &platform() const { return plat; }
+    AppState &State() { return state; }
 
     // Status bar panels 0-7.
-    QString StatusText(int panel) const;
-    void SetStatus(int panel, const QString &text);
+    QString StatusText(int panel) const override;
+    void SetStatus(int panel, const QString &text) override;
+    void SetCaption(const QString &caption) override;
+
+    void EnableCommand(Command command, bool enabled) override;
+    bool IsCommandEnabled(Command command) const override;
+    void ShowCommand(Command command, bool visible) override;
+    QAction *CommandAction(Command command) override;
+    void AddChildWindow(QMdiSubWindow *window) override;
+    DataFileCommands &Files() override { return *FileCommands; }
+    void ShowSetupPanel() override;
+    void CloseDataView() override;
+    void SetEntryParameters() override;
 
     // The folder that stands for the executable's: its own when writable,
     // else the per-user application data folder.
@@ -50,48 +62,46 @@ public:
     void Formactivate();
     void starttimerTimer();
     void initalise();
-    void CloseAllChildWindows();
+    void CloseAllChildWindows() override;
     void FormClose();
 
     // Settings.
-    QString ReadRegistry();
-    bool WriteRegistry();
+    QString ReadRegistry() override;
+    bool WriteRegistry() override;
     void SetupClick();
-    // Bulk button and status panel 3 from the operating scheme.
-    void ShowScheme();
+    void ShowScheme() override;
     void SetEntryMenusEnabled(bool enabled);
 
-    // The vehicle manager and the vehicle list.
-    void VehDetails();
+    // The vehicle manager.
+    void VehDetails() override;
     void NewVehicleClick();
-    bool SaveVechList();
-    // Keeps the manager's list style (0 large icons, 1 small, 2 list, 3 report).
-    void EnumerateViewStyle(int vs);
 
     // Commands whose subsystems come later; each shows what it is doing.
-    void analisebutton();
-    void EnterDataClick();
+    void analisebutton() override;
+    void EnterDataClick() override;
     void ViewClick();
     void BulkButtonClick();
     void TripCalcBtnClick();
-    void SundryPurchases1Click();
-    void ChangePassClick();
+    void SundryPurchases1Click() override;
+    void ChangePassClick() override;
     void HelpClick();
     void About1Click();
     void PrintSetup1Click();
 
-    // Shared state of the run.
-    bool StartupDone = false;
-    int SelectedIndex = -1;
-    QStringList FuelLog;
-    QStringList BulkList;
-    QString CurrentDataFile;
-    QString ProductVersion;  // "Vantiq 1.0.0.0", from the build
-    // The settings that no control holds (password, unit modes, folders,
-    // trip defaults, colours, list style, vehicle count).
-    Settings Live;
-    VehicleList Vehicles;
-    bool NoDefault = false;          // the default vehicle was deleted from the list
+private:
+    AppState state; // first: the names below refer into it
+
+public:
+    // The run's state under the names the rest of the program knows it by.
+    bool &StartupDone;
+    int &SelectedIndex;
+    QStringList &FuelLog;
+    QStringList &BulkList;
+    QString &CurrentDataFile;
+    QString &ProductVersion;
+    Settings &Live;
+    VehicleList &Vehicles;
+    bool &NoDefault;
 
     // Panels and windows.
     FuelEntryPanel *DataEntry = nullptr;
@@ -102,7 +112,7 @@ public:
     TCalendarPrompt *CalendarPrompt = nullptr;
     TSundryForm *SundryForm = nullptr;
     QMdiArea *MdiArea = nullptr;
-    DataFileCommands *Files = nullptr;
+    DataFileCommands *FileCommands = nullptr;
     QPointer<TVehSelect> VehSelect;  // the vehicle manager while it is open
 
     // Menus, actions and toolbar.
@@ -137,7 +147,6 @@ private:
     TVehSelect &openManager();
 
     Platform &plat;
-    QString exePath;
     bool activated = false;
     bool closed = false;
     QList<QLabel *> statusPanels;

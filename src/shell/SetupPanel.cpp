@@ -1,10 +1,12 @@
 #include "shell/SetupPanel.h"
 
-#include "entry/FuelEntryPanel.h"
 #include "fuellog/CarDataFile.h"
 #include "fuellog/NumberText.h"
-#include "shell/MainWindow.h"
+#include "shell/AppState.h"
+#include "shell/LiveOptions.h"
+#include "shell/Platform.h"
 #include "shell/Settings.h"
+#include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
 
 #include <QCheckBox>
@@ -67,7 +69,41 @@ const QStringList DistanceItems{QStringLiteral("Miles"), QStringLiteral("Kilomet
 const QStringList FuelItems{QStringLiteral("Gallons"), QStringLiteral("Litres")};
 } // namespace
 
-SetupPanel::SetupPanel(TVantiq_ &m, QWidget *parent) : QTabWidget(parent), main(m)
+// The panel's controls as the live settings.
+class SetupOptions : public LiveOptions {
+public:
+    SetupOptions(SetupPanel &panel, AppState &state) : p(panel), s(state) {}
+    int Scheme() const override { return p.Scheme->currentIndex(); }
+    int EntryDistanceType() const override { return p.EntryDistanceType->ItemIndex(); }
+    int EntryFuelType() const override { return p.EntryFuelType->ItemIndex(); }
+    int DistanceUnit() const override { return p.DistanceUnit->ItemIndex(); }
+    int FuelUnit() const override { return p.FuelUnit->ItemIndex(); }
+    int AnalysisDirection() const override { return p.AnalysisDirection->ItemIndex(); }
+    int AnalisisType() const override { return p.AnalisisType->ItemIndex(); }
+    QString DefaultPpl() const override { return p.DefaultPpl->text(); }
+    void SetDefaultPpl(const QString &text) override { p.DefaultPpl->setText(text); }
+    bool StartUp() const override { return p.StartUp->isChecked(); }
+    bool OpenAna() const override { return p.OpenAna->isChecked(); }
+    bool Flash() const override { return p.Flash->isChecked(); }
+    bool SaveBackup() const override { return p.SaveBackup->isChecked(); }
+    bool PassEnabled() const override { return p.PassEnable->isChecked(); }
+    bool CalcTripLims() const override { return p.CalcTripLims->isChecked(); }
+    int BestMin() const override { return p.BestMin->value(); }
+    int BestMax() const override { return p.BestMax->value(); }
+    int MaxDays() const override { return p.MaxDays->value(); }
+    void SetDataFolder(const QString &folder) override
+    {
+        s.Live.DataPath = folder;
+        p.DirectorySelector->SetDirectory(folder);
+    }
+
+private:
+    SetupPanel &p;
+    AppState &s;
+};
+
+SetupPanel::SetupPanel(AppState &s, ShellCommands &commands, QWidget *parent)
+    : QTabWidget(parent), state(s), shell(commands), options(std::make_unique<SetupOptions>(*this, s))
 {
     setObjectName(QStringLiteral("OptionsTabs"));
     addTab(passwordSheet(), QStringLiteral("Password"));
@@ -77,8 +113,12 @@ SetupPanel::SetupPanel(TVantiq_ &m, QWidget *parent) : QTabWidget(parent), main(
     addTab(generalSheet(), QStringLiteral("General"));
     addTab(tripSheet(), QStringLiteral("Trip Calculator"));
     setCurrentIndex(4); // "General" when the panel first opens
+    connect(&state, &AppState::registrationChanged, Reg2, &QLineEdit::setText);
+    EnterPressesButtons(this);
     hide();
 }
+
+SetupPanel::~SetupPanel() = default;
 
 QWidget *SetupPanel::sheet(const QString &name, const QString &title, QWidget *content, bool trip)
 {
@@ -109,8 +149,7 @@ QWidget *SetupPanel::sheet(const QString &name, const QString &title, QWidget *c
     }
     auto *help = new QPushButton(QStringLiteral("&Help"), page);
     help->setObjectName(n + QStringLiteral("Help"));
-    help->setProperty("tag", trip ? TripHelp : SetupHelp);
-    connect(help, &QPushButton::clicked, &main, &TVantiq_::HelpClick);
+    SetHelpButton(help, state.platform(), trip ? TripHelp : SetupHelp);
     for (QPushButton *b : {accept, cancel, defaults, help})
         row->addWidget(b);
     layout->addLayout(row);
@@ -147,7 +186,7 @@ QWidget *SetupPanel::passwordSheet()
     ChangePassPan->hide();
     connect(Cancel, &QPushButton::clicked, this, &SetupPanel::CancelButtClick);
     connect(PassEnable, &QCheckBox::clicked, this, &SetupPanel::PassEnableClick);
-    connect(ChangePass, &QPushButton::clicked, &main, &TVantiq_::ChangePassClick);
+    connect(ChangePass, &QPushButton::clicked, this, [this] { shell.ChangePassClick(); });
     layout->addWidget(PassEnable);
     layout->addWidget(ChangePass, 0, Qt::AlignLeft);
     layout->addWidget(ChangePassPan, 0, Qt::AlignLeft);
@@ -361,41 +400,30 @@ void SetupPanel::CollectSettings(Settings &s) const
     s.Direction = AnalysisDirection->ItemIndex();
 }
 
-int SetupPanel::GetFMode() const
-{
-    const int d = DistanceUnit->ItemIndex();
-    const int f = FuelUnit->ItemIndex();
-    if (d < 0 || d > 1 || f < 0 || f > 1)
-        return -1;
-    return 2 * d + f;
-}
+int SetupPanel::GetFMode() const { return options->GetFMode(); }
 
-void SetupPanel::SetDataFolder(const QString &folder)
-{
-    main.Live.DataPath = folder;
-    DirectorySelector->SetDirectory(folder);
-}
+void SetupPanel::SetDataFolder(const QString &folder) { options->SetDataFolder(folder); }
 
 void SetupPanel::AcceptParamsClick()
 {
-    main.Live.UnitMode = GetFMode();
-    main.Live.DataPath = DirectorySelector->Directory();
-    main.WriteRegistry();
+    state.Live.UnitMode = GetFMode();
+    state.Live.DataPath = DirectorySelector->Directory();
+    shell.WriteRegistry();
     hide();
-    main.ToolBar->setEnabled(true);
-    main.SetEntryMenusEnabled(true);
-    main.DataEntry->SetEntryParameters();
-    main.ShowScheme();
-    main.CloseAllChildWindows();
-    if (CarDataFile::IsNoFile(main.CurrentDataFile))
-        main.VehDetails();
+    shell.EnableCommand(Command::Toolbar, true);
+    shell.EnableCommand(Command::EntryMenus, true);
+    shell.SetEntryParameters();
+    shell.ShowScheme();
+    shell.CloseAllChildWindows();
+    if (CarDataFile::IsNoFile(state.CurrentDataFile))
+        shell.VehDetails();
 }
 
 void SetupPanel::CancelSetupClick()
 {
     hide();
-    main.ToolBar->setEnabled(true);
-    main.SetEntryMenusEnabled(true);
+    shell.EnableCommand(Command::Toolbar, true);
+    shell.EnableCommand(Command::EntryMenus, true);
 }
 
 void SetupPanel::setdefaultsclick()
@@ -414,20 +442,20 @@ void SetupPanel::setdefaultsclick()
     GraphADPULine->setChecked(true);
     MaxDays->setValue(3);
     copyCalculatedFigures();
-    DirectorySelector->SetDirectory(main.ExecutableFolder());
+    DirectorySelector->SetDirectory(state.ExecutableFolder());
     DefaultPpl->setText(QStringLiteral("0.70"));
     StartUp->setChecked(false);
-    main.Live.DCPG = d.DCPG;
-    main.Live.DCPL = d.DCPL;
-    main.Live.DMPG = d.DMPG;
-    main.Live.DMPL = d.DMPL;
-    main.Live.DKPL = d.DKPL;
-    main.Live.DKPG = d.DKPG;
+    state.Live.DCPG = d.DCPG;
+    state.Live.DCPL = d.DCPL;
+    state.Live.DMPG = d.DMPG;
+    state.Live.DMPL = d.DMPL;
+    state.Live.DKPL = d.DKPL;
+    state.Live.DKPG = d.DKPG;
 }
 
 void SetupPanel::Button18Click()
 {
-    main.Live.TripUnitMode = GetFMode();
+    state.Live.TripUnitMode = GetFMode();
     MaxDays->setValue(3);
     copyCalculatedFigures();
 }
@@ -435,11 +463,11 @@ void SetupPanel::Button18Click()
 void SetupPanel::copyCalculatedFigures()
 {
     // The calculated figures are shown in the user's locale.
-    const QLocale locale = main.platform().Locale();
+    const QLocale locale = state.platform().Locale();
     auto figure = [&](const QLabel *lab, double fallback) {
         bool ok = false;
         const double v = locale.toDouble(lab->text(), &ok);
-        return int(NumberText::RoundHalfEven(ok ? v : fallback));
+        return NumberText::RoundToInt(ok ? v : fallback).value_or(int(fallback));
     };
     BestMin->setValue(figure(WorstLab, 10.0));
     BestMax->setValue(figure(BestLab, 50.0));
@@ -451,5 +479,5 @@ void SetupPanel::PassEnableClick()
 {
     // The change-password commands are there exactly while passwords are on.
     ChangePass->setVisible(PassEnable->isChecked());
-    main.ChangePassword1->setVisible(PassEnable->isChecked());
+    shell.ShowCommand(Command::ChangePassword, PassEnable->isChecked());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QTabWidget>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -10,7 +11,9 @@ class QPushButton;
 class QSpinBox;
 class FolderList;
 class RadioGroup;
-class TVantiq_;
+class AppState;
+class LiveOptions;
+class ShellCommands;
 struct Settings;
 
 // The setup panel: its controls are the live settings that the rest of the
@@ -18,7 +21,11 @@ struct Settings;
 class SetupPanel : public QTabWidget {
     Q_OBJECT
 public:
-    explicit SetupPanel(TVantiq_ &main, QWidget *parent = nullptr);
+    SetupPanel(AppState &state, ShellCommands &shell, QWidget *parent = nullptr);
+    ~SetupPanel() override;
+
+    // The controls read and changed by name, for the rest of the program.
+    LiveOptions &Options() { return *options; }
 
     // Settings into the controls and back out; values no control holds are
     // left alone.
@@ -68,5 +75,7 @@ private:
     QWidget *analysisSheet();
     QWidget *generalSheet();
     QWidget *tripSheet();
-    TVantiq_ &main;
+    AppState &state;
+    ShellCommands &shell;
+    std::unique_ptr<LiveOptions> options;
 };

@@ -1,13 +1,27 @@
 #include "shell/Widgets.h"
 
 #include "fuellog/DateText.h"
+#include "shell/Platform.h"
 
 #include <QButtonGroup>
+#include <QPushButton>
 #include <QDir>
 #include <QRadioButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+void SetHelpButton(QAbstractButton *button, Platform &platform, int topic)
+{
+    button->setProperty("tag", topic);
+    QObject::connect(button, &QAbstractButton::clicked, button, [&platform, topic] { platform.ShowHelp(topic); });
+}
+
+void EnterPressesButtons(QWidget *root)
+{
+    for (QPushButton *b : root->findChildren<QPushButton *>())
+        b->setAutoDefault(true); // a button that is auto-default answers Enter itself
+}
 
 RadioGroup::RadioGroup(const QString &name, const QString &title, const QStringList &items, QWidget *parent)
     : QGroupBox(title, parent), group(new QButtonGroup(this))

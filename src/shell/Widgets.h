@@ -4,9 +4,18 @@
 #include <QStringList>
 #include <QStyle>
 
+class QAbstractButton;
 class QButtonGroup;
+class Platform;
 class QToolBar;
 class QToolButton;
+
+// A Help button: asks the help system for its topic (kept as its tag).
+void SetHelpButton(QAbstractButton *button, Platform &platform, int topic);
+
+// Enter presses the focused push button, as Space does, for every push
+// button under root (a line edit keeps its own Enter).
+void EnterPressesButtons(QWidget *root);
 
 // A picture button on a toolbar, with its name and hint.
 QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, QStyle::StandardPixmap icon);

@@ -2,7 +2,10 @@
 
 #include "fuellog/DateText.h"
 #include "fuellog/NumberText.h"
-#include "shell/MainWindow.h"
+#include "shell/AppState.h"
+#include "shell/Platform.h"
+#include "shell/ShellCommands.h"
+#include "shell/Widgets.h"
 #include "vehicles/Dateselect.h"
 #include "vehicles/VehicleRecord.h"
 
@@ -57,12 +60,18 @@ QSpinBox *unboundedSpin(const char *name, int value, QWidget *parent)
     return s;
 }
 
-qint32 toInt32(long long v) { return qint32(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+// An amount box as a whole number of the record's 32-bit field; 0 when it
+// holds no whole number.
+qint32 wholeAmount(const QString &text)
+{
+    return qint32(std::clamp<long long>(LenientWhole(text).value_or(0), INT_MIN, INT_MAX));
+}
 
 const QStringList RateItems{QStringLiteral("Once"), QStringLiteral("Every Day")};
 } // namespace
 
-DetailsPanel::DetailsPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), main(m)
+DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget *parent)
+    : QFrame(parent), state(appState), shell(commands)
 {
     setObjectName(QStringLiteral("NewDetails"));
     setProperty("helpContext", 216);
@@ -244,13 +253,13 @@ DetailsPanel::DetailsPanel(TVantiq_ &m, QWidget *parent) : QFrame(parent), main(
     ClearButt->setObjectName(QStringLiteral("ClearButt"));
     Button1 = new QPushButton(QStringLiteral("&Help"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setProperty("tag", 6);
     for (QPushButton *b : {Newdetailsaccept, CancelnewDets, ClearButt, Button1})
         bottom->addWidget(b);
     outer->addLayout(bottom);
     outer->addStretch(1);
     connect(ClearButt, &QPushButton::clicked, this, &DetailsPanel::ClearButtClick);
-    connect(Button1, &QPushButton::clicked, &main, &TVantiq_::HelpClick);
+    SetHelpButton(Button1, state.platform(), 6);
+    EnterPressesButtons(this);
     hide();
 }
 
@@ -269,13 +278,13 @@ int DetailsPanel::VehicleTypeOf(int position) { return position >= 0 && position
 
 QDate DetailsPanel::dateIn(const QLineEdit *box) const
 {
-    const QDate d = main.platform().Locale().toDate(box->text().trimmed(), QLocale::ShortFormat);
-    return d.isValid() ? d : main.platform().Today();
+    const QDate d = ReadShortDate(box->text(), state.platform().Locale());
+    return d.isValid() ? d : state.platform().Today();
 }
 
 QString DetailsPanel::dateText(double days) const
 {
-    return main.platform().Locale().toString(VehicleFile::FromDays(days), QLocale::ShortFormat);
+    return ShortDateText(VehicleFile::FromDays(days), state.platform().Locale());
 }
 
 bool DetailsPanel::StoreDetails(TVehicleRecord &r)
@@ -284,10 +293,10 @@ bool DetailsPanel::StoreDetails(TVehicleRecord &r)
     const QString reg = RegBox->text();
     if (reg.size() < 2) {
         ok = false;
-        main.platform().ShowMessage(QStringLiteral("Registration is a required field"));
+        state.platform().ShowMessage(QStringLiteral("Registration is a required field"));
     } else if (!IsFileSafeRegistration(reg)) {
         ok = false; // it names the vehicle's data file
-        main.platform().ShowMessage(QStringLiteral("Registration contains characters that cannot be used in a file name"));
+        state.platform().ShowMessage(QStringLiteral("Registration contains characters that cannot be used in a file name"));
     } else {
         r.Registration = reg;
     }
@@ -304,10 +313,10 @@ bool DetailsPanel::StoreDetails(TVehicleRecord &r)
     r.Colour = Edit6->text().left(10);
     r.Archived = ArchiveVeh->isChecked() ? 1 : 0;
     r.Acquired = VehicleFile::ToDays(dateIn(AquiredBox));
-    r.RoadTax = toInt32(LenientWhole(Tax->text()));
+    r.RoadTax = wholeAmount(Tax->text());
     r.InsuranceAmount = LenientReal(InsuranceAmt->text());
-    r.MOTAmount = toInt32(LenientWhole(MOTAmt->text()));
-    r.ServiceAmount = toInt32(LenientWhole(ServiceAmt->text()));
+    r.MOTAmount = wholeAmount(MOTAmt->text());
+    r.ServiceAmount = wholeAmount(ServiceAmt->text());
     r.InsuranceCompany = InsuranceCo->text().left(50);
     r.MOTStation = MOTStation->text().left(50);
     r.ServiceStation = ServiceStation->text().left(50);
@@ -396,19 +405,19 @@ void DetailsPanel::SelectDateBtn(int tag)
                                            "Please select an MOT date", "Please select a Service date"};
     QLineEdit *dues[] = {Taxduebox, InsuranceDue, MOTDue, ServiceDue};
     QLineEdit *due = dues[tag];
-    const QLocale locale = main.platform().Locale();
+    const QLocale locale = state.platform().Locale();
     TCalendarForm calendar(this);
-    main.SetStatus(5, QStringLiteral("Short Format ") + locale.dateFormat(QLocale::ShortFormat) + QStringLiteral(" Long Format ")
+    shell.SetStatus(5, QStringLiteral("Short Format ") + locale.dateFormat(QLocale::ShortFormat) + QStringLiteral(" Long Format ")
                           + locale.dateFormat(QLocale::LongFormat));
     calendar.Info->setText(QLatin1String(requests[tag]));
-    const QDate shown = locale.toDate(due->text().trimmed(), QLocale::ShortFormat);
+    const QDate shown = ReadShortDate(due->text(), locale);
     if (shown.isValid()) {
         calendar.Cal->setSelectedDate(shown);
-        main.SetStatus(5, QStringLiteral("DATE CHANGED"));
+        shell.SetStatus(5, QStringLiteral("DATE CHANGED"));
     } else {
-        calendar.Cal->setSelectedDate(main.platform().Today());
-        main.SetStatus(5, QStringLiteral("DATE ERROR: ") + due->text() + QStringLiteral(" Using Todays Date"));
+        calendar.Cal->setSelectedDate(state.platform().Today());
+        shell.SetStatus(5, QStringLiteral("DATE ERROR: ") + due->text() + QStringLiteral(" Using Todays Date"));
     }
-    if (main.platform().ExecModal(calendar) == QDialog::Accepted)
-        due->setText(locale.toString(calendar.Cal->selectedDate(), QLocale::ShortFormat));
+    if (state.platform().ExecModal(calendar) == QDialog::Accepted)
+        due->setText(ShortDateText(calendar.Cal->selectedDate(), locale));
 }

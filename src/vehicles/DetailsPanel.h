@@ -8,7 +8,8 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
-class TVantiq_;
+class AppState;
+class ShellCommands;
 struct TVehicleRecord;
 
 // The details panel of the vehicle manager: one control per field of a
@@ -16,7 +17,7 @@ struct TVehicleRecord;
 class DetailsPanel : public QFrame {
     Q_OBJECT
 public:
-    explicit DetailsPanel(TVantiq_ &main, QWidget *parent = nullptr);
+    DetailsPanel(AppState &state, ShellCommands &shell, QWidget *parent = nullptr);
 
     // The panel into a record; false when the registration was refused
     // (too short, or not usable as a file name), which then stays unchanged.
@@ -45,5 +46,6 @@ public:
 private:
     QDate dateIn(const QLineEdit *box) const;
     QString dateText(double days) const;
-    TVantiq_ &main;
+    AppState &state;
+    ShellCommands &shell;
 };

@@ -18,7 +18,7 @@ int VehicleList::Find(const QString &registration, Qt::CaseSensitivity cs) const
 void VehicleList::Append(const TVehicleRecord &record)
 {
     if (!IsFull())
-        entries.append({record, false});
+        entries.append({record, false, QByteArray()});
 }
 
 void VehicleList::Remove(int position)
@@ -53,6 +53,8 @@ VehicleList::ReadResult VehicleList::ReadBytes(const QByteArray &bytes, VehicleF
         }
         Slot slot;
         slot.invalid = !VehicleFile::Decode(bytes.constData() + k * size, form, &slot.record);
+        if (slot.invalid) // an older form's record is padded to the current size
+            slot.original = bytes.mid(k * size, size).leftJustified(VehicleFile::RecordSize, '\0');
         if (!slot.invalid && form != VehicleFile::Form::Current)
             slot.record = VehicleFile::Import(slot.record, form, today);
         if (!slot.invalid && slot.record.Registration == currentRegistration)
@@ -68,6 +70,6 @@ QByteArray VehicleList::Bytes() const
     QByteArray out;
     out.reserve(Count() * VehicleFile::RecordSize);
     for (const Slot &s : entries)
-        out += VehicleFile::Encode(s.record);
+        out += s.invalid ? s.original : VehicleFile::Encode(s.record);
     return out;
 }

@@ -6,7 +6,8 @@
 
 // The vehicle list: up to 100 records in list order. An entry whose record
 // could not be read keeps its place (zeroed, shown as "Invalid Data"), so
-// list positions never shift.
+// list positions never shift, and keeps its bytes, which are written back
+// unchanged: a later version may read what this one cannot.
 class VehicleList {
 public:
     struct ReadResult {
@@ -44,6 +45,7 @@ private:
     struct Slot {
         TVehicleRecord record;
         bool invalid = false;
+        QByteArray original; // the bytes of an unreadable record, as read
     };
     QList<Slot> entries;
 };

@@ -107,7 +107,16 @@ int SizeOf(Form form)
 
 double ToDays(QDate date) { return double(DayZero.daysTo(date)); }
 
-QDate FromDays(double days) { return std::isfinite(days) ? DayZero.addDays(qint64(std::floor(days))) : QDate(); }
+QDate FromDays(double days)
+{
+    // Dates outside 01/01/0100-31/12/9999 are no dates: a stored day number
+    // may be anything a damaged file holds.
+    static const double first = ToDays(QDate(100, 1, 1));
+    static const double last = ToDays(QDate(9999, 12, 31));
+    if (!std::isfinite(days) || days < first || days >= last + 1)
+        return QDate();
+    return DayZero.addDays(qint64(std::floor(days)));
+}
 
 QByteArray Encode(const TVehicleRecord &r)
 {

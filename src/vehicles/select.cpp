@@ -1,12 +1,11 @@
 #include "vehicles/select.h"
 
-#include "entry/DataViewPanel.h"
-#include "entry/FuelEntryPanel.h"
 #include "fuellog/CarDataFile.h"
 #include "fuellog/DateText.h"
 #include "shell/DataFileCommands.h"
-#include "shell/MainWindow.h"
-#include "shell/SetupPanel.h"
+#include "shell/AppState.h"
+#include "shell/Platform.h"
+#include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
 #include "vehicles/DetailsPanel.h"
 #include "vehicles/VehicleListView.h"
@@ -45,7 +44,8 @@ const char *const TypeItems[] = {"PCV (Service)", "PCV (Private hire)", "LGV (Ar
 const char *const TypeMenuItems[] = {"PCV (Service)", "PCV (private hire)", "LGV (Articulated)", "LGV", "Car", "Motor Cycle", "Van"};
 } // namespace
 
-TVehSelect::TVehSelect(TVantiq_ &m) : QMdiSubWindow(nullptr, Qt::FramelessWindowHint), main(m)
+TVehSelect::TVehSelect(AppState &s, ShellCommands &commands)
+    : QMdiSubWindow(nullptr, Qt::FramelessWindowHint), state(s), shell(commands)
 {
     setObjectName(QStringLiteral("VehSelect"));
     setWindowTitle(QStringLiteral("Vehicle Manager"));
@@ -66,9 +66,9 @@ TVehSelect::TVehSelect(TVantiq_ &m) : QMdiSubWindow(nullptr, Qt::FramelessWindow
     for (int tag = 0; tag < 7; ++tag)
         connect(add->addAction(QLatin1String(TypeMenuItems[tag])), &QAction::triggered, this, [this, tag] { VechTypeMenuClick(tag); });
     QMenu *options = bar->addMenu(QStringLiteral("&Options"));
-    options->addAction(main.SetupAction);
-    options->addAction(main.NewVechAction);
-    options->addAction(main.vechselect);
+    options->addAction(shell.CommandAction(Command::Setup));
+    options->addAction(shell.CommandAction(Command::NewVehicle));
+    options->addAction(shell.CommandAction(Command::VehicleManager));
     QAction *loadList = options->addAction(QStringLiteral("Select Vehicle List File"));
     loadList->setObjectName(QStringLiteral("LoadVehicleList1"));
     connect(loadList, &QAction::triggered, this, &TVehSelect::LoadVehicleList1Click);
@@ -113,7 +113,7 @@ TVehSelect::TVehSelect(TVantiq_ &m) : QMdiSubWindow(nullptr, Qt::FramelessWindow
     picture->setFixedWidth(140);
     row->addWidget(picture);
     auto *views = new OverlayArea(body);
-    Model = new VehicleListModel(main.Vehicles, this);
+    Model = new VehicleListModel(state.Vehicles, this);
     VehicalList = new VehicleListView(Model, views);
     SelectList = new QListWidget(views);
     SelectList->setObjectName(QStringLiteral("SelectList"));
@@ -128,7 +128,7 @@ TVehSelect::TVehSelect(TVantiq_ &m) : QMdiSubWindow(nullptr, Qt::FramelessWindow
         new QListWidgetItem(VehicleTypeIcon(t), QLatin1String(TypeItems[t]), SelectList);
     SelectList->setCurrentRow(-1);
     SelectList->hide();
-    NewDetails = new DetailsPanel(main, views);
+    NewDetails = new DetailsPanel(state, shell, views);
     row->addWidget(views, 1);
     layout->addLayout(row, 1);
     setWidget(body);
@@ -169,10 +169,10 @@ void TVehSelect::setSelectedVehicle(const QString &text) { SelectedVehicle->setT
 void TVehSelect::Start(bool isNew)
 {
     DetailsPanel::Choose(NewDetails->FuelType, 0);
-    main.Datadisplay->CloseDataEditClick();
-    for (QToolButton *b : {main.NewBut, main.ExistingBut, main.Analise, main.EnterBut})
-        b->setEnabled(false);
-    OpenListFile.folder = main.Live.VehPath;
+    shell.CloseDataView();
+    for (Command c : {Command::NewVehicle, Command::VehicleManager, Command::Analyse, Command::EnterData})
+        shell.EnableCommand(c, false);
+    OpenListFile.folder = state.Live.VehPath;
     const bool found = OpenVehicleList();
     if (isNew || !found) {
         SelectList->show();
@@ -189,26 +189,26 @@ void TVehSelect::Start(bool isNew)
 void TVehSelect::readList(const QString &path, VehicleFile::Form form)
 {
     const VehicleList::ReadResult r =
-        main.Vehicles.ReadFile(path, form, main.DataEntry->Registration->text(), main.platform().Today());
+        state.Vehicles.ReadFile(path, form, state.Registration(), state.platform().Today());
     Model->Reset();
     if (!r.ok) {
-        main.platform().ShowMessage(r.error);
+        state.platform().ShowMessage(r.error);
         return;
     }
     if (form != VehicleFile::Form::Current)
-        main.platform().ShowMessage(QStringLiteral("Imported %1 data file. IMPORTANT New data items will have default values \n"
+        state.platform().ShowMessage(QStringLiteral("Imported %1 data file. IMPORTANT New data items will have default values \n"
                                                    "Use \"Edit details\" to enter correct information")
                                         .arg(form == VehicleFile::Form::Mk1 ? QStringLiteral("Mk1") : QStringLiteral("Mk2")));
     if (r.truncated)
-        main.SetStatus(5, QStringLiteral("VEHICLE LIST HOLDS MORE THAN 100 VEHICLES: THE FIRST 100 WERE READ"));
+        shell.SetStatus(5, QStringLiteral("VEHICLE LIST HOLDS MORE THAN 100 VEHICLES: THE FIRST 100 WERE READ"));
     lastReadFound = r.foundCurrent;
 }
 
 bool TVehSelect::OpenVehicleList()
 {
-    main.Vehicles.Clear();
+    state.Vehicles.Clear();
     Model->Reset();
-    const QString folder = WithBackslash(main.Live.VehPath);
+    const QString folder = WithBackslash(state.Live.VehPath);
     const std::pair<const char *, VehicleFile::Form> files[] = {
         {"vehs3.veh", VehicleFile::Form::Current}, {"vehs2.veh", VehicleFile::Form::Mk2}, {"vehs.veh", VehicleFile::Form::Mk1}};
     bool found = false;
@@ -229,7 +229,7 @@ bool TVehSelect::OpenVehicleList()
         raise();
         return true;
     }
-    const int answer = main.platform().MessageDialog(
+    const int answer = state.platform().MessageDialog(
         QStringLiteral("Welcome to Vantiq by Quorvix Solutions: Please click Yes to select your first Vehicle\r"
                        "If you already have a vehicle file, you need to locate it. Please click Cancel to continue"),
         MsgKind::Information, mbYes | mbCancel, 0);
@@ -240,15 +240,15 @@ bool TVehSelect::OpenVehicleList()
 
 void TVehSelect::LoadVehicleList1Click()
 {
-    OpenListFile.folder = main.Live.VehPath;
-    const QString chosen = main.platform().OpenFileName(OpenListFile);
+    OpenListFile.folder = state.Live.VehPath;
+    const QString chosen = state.platform().OpenFileName(OpenListFile);
     if (chosen.isEmpty())
         return;
-    main.Live.VehPath = WithBackslash(QFileInfo(chosen).absolutePath());
+    state.Live.VehPath = WithBackslash(QFileInfo(chosen).absolutePath());
     ClearList();
     const QString lower = chosen.toLower();
     if (!lower.contains(QStringLiteral("vehs"))) {
-        main.platform().ShowMessage(QStringLiteral("Not loaded: ") + chosen + QStringLiteral(" is not a valid Vantiq file"));
+        state.platform().ShowMessage(QStringLiteral("Not loaded: ") + chosen + QStringLiteral(" is not a valid Vantiq file"));
         return;
     }
     if (lower.contains(QStringLiteral("vehs3")))
@@ -256,31 +256,39 @@ void TVehSelect::LoadVehicleList1Click()
     else if (lower.contains(QStringLiteral("vehs2")))
         readList(chosen, VehicleFile::Form::Mk2);
     else
-        readList(main.Live.VehPath + QStringLiteral("vehs.veh"), VehicleFile::Form::Mk1);
+        readList(state.Live.VehPath + QStringLiteral("vehs.veh"), VehicleFile::Form::Mk1);
     VehicalList->show();
     VehicalList->raise();
     SelectList->hide();
 }
 
-bool TVehSelect::SaveVechList() { return main.SaveVechList(); }
+bool TVehSelect::SaveVechList()
+{
+    shell.SetStatus(5, QStringLiteral("Saving Data file ") + state.VehicleListPath());
+    QString error;
+    if (state.SaveVehicleList(&error))
+        return true;
+    state.platform().ShowMessage(error);
+    return false;
+}
 
 void TVehSelect::CheckReminders() {}
 
 void TVehSelect::RemoveRecord(int position)
 {
-    main.Vehicles.Remove(position);
+    state.Vehicles.Remove(position);
     Model->Reset();
-    if (main.SelectedIndex == position)
-        main.SelectedIndex = -1;
-    else if (main.SelectedIndex > position)
-        --main.SelectedIndex; // still the same vehicle
+    if (state.SelectedIndex == position)
+        state.SelectedIndex = -1;
+    else if (state.SelectedIndex > position)
+        --state.SelectedIndex; // still the same vehicle
 }
 
 void TVehSelect::ClearList()
 {
-    main.Vehicles.Clear();
+    state.Vehicles.Clear();
     Model->Reset();
-    main.SelectedIndex = -1;
+    state.SelectedIndex = -1;
 }
 
 void TVehSelect::AllVehicals1Click()
@@ -306,7 +314,7 @@ void TVehSelect::ViewStyleClick(int tag)
     if (tag < 0 || tag > 3)
         return;
     VehicalList->SetStyle(styles[tag]);
-    main.EnumerateViewStyle(styles[tag]);
+    state.Live.ViewStyleIndex = styles[tag];
 }
 
 void TVehSelect::SelectListClick()
@@ -322,8 +330,8 @@ void TVehSelect::VehicalListClick()
     const int row = VehicalList->SelectedRow();
     if (row < 0)
         return;
-    setSelectedVehicle(main.Vehicles.Caption(row));
-    main.SelectedIndex = row;
+    setSelectedVehicle(state.Vehicles.Caption(row));
+    state.SelectedIndex = row;
 }
 
 void TVehSelect::VehicalListDblClick()
@@ -331,36 +339,36 @@ void TVehSelect::VehicalListDblClick()
     const int row = VehicalList->SelectedRow();
     if (row < 0)
         return;
-    if (main.Vehicles.IsInvalid(row)) {
-        main.platform().ShowMessage(QStringLiteral("This vehicle's record could not be read"));
+    if (state.Vehicles.IsInvalid(row)) {
+        state.platform().ShowMessage(QStringLiteral("This vehicle's record could not be read"));
         return;
     }
-    const QString reg = main.Vehicles.Caption(row);
+    const QString reg = state.Vehicles.Caption(row);
     setSelectedVehicle(reg);
     QString path;
-    if (main.NoDefault) {
-        if (main.platform().MessageDialog(QStringLiteral("There is no default file set click OK to set this vehicle\ras Default"),
+    if (state.NoDefault) {
+        if (state.platform().MessageDialog(QStringLiteral("There is no default file set click OK to set this vehicle\ras Default"),
                                           MsgKind::Warning, mbOk | mbCancel | mbHelp, 8)
             != mrOk)
             return; // no vehicle is opened
-        main.NoDefault = false;
-        path = main.Files->SetRegistration(reg, true);
-        main.WriteRegistry();
+        state.NoDefault = false;
+        path = shell.Files().SetRegistration(reg, true);
+        shell.WriteRegistry();
         if (!QFileInfo::exists(path)) // a vehicle without data starts a new file
-            path = CarDataFile::NoFilePattern(main.Live.DataPath);
+            path = CarDataFile::NoFilePattern(state.Live.DataPath);
     } else {
-        path = main.Files->SetRegistration(reg, false);
+        path = shell.Files().SetRegistration(reg, false);
     }
     if (path.contains(QLatin1Char('*'))) {
-        main.platform().ShowMessage(QStringLiteral("No data file, Click OK to Start entering data"));
-        main.Files->LoadData(path);
+        state.platform().ShowMessage(QStringLiteral("No data file, Click OK to Start entering data"));
+        shell.Files().LoadData(path);
         return;
     }
-    const bool openAnalysis = main.OptionsTabs->OpenAna->isChecked();
-    main.Files->Getcardata(path); // closes this window too
-    main.SelectedIndex = row;
+    const bool openAnalysis = state.Options().OpenAna();
+    shell.Files().Getcardata(path); // closes this window too
+    state.SelectedIndex = row;
     if (openAnalysis)
-        main.analisebutton();
+        shell.analisebutton();
 }
 
 void TVehSelect::Delete1Click()
@@ -368,24 +376,24 @@ void TVehSelect::Delete1Click()
     const int row = VehicalList->SelectedRow();
     if (row < 0)
         return;
-    const QString reg = main.Vehicles.Caption(row);
-    const bool isDefault = reg == main.DataEntry->Registration->text();
+    const QString reg = state.Vehicles.Caption(row);
+    const bool isDefault = reg == state.Registration();
     const QString question = isDefault ? QStringLiteral("Do you really want to delete your default vehicle from the Active list,")
                                         : QStringLiteral("Click OK to delete this vehicle from the Active list,");
-    if (main.platform().MessageDialog(question + QStringLiteral("\rNote this will not delete the associated data file"),
+    if (state.platform().MessageDialog(question + QStringLiteral("\rNote this will not delete the associated data file"),
                                       MsgKind::Warning, mbOk | mbHelp, VehiclesHelp)
         != mrOk)
         return;
     if (isDefault)
-        main.NoDefault = true;
-    main.platform().ShowMessage(reg + QStringLiteral(" Deleted"));
+        state.NoDefault = true;
+    state.platform().ShowMessage(reg + QStringLiteral(" Deleted"));
     RemoveRecord(row);
     SaveVechList();
 }
 
 void TVehSelect::DeleteAllClick()
 {
-    if (main.platform().MessageDialog(QStringLiteral("Do you really want to delete all the vehicles from the Active list,\r"
+    if (state.platform().MessageDialog(QStringLiteral("Do you really want to delete all the vehicles from the Active list,\r"
                                                      "Note this will empty the associated data file"),
                                       MsgKind::Warning, mbOk | mbHelp, VehiclesHelp)
         == mrOk)
@@ -403,7 +411,7 @@ void TVehSelect::SelectListDblClick()
 {
     QListWidgetItem *item = SelectList->currentItem();
     if (!item || !item->isSelected()) {
-        main.platform().ShowMessage(QStringLiteral("No Vehicle Type is Selected"));
+        state.platform().ShowMessage(QStringLiteral("No Vehicle Type is Selected"));
         return;
     }
     VechTypeMenuClick(SelectList->row(item));
@@ -419,18 +427,18 @@ void TVehSelect::VechTypeMenuClick(int tag)
     VehicalList->hide();
     NewDetails->RegBox->setEnabled(true);
     showDetailsPanel(false);
-    NewDetails->IdBox->setText(QString::number(main.Vehicles.Count()));
+    NewDetails->IdBox->setText(QString::number(state.Vehicles.Count()));
     Adding = true;
 }
 
 void TVehSelect::Details1Click()
 {
     const int row = VehicalList->SelectedRow();
-    if (row < 0 || main.Vehicles.IsInvalid(row)) {
-        main.platform().MessageDialog(QStringLiteral("No Vehicle Selected"), MsgKind::Error, mbOk | mbHelp, VehiclesHelp);
+    if (row < 0 || state.Vehicles.IsInvalid(row)) {
+        state.platform().MessageDialog(QStringLiteral("No Vehicle Selected"), MsgKind::Error, mbOk | mbHelp, VehiclesHelp);
         return;
     }
-    const TVehicleRecord &r = main.Vehicles.At(row);
+    const TVehicleRecord &r = state.Vehicles.At(row);
     NewDetails->NewVechTypeLab->setText(NameOf(VehicleTypeNames, r.VehicleType) + QLatin1Char(' ') + r.Registration);
     NewDetails->ShowDetails(r, row);
     NewDetails->RegBox->setEnabled(false);
@@ -441,7 +449,7 @@ void TVehSelect::Details1Click()
 
 void TVehSelect::New1Click()
 {
-    if (main.platform().MessageDialog(QStringLiteral("This option will reset the data for this vehicle.\r\nDo you want to continue."),
+    if (state.platform().MessageDialog(QStringLiteral("This option will reset the data for this vehicle.\r\nDo you want to continue."),
                                       MsgKind::Warning, mbYes | mbNo, 0)
         != mrYes)
         return;
@@ -455,16 +463,16 @@ void TVehSelect::New1Click()
 
 void TVehSelect::AcceptClick()
 {
-    VehicleList &list = main.Vehicles;
+    VehicleList &list = state.Vehicles;
     if (list.IsFull()) {
-        main.platform().ShowMessage(QStringLiteral("The vehicle list is full (100 vehicles)"));
+        state.platform().ShowMessage(QStringLiteral("The vehicle list is full (100 vehicles)"));
         return;
     }
     TVehicleRecord record; // a clear slot: nothing left over from a vehicle removed earlier
     if (NewDetails->StoreDetails(record)) {
         const int same = list.Find(record.Registration, Qt::CaseInsensitive);
         if (same >= 0) {
-            main.platform().ShowMessage(list.Caption(same) == record.Registration ? QStringLiteral("This registration is already in use")
+            state.platform().ShowMessage(list.Caption(same) == record.Registration ? QStringLiteral("This registration is already in use")
                                                                                   : QStringLiteral("Vantiq Internal Error"));
         } else {
             list.Append(record);
@@ -481,10 +489,10 @@ void TVehSelect::UpdateClick()
 {
     bool ok = false;
     const int k = NewDetails->IdBox->text().toInt(&ok);
-    if (ok && k >= 0 && k < main.Vehicles.Count()) {
-        TVehicleRecord &record = main.Vehicles.At(k);
+    if (ok && k >= 0 && k < state.Vehicles.Count()) {
+        TVehicleRecord &record = state.Vehicles.At(k);
         if (NewDetails->StoreDetails(record))
-            Model->Refresh(record.Id >= 0 && record.Id < main.Vehicles.Count() ? record.Id : k);
+            Model->Refresh(record.Id >= 0 && record.Id < state.Vehicles.Count() ? record.Id : k);
         SaveVechList();
     }
     // With no vehicle behind the panel (a new one never accepted) there is nothing to store.
@@ -501,21 +509,21 @@ void TVehSelect::EnterSundrys1Click()
 {
     const int row = VehicalList->SelectedRow();
     if (row < 0) {
-        main.platform().ShowMessage(QStringLiteral("No vehicle selected"));
+        state.platform().ShowMessage(QStringLiteral("No vehicle selected"));
         return;
     }
-    main.SelectedIndex = row;
-    main.SundryPurchases1Click();
+    state.SelectedIndex = row;
+    shell.SundryPurchases1Click();
 }
 
 bool TVehSelect::CheckDataFile(const QString &registration)
 {
-    const QString path = CarDataFile::PathFor(main.Live.DataPath, registration);
+    const QString path = CarDataFile::PathFor(state.Live.DataPath, registration);
     if (QFileInfo::exists(path)) {
-        main.platform().ShowMessage(QStringLiteral("A data file already exists for this vehicle"));
-        main.Files->DeleteData(path);
+        state.platform().ShowMessage(QStringLiteral("A data file already exists for this vehicle"));
+        shell.Files().DeleteData(path);
     } else {
-        main.platform().ShowMessage(QStringLiteral("You must start a new data file for this vehicle"));
+        state.platform().ShowMessage(QStringLiteral("You must start a new data file for this vehicle"));
     }
     return true;
 }
@@ -531,8 +539,8 @@ void TVehSelect::FormClose()
     if (closing)
         return;
     closing = true;
-    for (QToolButton *b : {main.NewBut, main.Analise, main.EnterBut, main.ExistingBut})
-        b->setEnabled(true);
-    main.Live.VehicleCount = main.Vehicles.Count();
-    main.SetStatus(7, QStringLiteral("%1 of %2").arg(main.Live.VehicleCount).arg(TVantiq_::VehicleCapacity));
+    for (Command c : {Command::NewVehicle, Command::Analyse, Command::EnterData, Command::VehicleManager})
+        shell.EnableCommand(c, true);
+    state.Live.VehicleCount = state.Vehicles.Count();
+    shell.SetStatus(7, QStringLiteral("%1 of %2").arg(state.Live.VehicleCount).arg(AppState::VehicleCapacity));
 }

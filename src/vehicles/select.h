@@ -10,7 +10,8 @@ class QListWidget;
 class QMenu;
 class QToolButton;
 class DetailsPanel;
-class TVantiq_;
+class AppState;
+class ShellCommands;
 class VehicleListModel;
 class VehicleListView;
 
@@ -21,7 +22,7 @@ class VehicleListView;
 class TVehSelect : public QMdiSubWindow {
     Q_OBJECT
 public:
-    explicit TVehSelect(TVantiq_ &main);
+    TVehSelect(AppState &state, ShellCommands &shell);
 
     void Start(bool isNew);
     bool OpenVehicleList();
@@ -71,7 +72,8 @@ private:
     void readList(const QString &path, VehicleFile::Form form);
     void showDetailsPanel(bool front);
     void setSelectedVehicle(const QString &text);
-    TVantiq_ &main;
+    AppState &state;
+    ShellCommands &shell;
     bool closing = false;
     bool lastReadFound = false;
 };

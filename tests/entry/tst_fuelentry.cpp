@@ -1,11 +1,13 @@
 #include "Harness.h"
 #include "TestMain.h"
+#include "Typing.h"
 #include "entry/FuelEntryPanel.h"
 #include "shell/DataFileCommands.h"
 #include "shell/SetupPanel.h"
 #include "shell/Widgets.h"
 
 #include <QAction>
+#include <QMenuBar>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -34,14 +36,7 @@ class FuelEntryTest : public QObject {
         if (records > 0)
             w->EnterDataClick();
     }
-    static void type(QLineEdit *box, const QString &text)
-    {
-        box->setFocus();
-        box->selectAll();
-        box->del();
-        QTest::keyClicks(box, text);
-        QTest::keyClick(box, Qt::Key_Return);
-    }
+    static void type(QLineEdit *box, const QString &text) { TypeAndEnter(box, text); }
     void fillUp(const QString &day, const QString &month, const QString &miles, const QString &spent, const QString &qty)
     {
         type(e->PDay, day);
@@ -77,7 +72,7 @@ private slots:
         QCOMPARE(e->PYear->text(), QStringLiteral("2012"));
         QCOMPARE(e->YearChange->maximum(), 2012);
         QCOMPARE(e->YearChange->minimum(), 1995);
-        QVERIFY(e->DayArmed);
+        QVERIFY(e->Flags().DayArmed);
         QVERIFY(e->PDay->hasFocus());
         QCOMPARE(e->AmountLab->text(), QStringLiteral("Amout Spent \u00A3"));
         QCOMPARE(e->EntryFuelTypeLab->text(), QStringLiteral("Quantity in Litres"));
@@ -146,6 +141,13 @@ private slots:
         QTest::newRow("quantity empty") << "Amount" << "" << "Cannot accept Amount = 0" << true;
         QTest::newRow("quantity letters") << "Amount" << "x" << "Invalid Quantity " << true;
         QTest::newRow("quantity zero") << "Amount" << "0" << "Cannot accept Amount = 0" << true;
+        // Numbers no reading may take: refused by the step, never converted.
+        QTest::newRow("distance nan") << "NMiles" << "nan" << "Invalid Character in Mileage" << true;
+        QTest::newRow("distance inf") << "NMiles" << "inf" << "Invalid Character in Mileage" << true;
+        QTest::newRow("distance -1e300") << "NMiles" << "-1e300" << "Mileage cannot be less than previous" << true;
+        QTest::newRow("distance 1e400") << "NMiles" << "1e400" << "Invalid Character in Mileage" << true;
+        QTest::newRow("price nan") << "PPrice" << "nan" << "Invalid Price 1" << false;
+        QTest::newRow("quantity inf") << "Amount" << "inf" << "Invalid Quantity " << true;
     }
     void stepComplaints()
     {
@@ -172,10 +174,10 @@ private slots:
             if (answer == mrOk) {
                 QVERIFY(b->hasFocus());
                 QCOMPARE(b->selectedText(), b->text());
-                QVERIFY(e->DayArmed || box == QLatin1String("Pmonth"));
+                QVERIFY(e->Flags().DayArmed || box == QLatin1String("Pmonth"));
                 QVERIFY(e->Restart->isHidden());
             } else {
-                QVERIFY(!e->DayArmed);
+                QVERIFY(!e->Flags().DayArmed);
                 QVERIFY(!e->Restart->isHidden());
                 QCOMPARE(b->isEnabled(), !cancelDisables);
                 QCOMPARE(e->NMiles->isEnabled(), !cancelDisables);
@@ -183,10 +185,10 @@ private slots:
                 if (cancelDisables)
                     QVERIFY(e->PDay->text().isEmpty());
                 if (box == QLatin1String("Pmonth"))
-                    QVERIFY(!e->MonthArmed);
+                    QVERIFY(!e->Flags().MonthArmed);
                 // Restart opens the entry again.
                 QTest::mouseClick(e->Restart, Qt::LeftButton);
-                QVERIFY(e->DayArmed);
+                QVERIFY(e->Flags().DayArmed);
                 QVERIFY(e->PDay->isEnabled());
             }
             QCOMPARE(w->FuelLog.size(), 12);
@@ -211,11 +213,11 @@ private slots:
         type(e->Pmonth, QStringLiteral("04"));
         QCOMPARE(h.platform.texts(), QStringList{"Invalid Date 31/04/2012"});
         QCOMPARE(h.platform.calls.first().what, QStringLiteral("ShowMessage"));
-        QVERIFY(!e->DayArmed);
-        QVERIFY(!e->MonthArmed);
+        QVERIFY(!e->Flags().DayArmed);
+        QVERIFY(!e->Flags().MonthArmed);
         QVERIFY(!e->Restart->isHidden());
         QVERIFY(!e->PDay->isEnabled());
-        QVERIFY(!e->DateDone);
+        QVERIFY(!e->Flags().DateDone);
     }
 
     void appendLaterFillUp()
@@ -239,7 +241,7 @@ private slots:
         QCOMPARE(e->PDay->text(), QStringLiteral("20"));
         QVERIFY(e->NMiles->text().isEmpty() && e->PPrice->text().isEmpty() && e->Amount->text().isEmpty());
         QVERIFY(e->PDay->hasFocus());
-        QVERIFY(e->DayArmed);
+        QVERIFY(e->Flags().DayArmed);
         QVERIFY(h.platform.calls.isEmpty());
     }
 
@@ -261,7 +263,7 @@ private slots:
         begin(3);
         type(e->PDay, QStringLiteral("15"));
         type(e->Pmonth, QStringLiteral("01"));
-        QVERIFY(e->BackDated);
+        QVERIFY(e->Flags().BackDated);
         QCOMPARE(w->StatusText(7), QStringLiteral("BACK"));
         type(e->NMiles, QStringLiteral("10650"));
         type(e->PPrice, QStringLiteral("6.50"));
@@ -269,7 +271,7 @@ private slots:
         QTest::mouseClick(e->Accept, Qt::LeftButton);
         QCOMPARE(w->FuelLog.mid(12), (QStringList{"15/01/2012", "10650", "5.00", "130.00"}));
         QCOMPARE(w->StatusText(7), QString());
-        QVERIFY(!e->BackDated);
+        QVERIFY(!e->Flags().BackDated);
         QCOMPARE(e->DaysDone->text(), QStringLiteral("0"));
         QCOMPARE(e->DDone->text(), QStringLiteral("50"));
         QCOMPARE(e->FinalMiles->text(), QStringLiteral("10650"));
@@ -327,8 +329,8 @@ private slots:
         // The entry starts again with every text kept, still back-dated.
         QCOMPARE(e->NMiles->text(), miles);
         QCOMPARE(e->Amount->text(), QStringLiteral("20"));
-        QVERIFY(e->DayArmed);
-        QVERIFY(e->BackDated);
+        QVERIFY(e->Flags().DayArmed);
+        QVERIFY(e->Flags().BackDated);
         QCOMPARE(w->StatusText(7), QStringLiteral("BACK"));
     }
 
@@ -426,6 +428,8 @@ private slots:
         // An unreadable default price: refused, and the entry is left as it is.
         w->OptionsTabs->DefaultPpl->setText(QStringLiteral("abc"));
         h.platform.answers << mrOk;
+        type(e->PDay, QStringLiteral("21"));
+        type(e->Pmonth, QStringLiteral("01"));
         type(e->NMiles, QStringLiteral("11300"));
         type(e->Amount, QStringLiteral("40"));
         QTest::mouseClick(e->Accept, Qt::LeftButton);
@@ -441,14 +445,15 @@ private slots:
         e->YearChange->setValue(2011);
         QCOMPARE(e->PYear->text(), QStringLiteral("2011")); // no date yet: the arrows only move the year
         e->YearChange->setValue(2012);
-        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
-        QVERIFY(e->DateDone);
+        type(e->PDay, QStringLiteral("20"));
+        type(e->Pmonth, QStringLiteral("01"));
+        QVERIFY(e->Flags().DateDone);
         e->YearChange->setValue(2011);
         QCOMPARE(e->PYear->text(), QStringLiteral("2012"));
         QCOMPARE(e->YearChange->value(), 2012);
         QVERIFY(e->PDay->text().isEmpty());
         QVERIFY(e->PDay->isEnabled());
-        QVERIFY(e->DayArmed);
+        QVERIFY(e->Flags().DayArmed);
     }
 
     void acceptBeforeTheStepsPassed()
@@ -475,11 +480,17 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
+        // A reading with decimals passes the distance step but is no whole reading.
         QTest::newRow("reading with decimals") << "NMiles" << "11000.5" << "Invalid Character in Mileage";
-        QTest::newRow("distance emptied") << "NMiles" << "" << "Invalid Character in Mileage";
-        QTest::newRow("quantity emptied") << "Amount" << "" << "No Purchase quantity entered";
-        QTest::newRow("quantity made zero") << "Amount" << "0" << "No Purchase quantity entered";
-        QTest::newRow("price emptied") << "PPrice" << "" << "No Purchase price entered";
+        // A box that no longer passes its own step counts as a step not done.
+        QTest::newRow("distance emptied") << "NMiles" << "" << "Invalid Data Entered";
+        QTest::newRow("distance made smaller") << "NMiles" << "10000" << "Invalid Data Entered";
+        QTest::newRow("quantity emptied") << "Amount" << "" << "Invalid Data Entered";
+        QTest::newRow("quantity made zero") << "Amount" << "0" << "Invalid Data Entered";
+        QTest::newRow("price emptied") << "PPrice" << "" << "Invalid Data Entered";
+        QTest::newRow("price made text") << "PPrice" << "12a" << "Invalid Data Entered";
+        QTest::newRow("day changed") << "PDay" << "21" << "Invalid Data Entered";
+        QTest::newRow("month changed") << "Pmonth" << "02" << "Invalid Data Entered";
     }
     void acceptanceRefusesWhatChangedAfterItsStep()
     {
@@ -496,10 +507,12 @@ private slots:
         h.platform.answers << mrOk;
         QTest::mouseClick(e->Accept, Qt::LeftButton);
         QCOMPARE(h.platform.texts(), QStringList{message});
-        QCOMPARE(h.platform.calls.last().kind, MsgKind::Error);
-        QCOMPARE(h.platform.calls.last().buttons, int(mbOk));
+        const bool stepUndone = message == QLatin1String("Invalid Data Entered");
+        QCOMPARE(h.platform.calls.last().kind, stepUndone ? MsgKind::Warning : MsgKind::Error);
+        QCOMPARE(h.platform.calls.last().buttons, stepUndone ? mbOk | mbHelp : int(mbOk));
         QCOMPARE(w->FuelLog.size(), 12);
-        QVERIFY(e->DayArmed); // the entry started again
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(AppFolder::log(3)));
+        QVERIFY(e->Flags().DayArmed); // the entry started again
     }
 
     void failedSaveTakesTheFillUpBack()
@@ -514,6 +527,135 @@ private slots:
         QCOMPARE(w->FuelLog, AppFolder::log(3));
         QCOMPARE(e->NumItems->text(), QStringLiteral("3"));
         QCOMPARE(e->Finaldate->text(), QStringLiteral("15/01/2012"));
+    }
+
+    // After one fill-up, a second one typed without its Enter steps is
+    // refused: nothing is stored and the file still loads.
+    void aSecondAcceptGoesThroughTheSteps()
+    {
+        begin(3);
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        const QByteArray afterFirst = h.app.read(QStringLiteral("AB12.dat"));
+        QTest::keyClicks(e->NMiles, QStringLiteral("11300"));
+        QTest::keyClicks(e->PPrice, QStringLiteral("50.00"));
+        QTest::keyClicks(e->Amount, QStringLiteral("38"));
+        h.platform.answers << mrOk;
+        QTest::mouseClick(e->Accept, Qt::LeftButton);
+        QCOMPARE(h.platform.texts(), QStringList{"Invalid Data Entered"});
+        QCOMPARE(w->FuelLog.size(), 16);
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), afterFirst);
+        QVERIFY(w->Files().Getcardata(h.app.file(QStringLiteral("AB12.dat"))));
+        // Through the steps it is stored.
+        fillUp(QStringLiteral("27"), QStringLiteral("01"), QStringLiteral("11300"), QStringLiteral("50.00"), QStringLiteral("38"));
+        QCOMPARE(w->FuelLog.mid(16), (QStringList{"27/01/2012", "11300", "38.00", "131.58"}));
+    }
+
+    // A quantity confirmed for one vehicle is not carried into the next
+    // entry after Quit: the new entry must confirm its own.
+    void quitAndRestartForgetTheSteps()
+    {
+        begin(3);
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QTest::keyClick(e->PDay, Qt::Key_Escape);
+        w->EnterDataClick();
+        type(e->PDay, QStringLiteral("27"));
+        type(e->Pmonth, QStringLiteral("01"));
+        type(e->NMiles, QStringLiteral("11300"));
+        type(e->PPrice, QStringLiteral("50.00"));
+        e->Amount->setText(QStringLiteral("38")); // typed, never confirmed
+        h.platform.answers << mrOk;
+        QTest::mouseClick(e->Accept, Qt::LeftButton);
+        QCOMPARE(h.platform.texts(), QStringList{"Invalid Data Entered"});
+        QCOMPARE(w->FuelLog.size(), 16);
+    }
+
+    // The whole fill-up from the keyboard: Enter on the focused Accept
+    // button stores it, as a click does.
+    void enterOnAcceptStoresTheFillUp()
+    {
+        begin(3);
+        type(e->PDay, QStringLiteral("20"));
+        type(e->Pmonth, QStringLiteral("01"));
+        type(e->NMiles, QStringLiteral("11000"));
+        type(e->PPrice, QStringLiteral("52.00"));
+        type(e->Amount, QStringLiteral("40"));
+        QVERIFY(e->Accept->hasFocus());
+        QTest::keyClick(e->Accept, Qt::Key_Return);
+        QCOMPARE(w->FuelLog.size(), 16);
+        QVERIFY(e->PDay->hasFocus());
+        noSurprises();
+    }
+
+    // The panel's access keys are not the menu bar's.
+    void accessKeysDoNotClashWithTheMenus()
+    {
+        begin(3);
+        auto key = [](const QString &caption) {
+            const qsizetype at = caption.indexOf(QLatin1Char('&'));
+            return at >= 0 && at + 1 < caption.size() ? caption.at(at + 1).toLower() : QChar();
+        };
+        QString menuKeys;
+        for (QAction *menu : w->menuBar()->actions())
+            menuKeys += key(menu->text());
+        QString panelKeys;
+        for (QPushButton *b : {e->Accept, e->QuitdatEnt, e->Restart, e->Button1}) {
+            const QChar k = key(b->text());
+            QVERIFY2(!k.isNull(), qPrintable(b->objectName()));
+            QVERIFY2(!menuKeys.contains(k), qPrintable(b->text()));
+            QVERIFY2(!panelKeys.contains(k), qPrintable(b->text()));
+            panelKeys += k;
+        }
+    }
+
+    // Loading another vehicle brings its own log's end into the panel; the
+    // previous distance of the vehicle before does not refuse a fill-up.
+    void anotherVehicleBringsItsOwnLogEnd()
+    {
+        begin(3);
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QCOMPARE(e->DOldmiles->text(), QStringLiteral("11000"));
+        h.app.write(QStringLiteral("CD34.dat"), AppFolder::crlf({"02/01/2012", "5000", "30.00", "130.00"}));
+        h.platform.fileAnswers << h.app.file(QStringLiteral("CD34.dat"));
+        h.platform.answers << mrNo << mrOk; // not the default vehicle; "Default File Not Changed"
+        w->OpenBtn->click();
+        QCOMPARE(w->FuelLog.size(), 4);
+        QCOMPARE(e->DOldmiles->text(), QStringLiteral("5000"));
+        QCOMPARE(e->FinalMiles->text(), QStringLiteral("5000"));
+        QCOMPARE(e->Finaldate->text(), QStringLiteral("02/01/2012"));
+        QCOMPARE(e->NumItems->text(), QStringLiteral("1"));
+        QCOMPARE(w->StatusText(1), QStringLiteral(" 02/01/2012"));
+        h.platform.calls.clear();
+        w->EnterDataClick();
+        fillUp(QStringLiteral("09"), QStringLiteral("01"), QStringLiteral("5300"), QStringLiteral("40.00"), QStringLiteral("30"));
+        QCOMPARE(w->FuelLog.mid(4), (QStringList{"09/01/2012", "5300", "30.00", "133.33"}));
+        QCOMPARE(e->DDone->text(), QStringLiteral("300"));
+        noSurprises();
+        // An emptied log leaves nothing of it behind.
+        h.platform.answers << mrOk << mrOk;
+        w->Files().New1Click();
+        QVERIFY(w->FuelLog.isEmpty());
+        QCOMPARE(e->DOldmiles->text(), QStringLiteral("0"));
+        QCOMPARE(e->FinalMiles->text(), QStringLiteral("0"));
+        QVERIFY(e->Finaldate->text().isEmpty());
+        QCOMPARE(e->NumItems->text(), QStringLiteral("0"));
+        QCOMPARE(w->StatusText(1), QString());
+    }
+
+    // A hand-edited reading too large for any whole number: the back-dated
+    // placement reads it as no reading, without undefined behaviour.
+    void hugeReadingsInTheLog()
+    {
+        h.settings({QStringLiteral("Start up=1"), QStringLiteral("Registration=AB12")});
+        h.app.write(QStringLiteral("AB12.dat"),
+                    AppFolder::crlf({"01/01/2012", "1e300", "40.00", "130.00", "08/01/2012", "-1e300", "40.00", "130.00",
+                                     "15/01/2012", "nan", "40.00", "130.00"}));
+        w = &h.start();
+        e = w->DataEntry;
+        w->EnterDataClick();
+        fillUp(QStringLiteral("10"), QStringLiteral("01"), QStringLiteral("100"), QStringLiteral("26.00"), QStringLiteral("20"));
+        QCOMPARE(w->FuelLog.size(), 12); // refused one way or another, never stored blindly
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("100"), QStringLiteral("26.00"), QStringLiteral("20"));
+        QCOMPARE(w->FuelLog.mid(12), (QStringList{"20/01/2012", "100", "20.00", "130.00"}));
     }
 
     void noCurrentFileKeepsNothing()

@@ -33,6 +33,18 @@ private slots:
         QCOMPARE(TextFile::SplitLines(bytes), lines);
     }
 
+    // Inputs the fuzzers found, kept by name: each still reads as it should.
+    void fuzzerFindings()
+    {
+        QFile f(QStringLiteral(VANTIQ_TESTS_DIR "/fuzz/regressions/cardata-double-byte-order-mark"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lines = TextFile::SplitLines(f.readAll());
+        // One mark is taken as the mark; the second is the first line's text,
+        // and a file without a whole record is no fuel log.
+        QCOMPARE(lines, QStringList{QStringLiteral("\u00EF\u00BB\u00BF")});
+        QCOMPARE(CarDataFile::CheckLog(lines), Check::Malformed);
+    }
+
     void joinLinesRoundTrip()
     {
         const QStringList lines = AppFolder::log(3) + QStringList{QStringLiteral("\u00A3")};

@@ -3,6 +3,8 @@
 #include "fuellog/NumberText.h"
 
 #include <QTest>
+#include <climits>
+#include <cmath>
 
 using namespace NumberText;
 
@@ -60,6 +62,12 @@ private slots:
         QTest::newRow("decimal comma") << "1,5" << false << 0.0 << 2;
         QTest::newRow("exponent without digits") << "1e" << false << 0.0 << 3;
         QTest::newRow("sign alone") << "-" << false << 0.0 << 2;
+        QTest::newRow("1e300") << "1e300" << true << 1e300 << 0;
+        QTest::newRow("-1e300") << "-1e300" << true << -1e300 << 0;
+        QTest::newRow("nan") << "nan" << false << 0.0 << 1;
+        QTest::newRow("inf") << "inf" << false << 0.0 << 1;
+        QTest::newRow("beyond a double") << "1e400" << false << 0.0 << 6;
+        QTest::newRow("thirty digits") << "123456789012345678901234567890" << true << 1.2345678901234568e29 << 0;
     }
     void readReal()
     {
@@ -90,6 +98,8 @@ private slots:
         QTest::newRow("word") << "yes" << false << 0;
         QTest::newRow("empty") << "" << false << 0;
         QTest::newRow("too large") << "99999999999" << false << 0;
+        QTest::newRow("thirty digits") << "123456789012345678901234567890" << false << 0;
+        QTest::newRow("thirty hex digits") << "0x123456789012345678901234567890" << false << 0;
     }
     void readIntegerSetting()
     {
@@ -102,12 +112,33 @@ private slots:
             QCOMPARE(v, value);
     }
 
+    void roundHalfEven_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("whole");
+        QTest::addColumn<qlonglong>("result");
+        QTest::newRow("half down to even") << 2.5 << true << 2LL;
+        QTest::newRow("half up to even") << 3.5 << true << 4LL;
+        QTest::newRow("negative half") << -2.5 << true << -2LL;
+        QTest::newRow("kilometres to miles") << 62.15 << true << 62LL;
+        QTest::newRow("largest below 2^63") << 9223372036854774784.0 << true << 9223372036854774784LL;
+        QTest::newRow("-2^63") << -9223372036854775808.0 << true << (-9223372036854775807LL - 1);
+        QTest::newRow("2^63") << 9223372036854775808.0 << false << 0LL;
+        QTest::newRow("1e300") << 1e300 << false << 0LL;
+        QTest::newRow("-1e300") << -1e300 << false << 0LL;
+        QTest::newRow("nan") << std::nan("") << false << 0LL;
+        QTest::newRow("inf") << HUGE_VAL << false << 0LL;
+    }
     void roundHalfEven()
     {
-        QCOMPARE(RoundHalfEven(2.5), 2LL);
-        QCOMPARE(RoundHalfEven(3.5), 4LL);
-        QCOMPARE(RoundHalfEven(-2.5), -2LL);
-        QCOMPARE(RoundHalfEven(62.15), 62LL);
+        QFETCH(double, value);
+        QFETCH(bool, whole);
+        QFETCH(qlonglong, result);
+        const std::optional<long long> r = RoundHalfEven(value);
+        QCOMPARE(r.has_value(), whole);
+        if (whole)
+            QCOMPARE(*r, result);
+        QCOMPARE(RoundToInt(value).has_value(), whole && result >= INT_MIN && result <= INT_MAX);
     }
 
     void dayOfYear_data()
@@ -198,6 +229,10 @@ private slots:
         QTest::newRow("zero") << "0" << false << false;
         QTest::newRow("empty") << "" << false << false;
         QTest::newRow("trailing blank") << "5 " << false << false;
+        QTest::newRow("1e300 is no whole number here") << "1e300" << true << false;
+        QTest::newRow("1e300 is a number") << "1e300" << false << true;
+        QTest::newRow("nan") << "nan" << false << false;
+        QTest::newRow("inf") << "inf" << false << false;
     }
     void isNumberText()
     {
@@ -211,19 +246,57 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("plain") << "45.6" << 45.6;
-        QTest::newRow("unit after") << "45.6 L" << 45.6;
-        QTest::newRow("thousands comma") << "1,234.5" << 1234.5;
-        QTest::newRow("not a number") << "N/A" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("too many faults keeps digits") << "1x2x3x4x5x6x7x8" << 12345678.0;
+        QTest::addColumn<bool>("whole"); // LenientWhole has a result
+        QTest::newRow("plain") << "45.6" << 45.6 << true;
+        QTest::newRow("unit after") << "45.6 L" << 45.6 << true;
+        QTest::newRow("thousands comma") << "1,234.5" << 1234.5 << true;
+        QTest::newRow("not a number") << "N/A" << 0.0 << true;
+        QTest::newRow("empty") << "" << 0.0 << true;
+        QTest::newRow("too many faults keeps digits") << "1x2x3x4x5x6x7x8" << 12345678.0 << true;
+        QTest::newRow("1e300") << "1e300" << 1e300 << false;
+        QTest::newRow("-1e300") << "-1e300" << -1e300 << false;
+        QTest::newRow("nan") << "nan" << 0.0 << true;
+        QTest::newRow("inf") << "inf" << 0.0 << true;
+        QTest::newRow("thirty digits") << "123456789012345678901234567890" << 1.2345678901234568e29 << false;
     }
     void lenient()
     {
         QFETCH(QString, text);
         QFETCH(double, value);
+        QFETCH(bool, whole);
         QCOMPARE(LenientReal(text), value);
-        QCOMPARE(LenientWhole(QStringLiteral("62.5")), 62LL);
+        QCOMPARE(LenientWhole(text).has_value(), whole);
+        if (whole)
+            QCOMPARE(double(*LenientWhole(text)), std::nearbyint(value));
+        QCOMPARE(*LenientWhole(QStringLiteral("62.5")), 62LL);
+    }
+
+    // Dates in boxes keep their century whatever the locale's short format.
+    void shortDates_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("typed"); // one-digit day and month
+        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "dd/MM/yyyy" << "09/12/2026" << "9/12/2026";
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "M/d/yyyy" << "12/9/2026" << "12/9/2026";
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "dd.MM.yyyy" << "09.12.2026" << "9.12.2026";
+    }
+    void shortDates()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, format);
+        QFETCH(QString, written);
+        QFETCH(QString, typed);
+        const QDate day(2026, 12, 9);
+        QCOMPARE(ShortDateFormat(locale), format);
+        QCOMPARE(ShortDateText(day, locale), written);
+        QCOMPARE(ReadShortDate(written, locale), day);
+        QCOMPARE(ReadShortDate(typed, locale), day);
+        QCOMPARE(ReadShortDate(QStringLiteral(" ") + written + QStringLiteral(" "), locale), day);
+        QVERIFY(!ReadShortDate(written.left(written.size() - 2), locale).isValid()); // a two-digit year
+        QVERIFY(!ReadShortDate(QStringLiteral("nonsense"), locale).isValid());
+        QCOMPARE(ShortDateText(QDate(), locale), QString());
     }
 
     void textHelpers()

@@ -198,7 +198,7 @@ private slots:
         w.SaveAs->trigger();
         QCOMPARE(h.app.read(QStringLiteral("copy.dat")), AppFolder::crlf(two));
         QCOMPARE(w.windowTitle(), QStringLiteral("Fuel Data Save"));
-        QCOMPARE(w.Files->OpenDataFile.fileName, h.app.file(QStringLiteral("copy.dat")));
+        QCOMPARE(w.Files().OpenDataFile.fileName, h.app.file(QStringLiteral("copy.dat")));
         w.FuelLog[1] = QStringLiteral("10001");
         w.Save1->trigger();
         QVERIFY(h.app.read(QStringLiteral("AB12.dat")).contains("10001"));
@@ -317,12 +317,12 @@ private slots:
     {
         Harness h;
         TVantiq_ &w = loaded(h);
-        QCOMPARE(w.Files->SetRegistration(QStringLiteral("AB12"), false), h.app.file(QStringLiteral("AB12.dat")));
-        QCOMPARE(w.Files->SetRegistration(QStringLiteral("ZZ1"), false), h.app.path() + QStringLiteral("*.dat"));
-        QCOMPARE(w.Files->SetRegistration(QStringLiteral("ZZ1"), true), h.app.file(QStringLiteral("ZZ1.dat")));
+        QCOMPARE(w.Files().SetRegistration(QStringLiteral("AB12"), false), h.app.file(QStringLiteral("AB12.dat")));
+        QCOMPARE(w.Files().SetRegistration(QStringLiteral("ZZ1"), false), h.app.path() + QStringLiteral("*.dat"));
+        QCOMPARE(w.Files().SetRegistration(QStringLiteral("ZZ1"), true), h.app.file(QStringLiteral("ZZ1.dat")));
         QCOMPARE(w.OptionsTabs->Reg2->text(), QStringLiteral("ZZ1"));
         QCOMPARE(w.StatusText(0), QStringLiteral("ZZ1"));
-        QCOMPARE(w.Files->SaveDialog1.fileName, h.app.file(QStringLiteral("ZZ1.dat")));
+        QCOMPARE(w.Files().SaveDialog1.fileName, h.app.file(QStringLiteral("ZZ1.dat")));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "TestMain.h"
 #include "shell/DesktopPlatform.h"
+#include "shell/HelpViewer.h"
 #include "shell/MDialog.h"
 
 #include <QLabel>
@@ -178,6 +179,61 @@ private slots:
             QCOMPARE(platform.MessageDialog(QStringLiteral("Really Delete x"), MsgKind::Information, mbOk | mbCancel, 8), 2);
             QCOMPARE(form.windowTitle(), QStringLiteral("Information"));
         }
+    }
+
+    // Enter on the focused button answers the question, as a click does;
+    // the focus starts on the first answer, never on Help.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("result");
+        QTest::newRow("ok") << int(mbOk) << 0 << int(mrOk);
+        QTest::newRow("welcome: cancel, yes") << (mbYes | mbCancel) << 0 << int(mrCancel);
+        QTest::newRow("welcome: tab to yes") << (mbYes | mbCancel) << 1 << int(mrYes);
+        QTest::newRow("help, yes, no starts on yes") << (mbYes | mbNo | mbHelp) << 0 << int(mrYes);
+        QTest::newRow("ok, cancel, help: tab to cancel") << (mbOk | mbCancel | mbHelp) << 1 << int(mrCancel);
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, set);
+        QFETCH(int, tabs);
+        QFETCH(int, result);
+        DesktopPlatform platform;
+        TDialogForm &form = platform.DialogForm();
+        QTimer::singleShot(0, &form, [&form, tabs] {
+            QApplication::setActiveWindow(&form);
+            for (int i = 0; i < tabs && form.focusWidget(); ++i)
+                QTest::keyClick(form.focusWidget(), Qt::Key_Tab);
+            if (form.focusWidget())
+                QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+            if (form.isVisible())
+                form.reject(); // Enter did nothing: end the test instead of hanging
+        });
+        QCOMPARE(platform.MessageDialog(QStringLiteral("Welcome"), MsgKind::Information, set, 0), result);
+    }
+
+    // Help asked from the open dialog shows a window that takes the clicks:
+    // it stands above the modal dialog until it is closed.
+    void helpFromTheDialogIsUsable()
+    {
+        DesktopPlatform platform;
+        TDialogForm &form = platform.DialogForm();
+        bool helpUsable = false;
+        QTimer::singleShot(0, &form, [&] {
+            QTest::mouseClick(button(form, QStringLiteral("Help")), Qt::LeftButton);
+            QWidget *help = platform.Help().Window();
+            helpUsable = help && help->isVisible() && QApplication::activeModalWidget() == help;
+            if (help)
+                help->close();
+            QTest::mouseClick(button(form, QStringLiteral("Ok")), Qt::LeftButton);
+        });
+        QCOMPARE(platform.MessageDialog(QStringLiteral("Invalid Day"), MsgKind::Error, mbOk | mbCancel | mbHelp, 5), int(mrOk));
+        QVERIFY(helpUsable);
+        // From the menu, with no dialog open, the help window is an ordinary one.
+        platform.ShowHelpContents();
+        QVERIFY(!platform.Help().Window()->isModal());
+        platform.Help().Window()->close();
     }
 };
 

@@ -414,6 +414,65 @@ private slots:
         QCOMPARE(d.InsuranceDue->text(), QStringLiteral("01/03/2013"));
     }
 
+    // A record that cannot be read survives any save of the list.
+    void unreadableEntrySurvivesASave()
+    {
+        Harness h;
+        h.settings({QStringLiteral("Registration=AA1")});
+        QByteArray bad = VehicleFile::Encode(vehicle(QStringLiteral("XX9")));
+        bad[33] = char(99);
+        h.app.write(QStringLiteral("vehs3.veh"), listFile({"AA1"}) + bad + listFile({"CC3"}));
+        TVehSelect &m = *h.start().VehSelect;
+        QCOMPARE(h.window->Vehicles.Caption(1), QStringLiteral("Invalid Data"));
+        m.VehicalList->Select(2);
+        h.platform.answers << mrOk;
+        m.Delete1Click();
+        QCOMPARE(h.app.read(QStringLiteral("vehs3.veh")), listFile({"AA1"}) + bad);
+    }
+
+    // Dates in the details panel keep their century, in the locale's own
+    // order, and read back to the same day.
+    void datesKeepTheirCentury_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "09/12/2026" << "04/07/2030";
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "12/9/2026" << "7/4/2030";
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "09.12.2026" << "04.07.2030";
+    }
+    void datesKeepTheirCentury()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, shown);
+        QFETCH(QString, picked);
+        Harness h;
+        h.platform.locale = locale;
+        TVehicleRecord r = vehicle(QStringLiteral("AA1"));
+        r.Reminders[0].Due = VehicleFile::ToDays(QDate(2026, 12, 9));
+        r.Acquired = VehicleFile::ToDays(QDate(2026, 12, 9));
+        h.settings({QStringLiteral("Registration=AA1")});
+        h.app.write(QStringLiteral("vehs3.veh"), VehicleFile::Encode(r));
+        TVehSelect &m = *h.start().VehSelect;
+        m.VehicalList->Select(0);
+        m.Details1Click();
+        DetailsPanel &d = *m.NewDetails;
+        QCOMPARE(d.Taxduebox->text(), shown);
+        QCOMPARE(d.AquiredBox->text(), shown);
+        h.platform.modalHandlers << [](QDialog &dialog) {
+            dialog.findChild<QCalendarWidget *>(QStringLiteral("Cal"))->setSelectedDate(QDate(2030, 7, 4));
+            return int(QDialog::Accepted);
+        };
+        d.SpeedButton2->click();
+        QCOMPARE(d.InsuranceDue->text(), picked);
+        QTest::mouseClick(d.Newdetailsaccept, Qt::LeftButton);
+        VehicleList onDisk;
+        onDisk.ReadBytes(h.app.read(QStringLiteral("vehs3.veh")), VehicleFile::Form::Current, QString(), QDate());
+        QCOMPARE(onDisk.At(0).Reminders[0].Due, VehicleFile::ToDays(QDate(2026, 12, 9)));
+        QCOMPARE(onDisk.At(0).Acquired, VehicleFile::ToDays(QDate(2026, 12, 9)));
+        QCOMPARE(onDisk.At(0).Reminders[1].Due, VehicleFile::ToDays(QDate(2030, 7, 4)));
+    }
+
     void storingWithoutChoices()
     {
         Harness h;

@@ -2,6 +2,7 @@
 #include "vehicles/VehicleList.h"
 
 #include <QtEndian>
+#include <cmath>
 
 // The vehicle record on real bytes.
 class VehicleFileTest : public QObject {
@@ -210,6 +211,61 @@ private slots:
         QCOMPARE(list.Caption(2), QStringLiteral("CC1"));
         QCOMPARE(list.Find(QStringLiteral("cc1"), Qt::CaseInsensitive), 2);
         QCOMPARE(list.Find(QStringLiteral("cc1"), Qt::CaseSensitive), -1);
+    }
+
+    // An entry that cannot be read is written back byte for byte (an older
+    // form's record padded to the current size), whatever else changes.
+    void unreadableRecordKeepsItsBytes_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::newRow("current") << int(VehicleFile::Form::Current);
+        QTest::newRow("mk2") << int(VehicleFile::Form::Mk2);
+    }
+    void unreadableRecordKeepsItsBytes()
+    {
+        QFETCH(int, form);
+        const auto f = VehicleFile::Form(form);
+        const int size = VehicleFile::SizeOf(f);
+        QByteArray bad = VehicleFile::Encode(sample()).left(size);
+        bad[33] = char(200); // a registration longer than its field
+        for (int i = 400; i < size; ++i)
+            bad[i] = char(i); // bytes this version gives no meaning
+        TVehicleRecord c = sample();
+        c.Registration = QStringLiteral("CC1");
+        VehicleList list;
+        list.ReadBytes(VehicleFile::Encode(sample()).left(size) + bad + VehicleFile::Encode(c).left(size), f, QString(),
+                       QDate(2012, 1, 1));
+        QVERIFY(list.IsInvalid(1));
+        list.Remove(0);
+        list.At(1).Manufacturer = QStringLiteral("Changed");
+        const QByteArray saved = list.Bytes();
+        QCOMPARE(saved.size(), 2 * VehicleFile::RecordSize);
+        QCOMPARE(saved.left(VehicleFile::RecordSize), bad.leftJustified(VehicleFile::RecordSize, '\0'));
+        VehicleList again;
+        again.ReadBytes(saved, VehicleFile::Form::Current, QString(), QDate());
+        QVERIFY(again.IsInvalid(0));
+        QCOMPARE(again.At(1).Manufacturer, QStringLiteral("Changed"));
+    }
+
+    // A stored day number outside 01/01/0100-31/12/9999 is no date.
+    void datesOutsideTheRange_data()
+    {
+        QTest::addColumn<double>("days");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("first day") << VehicleFile::ToDays(QDate(100, 1, 1)) << QDate(100, 1, 1);
+        QTest::newRow("last day, evening") << VehicleFile::ToDays(QDate(9999, 12, 31)) + 0.9 << QDate(9999, 12, 31);
+        QTest::newRow("day before the first") << VehicleFile::ToDays(QDate(100, 1, 1)) - 0.5 << QDate();
+        QTest::newRow("day after the last") << VehicleFile::ToDays(QDate(9999, 12, 31)) + 1 << QDate();
+        QTest::newRow("1e300") << 1e300 << QDate();
+        QTest::newRow("-1e300") << -1e300 << QDate();
+        QTest::newRow("nan") << std::nan("") << QDate();
+        QTest::newRow("inf") << HUGE_VAL << QDate();
+    }
+    void datesOutsideTheRange()
+    {
+        QFETCH(double, days);
+        QFETCH(QDate, date);
+        QCOMPARE(VehicleFile::FromDays(days), date);
     }
 
     void currentVehicleMatchesCaseSensitively()

@@ -1,0 +1,48 @@
+#include "shell/AppState.h"
+
+#include "fuellog/DateText.h"
+#include "fuellog/TextFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+AppState::AppState(Platform &platform, const QString &executablePath, QObject *parent)
+    : QObject(parent), plat(platform), exePath(executablePath), stored(Live), options(&stored)
+{
+    Live = Settings(ExecutableFolder());
+}
+
+AppState::~AppState() = default;
+
+QString AppState::ExecutableFolder() const
+{
+    const QString own = QFileInfo(exePath).absolutePath();
+    if (QFileInfo(own).isWritable())
+        return WithBackslash(own);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return WithBackslash(data);
+}
+
+QString AppState::SettingsPath() const
+{
+    return ExecutableFolder() + QFileInfo(exePath).completeBaseName() + QStringLiteral(".ini");
+}
+
+QString AppState::VehicleListPath() const { return WithBackslash(Live.VehPath) + QStringLiteral("vehs3.veh"); }
+
+QString AppState::BulkFilePath() const { return WithBackslash(Live.DataPath) + QStringLiteral("bulk.dat"); }
+
+void AppState::SetOptions(LiveOptions *liveOptions) { options = liveOptions ? liveOptions : &stored; }
+
+void AppState::SetRegistration(const QString &reg)
+{
+    registration = reg;
+    emit registrationChanged(reg);
+}
+
+bool AppState::SaveVehicleList(QString *error) const
+{
+    return TextFile::WriteWhole(VehicleListPath(), Vehicles.Bytes(), error);
+}

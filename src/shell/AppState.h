@@ -1,0 +1,93 @@
+#pragma once
+#include "shell/LiveOptions.h"
+#include "shell/Settings.h"
+#include "vehicles/VehicleList.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class Platform;
+
+// What a keyboard-driven entry panel remembers between its steps. The fuel
+// entry and the bulk entry each have one (the bulk panel's BulkArmed,
+// BulkMonthArmed, ... are the same fields of its own instance).
+struct EntryFlags {
+    bool DayArmed = false;     // the day step, and the later steps, may run
+    bool MonthArmed = false;   // the month step may run
+    bool DateDone = false;
+    bool DistanceDone = false;
+    bool PriceDone = false;
+    bool QuantityDone = false;
+    bool BackDated = false;    // placed by distance, not appended
+    QString EntryDate;         // the assembled date text dd/mm/yyyy
+
+    // Every new entry, and every acceptance, starts with no step done, so
+    // that nothing typed since can be stored without passing its check.
+    void ClearDone() { DateDone = DistanceDone = PriceDone = QuantityDone = false; }
+    void Clear() { *this = EntryFlags(); }
+};
+
+// The state of the whole run: the fuel log and everything that belongs with
+// it, the vehicle list, the settings no control holds, the entry state and
+// the platform. The main window creates it; panels and child windows are
+// given it and change it directly. Needs nothing of the widgets.
+class AppState : public QObject {
+    Q_OBJECT
+public:
+    static const int VehicleCapacity = 100;
+
+    AppState(Platform &platform, const QString &executablePath, QObject *parent = nullptr);
+    ~AppState() override;
+
+    Platform &platform() const { return plat; }
+
+    // The folder that stands for the executable's: its own when writable,
+    // else the per-user application data folder; with a trailing separator.
+    QString ExecutableFolder() const;
+    QString SettingsPath() const;
+    // "vehs3.veh" in the vehicle folder, "bulk.dat" in the data folder.
+    QString VehicleListPath() const;
+    QString BulkFilePath() const;
+
+    // The live settings: the setup panel's controls once it exists.
+    LiveOptions &Options() { return *options; }
+    const LiveOptions &Options() const { return *options; }
+    void SetOptions(LiveOptions *liveOptions);
+
+    // The registration of the current vehicle, shown by the main window
+    // and its panels.
+    QString Registration() const { return registration; }
+    void SetRegistration(const QString &reg);
+
+    // Tells everyone who shows the fuel log that it was replaced or changed.
+    void FuelLogChanged() { emit fuelLogChanged(); }
+
+    // Writes the vehicle list whole; false with the system's error text.
+    bool SaveVehicleList(QString *error) const;
+
+    bool StartupDone = false;
+    int SelectedIndex = -1;          // the vehicle picked in the manager, -1 when none
+    QStringList FuelLog;
+    QStringList BulkList;
+    QString CurrentDataFile;
+    VehicleList Vehicles;
+    bool NoDefault = false;          // the default vehicle was deleted from the list
+    // The settings that no control holds (password, unit modes, folders,
+    // trip defaults, colours, list style, vehicle count).
+    Settings Live;
+    EntryFlags Entry;                // fuel purchase entry
+    EntryFlags Bulk;                 // bulk purchase entry
+    QString ProductVersion;          // "Vantiq 1.0.0.0"
+
+signals:
+    void fuelLogChanged();
+    void registrationChanged(const QString &registration);
+
+private:
+    Platform &plat;
+    QString exePath;
+    QString registration;
+    StoredOptions stored;
+    LiveOptions *options;
+};
