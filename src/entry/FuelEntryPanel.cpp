@@ -169,7 +169,7 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     Restart = new QPushButton(QStringLiteral("&Start"), this);
     Restart->setObjectName(QStringLiteral("Restart"));
     Restart->hide();
-    Button1 = new QPushButton(QStringLiteral("He&lp"), this);
+    Button1 = new QPushButton(QStringLiteral("Hel&p"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setProperty("tag", 5);
     buttons->addStretch();

@@ -131,10 +131,10 @@ QWidget *SetupPanel::sheet(const QString &name, const QString &title, QWidget *c
     auto *row = new QHBoxLayout;
     row->addStretch();
     const QString n = name;
-    auto *accept = new QPushButton(QStringLiteral("&Accept"), page);
+    auto *accept = new QPushButton(QStringLiteral("A&ccept"), page);
     accept->setObjectName(n + QStringLiteral("Accept"));
     connect(accept, &QPushButton::clicked, this, &SetupPanel::AcceptParamsClick);
-    auto *cancel = new QPushButton(QStringLiteral("&Cancel"), page);
+    auto *cancel = new QPushButton(QStringLiteral("Ca&ncel"), page);
     cancel->setObjectName(n + QStringLiteral("Cancel"));
     connect(cancel, &QPushButton::clicked, this, &SetupPanel::CancelSetupClick);
     QPushButton *defaults;
@@ -147,7 +147,7 @@ QWidget *SetupPanel::sheet(const QString &name, const QString &title, QWidget *c
         defaults->setObjectName(n + QStringLiteral("Defaults"));
         connect(defaults, &QPushButton::clicked, this, &SetupPanel::setdefaultsclick);
     }
-    auto *help = new QPushButton(QStringLiteral("&Help"), page);
+    auto *help = new QPushButton(QStringLiteral("Hel&p"), page);
     help->setObjectName(n + QStringLiteral("Help"));
     SetHelpButton(help, state.platform(), trip ? TripHelp : SetupHelp);
     for (QPushButton *b : {accept, cancel, defaults, help})

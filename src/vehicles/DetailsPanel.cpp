@@ -251,7 +251,7 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
     CancelnewDets->setObjectName(QStringLiteral("CancelnewDets"));
     ClearButt = new QPushButton(QStringLiteral("C&lear"), this);
     ClearButt->setObjectName(QStringLiteral("ClearButt"));
-    Button1 = new QPushButton(QStringLiteral("&Help"), this);
+    Button1 = new QPushButton(QStringLiteral("Hel&p"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     for (QPushButton *b : {Newdetailsaccept, CancelnewDets, ClearButt, Button1})
         bottom->addWidget(b);
