@@ -1,6 +1,7 @@
 // Loads and saves a car data file of 10,000 fill-ups, on its own and through
 // the main window's Open and Save, and prints the times.
 #include "AppFolder.h"
+#include "Bench.h"
 #include "Harness.h"
 #include "TestMain.h"
 #include "fuellog/CarDataFile.h"
@@ -10,19 +11,6 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-namespace {
-template <typename F> double best(int rounds, F f)
-{
-    double fastest = 1e18;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        fastest = std::min(fastest, t.nsecsElapsed() / 1e6);
-    }
-    return fastest;
-}
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -36,25 +24,25 @@ int main(int argc, char *argv[])
     const QString path = h.app.file(QStringLiteral("BIG1.dat"));
     h.app.write(QStringLiteral("BIG1.dat"), AppFolder::crlf(log));
 
-    const double read = best(20, [&] {
+    const double read = BestOf(20, [&] {
         const QStringList lines = TextFile::SplitLines(TextFile::ReadBytes(path).bytes);
         if (CarDataFile::CheckLog(lines) != CarDataFile::Check::Good)
             std::abort();
     });
-    const double write = best(20, [&] {
+    const double write = BestOf(20, [&] {
         QString error;
         if (!TextFile::WriteWhole(path, TextFile::JoinLines(log), &error))
             std::abort();
     });
 
     TVantiq_ &w = h.start();
-    const double open = best(20, [&] {
+    const double open = BestOf(20, [&] {
         h.platform.fileAnswers << path;
         w.Files().Open1Click();
         if (w.FuelLog.size() != records * 4)
             std::abort();
     });
-    const double save = best(20, [&] { w.Files().Save1Click(); });
+    const double save = BestOf(20, [&] { w.Files().Save1Click(); });
 
     std::printf("car data file of %d fill-ups (%lld bytes), best of 20 runs:\n", records,
                 static_cast<long long>(QFileInfo(path).size()));

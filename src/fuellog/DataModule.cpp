@@ -3,15 +3,17 @@
 #include "fuellog/DateText.h"
 #include "fuellog/NumberText.h"
 
+#include <cmath>
+
 namespace {
 int readingOr(const QString &line, int fallback)
 {
     int v = 0;
-    return NumberText::ReadWhole(line.trimmed(), &v) ? v : fallback;
+    return NumberText::ReadWhole(QStringView(line).trimmed(), &v) ? v : fallback;
 }
 } // namespace
 
-double CalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, int direction)
+std::optional<double> TryCalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, int direction)
 {
     if (log.size() < p + 1 || p < 3 || p + 2 >= log.size())
         return 0.0;
@@ -21,8 +23,16 @@ double CalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, in
     const double litres = LenientReal(log[direction == LookAhead ? p + 2 : p - 2]);
     const double fuel = litres / FuelDivisor[fuelUnit];
     if (fuel == 0.0)
-        return 0.0;
-    return distance * DistanceMultiplier[distanceUnit] / fuel;
+        return std::nullopt;
+    const double economy = distance * DistanceMultiplier[distanceUnit] / fuel;
+    if (!std::isfinite(economy))
+        return std::nullopt;
+    return economy;
+}
+
+double CalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, int direction)
+{
+    return TryCalcMpg(log, p, fuelUnit, distanceUnit, direction).value_or(0.0);
 }
 
 QString CurrentMpg(const QStringList &log, int p, long long miles, int atype)

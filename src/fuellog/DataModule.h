@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Economy figures from the fuel log and the units they are shown in. The log
 // stores miles, litres and pence per litre; a unit mode is
@@ -23,6 +24,10 @@ enum AnalysisDirection { LookAhead = 0, LookBack = 1 };
 // Economy of the record whose date line is p, in the requested units; 0 when
 // there is no previous record, p is past the log, or the quantity is zero.
 double CalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, int direction);
+// The same, for the analysis: empty when the figure cannot be computed (the
+// quantity it divides by reads as zero, or the result is not finite); 0 for
+// a record without a previous one.
+std::optional<double> TryCalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, int direction);
 
 // Economy after an entry, as text with two decimals: the elapsed miles over
 // the quantity of the record before p; "0" when there is none or it is zero.

@@ -16,7 +16,7 @@ int februaryLength = 28;
 int pieceOr(const QString &date, int from, int length, int fallback)
 {
     int v = 0;
-    return NumberText::ReadWhole(date.mid(from, length), &v) ? v : fallback;
+    return NumberText::ReadWhole(QStringView(date).mid(from, length), &v) ? v : fallback;
 }
 
 // A two-character piece of a date is spoiled when reading it as a whole
@@ -67,7 +67,7 @@ DayDifference DaysBetween(const QString &a, const QString &b)
     DayDifference r;
     int dB = DayOfYear(b);
     const int dA = DayOfYear(a); // leaves February at A's year length
-    if (b.mid(6, 4) > a.mid(6, 4)) {
+    if (QStringView(b).mid(6, 4) > QStringView(a).mid(6, 4)) {
         r.yearChanged = true;
         dB += FebruaryLength() + 337;
     }
@@ -109,8 +109,10 @@ bool IsNumberText(const QString &text, bool whole)
 
 double LenientReal(const QString &text)
 {
+    NumberText::RealReading r = NumberText::ReadReal(text);
+    if (r.ok)
+        return r.value; // the usual case: a plain number
     QString t = text;
-    NumberText::RealReading r;
     for (int attempt = 0; attempt < 11; ++attempt) {
         r = NumberText::ReadReal(t);
         if (r.ok)

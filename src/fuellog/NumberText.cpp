@@ -1,5 +1,6 @@
 #include "fuellog/NumberText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -8,9 +9,22 @@ namespace NumberText {
 
 namespace {
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// A number too long for the quick reading (thirty digits and more).
+template <typename Fail> RealReading readLong(QStringView text, int start, int n, Fail fail)
+{
+    bool ok = false;
+    const double v = text.mid(start).toString().toDouble(&ok); // QString::toDouble is C-locale
+    if (!ok || !std::isfinite(v))
+        return fail(n);
+    RealReading r;
+    r.ok = true;
+    r.value = v;
+    return r;
+}
 } // namespace
 
-RealReading ReadReal(const QString &text)
+RealReading ReadReal(QStringView text)
 {
     RealReading r;
     const int n = int(text.size());
@@ -56,16 +70,24 @@ RealReading ReadReal(const QString &text)
     }
     if (i < n)
         return fail(i);
-    bool ok = false;
-    const double v = text.mid(start).toDouble(&ok); // QString::toDouble is C-locale
-    if (!ok || !std::isfinite(v))
+    // The text is checked to be plain ASCII by now: read it without the
+    // locale, and without building a string.
+    char buffer[64];
+    const QStringView number = text.mid(text[start] == QLatin1Char('+') ? start + 1 : start);
+    if (number.size() >= qsizetype(sizeof buffer))
+        return readLong(text, start, n, fail);
+    for (qsizetype k = 0; k < number.size(); ++k)
+        buffer[k] = char(number[k].unicode());
+    double v = 0;
+    const std::from_chars_result got = std::from_chars(buffer, buffer + number.size(), v);
+    if (got.ec != std::errc() || got.ptr != buffer + number.size() || !std::isfinite(v))
         return fail(n);
     r.ok = true;
     r.value = v;
     return r;
 }
 
-bool ReadWhole(const QString &text, int *value)
+bool ReadWhole(QStringView text, int *value)
 {
     int i = 0;
     const int n = int(text.size());
@@ -161,7 +183,103 @@ std::optional<int> RoundToInt(double value)
     return int(*r);
 }
 
+namespace {
+// Powers of ten that are exact as doubles.
+double exactPower10(int e)
+{
+    static const double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    return powers[e];
+}
+
+// The quick way to FormatFixed for the usual figures: the value scaled to
+// the rounding place in plain arithmetic. It declines (false) wherever plain
+// arithmetic could round differently from the exact decimal expansion (near
+// a half, very large or small values, a carry into a new digit, exponent
+// form); the exact path then decides.
+struct Quick {
+    long long digits = 0; // the kept digits as a whole number
+    int decimals = 0;     // how many of them stand after the point
+};
+bool quickFixed(double value, int p, int d, Quick *out)
+{
+    const double a = std::fabs(value);
+    if (!(a >= 1e-12 && a < 1e9) || p < 1 || d < 0 || d > 12)
+        return false;
+    int e = int(std::floor(std::log10(a)));
+    if (e >= 0 ? a < exactPower10(e) : a * exactPower10(-e) < 1.0)
+        --e; // log10 rounded up across a power of ten
+    else if (e + 1 >= 0 ? a >= exactPower10(e + 1) : a * exactPower10(-(e + 1)) >= 1.0)
+        ++e;
+    const int intDigits = e + 1;
+    if (intDigits > p)
+        return false; // exponent form
+    const int place = std::min(p - intDigits, d); // decimals at which to round
+    if (place > 15 || place < 0)
+        return false;
+    const double scaled = a * exactPower10(place);
+    if (scaled >= 1e9)
+        return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    bool up = fraction > 0.5;
+    if (std::fabs(fraction - 0.5) < 1e-6) {
+        // Near a half the product's rounding could mislead: compare the
+        // exact value, a = m x 2^-s, with (whole + 1/2) x 10^-place in
+        // integers. Here a >= 1e-12 and a < 1e9, so everything fits 128 bits.
+        __extension__ typedef unsigned __int128 Wide;
+        int exponent = 0;
+        const double mantissa = std::frexp(a, &exponent); // a = mantissa x 2^exponent, mantissa in [0.5, 1)
+        const Wide m = Wide(std::ldexp(mantissa, 53));
+        const int s = 53 - exponent;
+        if (s < 0 || s > 96)
+            return false;
+        const Wide lhs = m * Wide((long long)exactPower10(place)) * 2;
+        const Wide rhs = (Wide((long long)whole) * 2 + 1) << s;
+        up = lhs >= rhs; // an exact half rounds away from zero
+    }
+    const long long r = (long long)whole + (up ? 1 : 0);
+    if (intDigits + place >= 0 && intDigits + place <= 15 && r >= (long long)exactPower10(intDigits + place))
+        return false; // carried into a new digit
+    out->digits = r;
+    out->decimals = place;
+    return true;
+}
+} // namespace
+
+double FixedValue(double value, int p, int d)
+{
+    Quick q;
+    if (quickFixed(value, p, d, &q))
+        return (value < 0 ? -1.0 : 1.0) * (double(q.digits) / exactPower10(q.decimals));
+    const RealReading r = ReadReal(FormatFixed(value, p, d));
+    return r.ok ? r.value : 0.0;
+}
+
 QString FormatFixed(double value, int p, int d)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    Quick q;
+    if (quickFixed(value, p, d, &q)) {
+        if (q.digits == 0)
+            return d > 0 ? QStringLiteral("0.") + QString(d, QLatin1Char('0')) : QStringLiteral("0");
+        QString digits = QString::number(q.digits);
+        if (digits.size() <= q.decimals)
+            digits.prepend(QString(q.decimals - digits.size() + 1, QLatin1Char('0')));
+        QString out = value < 0 ? QStringLiteral("-") : QString();
+        out += QStringView(digits).left(digits.size() - q.decimals);
+        if (d > 0) {
+            out += QLatin1Char('.');
+            out += QStringView(digits).right(q.decimals);
+            out += QString(d - q.decimals, QLatin1Char('0'));
+        }
+        return out;
+    }
+    return FormatFixedExact(value, p, d);
+}
+
+QString FormatFixedExact(double value, int p, int d)
 {
     if (!std::isfinite(value))
         return QStringLiteral("0");

@@ -18,10 +18,10 @@ struct RealReading {
 
 // Plain reader: leading blanks, optional sign, digits with one optional ".",
 // optional exponent; nothing may follow. An empty text does not read.
-RealReading ReadReal(const QString &text);
+RealReading ReadReal(QStringView text);
 
 // Whole number: leading blanks, optional sign, decimal digits to the end.
-bool ReadWhole(const QString &text, int *value);
+bool ReadWhole(QStringView text, int *value);
 
 // Like ReadWhole, but a "0x" or "$" prefix means hexadecimal (settings file).
 bool ReadIntegerSetting(const QString &text, int *value);
@@ -41,6 +41,11 @@ std::optional<int> RoundToInt(double value);
 // halves away from zero; exponent form when the integer part has more than
 // p digits (for example 1.2346E+5).
 QString FormatFixed(double value, int p, int d);
+// The same from the exact decimal expansion of the double, always; what
+// FormatFixed gives too, only slower (kept apart to be compared in tests).
+QString FormatFixedExact(double value, int p, int d);
+// The value that FormatFixed's text reads back as (0 for a non-finite value).
+double FixedValue(double value, int p, int d);
 
 // A plain decimal text of a number, "." as separator (settings, boxes).
 QString FormatPlain(double value);

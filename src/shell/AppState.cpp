@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cmath>
+
 AppState::AppState(Platform &platform, const QString &executablePath, QObject *parent)
     : QObject(parent), plat(platform), exePath(executablePath), stored(Live), options(&stored)
 {
@@ -45,4 +47,22 @@ void AppState::SetRegistration(const QString &reg)
 bool AppState::SaveVehicleList(QString *error) const
 {
     return TextFile::WriteWhole(VehicleListPath(), Vehicles.Bytes(), error);
+}
+
+void AppState::ShowTripFigures(const TripFigures &figures)
+{
+    Trip = figures;
+    emit tripFiguresChanged();
+}
+
+void AppState::PublishTripDefaults(int unitMode, const QString &averageText, double average, const QString *priceText,
+                                   double price)
+{
+    static QString Settings::*const economy[] = {&Settings::DMPG, &Settings::DMPL, &Settings::DKPG, &Settings::DKPL};
+    if (unitMode < 0 || unitMode > 3)
+        return;
+    if (std::isfinite(average) && average > 0)
+        Live.*economy[unitMode] = averageText;
+    if (priceText && std::isfinite(price) && price > 0)
+        (unitMode == 0 || unitMode == 2 ? Live.DCPG : Live.DCPL) = *priceText;
 }

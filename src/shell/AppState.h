@@ -1,4 +1,5 @@
 #pragma once
+#include "analysis/Extremes.h"
 #include "shell/LiveOptions.h"
 #include "shell/Settings.h"
 #include "vehicles/VehicleList.h"
@@ -26,6 +27,20 @@ struct EntryFlags {
     // that nothing typed since can be stored without passing its check.
     void ClearDone() { DateDone = DistanceDone = PriceDone = QuantityDone = false; }
     void Clear() { *this = EntryFlags(); }
+};
+
+// A range of the fuel log by line offsets: the records from Start up to
+// Finish (exclusive).
+struct LogRange {
+    int Start = 0;
+    int Finish = 0;
+};
+
+// The best and worst economy of the last analysis, as the trip sheet shows it.
+struct TripFigures {
+    Extremes extremes;
+    QString economyName = QStringLiteral("Mpg");   // "Mpg", "Kpg", "Mpl" or "Kpl"
+    QString distanceName = QStringLiteral("Miles");
 };
 
 // The state of the whole run: the fuel log and everything that belongs with
@@ -66,6 +81,13 @@ public:
     // Writes the vehicle list whole; false with the system's error text.
     bool SaveVehicleList(QString *error) const;
 
+    // Each analysis run's best and worst figures, for the trip sheet.
+    void ShowTripFigures(const TripFigures &figures);
+    // The latest average economy and fuel price as the trip calculator's
+    // defaults, under the unit mode (0-3) they were figured in. Only a
+    // positive, finite figure replaces a default.
+    void PublishTripDefaults(int unitMode, const QString &averageText, double average, const QString *priceText, double price);
+
     bool StartupDone = false;
     int SelectedIndex = -1;          // the vehicle picked in the manager, -1 when none
     QStringList FuelLog;
@@ -79,9 +101,13 @@ public:
     EntryFlags Entry;                // fuel purchase entry
     EntryFlags Bulk;                 // bulk purchase entry
     QString ProductVersion;          // "Vantiq 1.0.0.0"
+    LogRange Analysis;               // shared by every analysis window
+    LogRange Graph;                  // shared by every graph window
+    TripFigures Trip;
 
 signals:
     void fuelLogChanged();
+    void tripFiguresChanged();
     void registrationChanged(const QString &registration);
 
 private:

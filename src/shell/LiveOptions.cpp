@@ -16,6 +16,8 @@ int StoredOptions::EntryDistanceType() const { return s.EntryDistanceUnits; }
 int StoredOptions::EntryFuelType() const { return s.EntryFuelUnits; }
 int StoredOptions::DistanceUnit() const { return s.DistanceUnits; }
 int StoredOptions::FuelUnit() const { return s.FuelUnits; }
+void StoredOptions::SetDistanceUnit(int index) { s.DistanceUnits = index; }
+void StoredOptions::SetFuelUnit(int index) { s.FuelUnits = index; }
 int StoredOptions::AnalysisDirection() const { return s.Direction; }
 int StoredOptions::AnalisisType() const { return s.AnalisisType; }
 QString StoredOptions::DefaultPpl() const { return s.DefaultPpl; }

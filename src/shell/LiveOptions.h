@@ -20,6 +20,8 @@ public:
     virtual int EntryFuelType() const = 0;
     virtual int DistanceUnit() const = 0;
     virtual int FuelUnit() const = 0;
+    virtual void SetDistanceUnit(int index) = 0;
+    virtual void SetFuelUnit(int index) = 0;
     // The unit mode of the graph and analysis units: 2 x distance + fuel, or
     // -1 when either group has nothing chosen.
     int GetFMode() const;
@@ -49,6 +51,8 @@ public:
     int EntryFuelType() const override;
     int DistanceUnit() const override;
     int FuelUnit() const override;
+    void SetDistanceUnit(int index) override;
+    void SetFuelUnit(int index) override;
     int AnalysisDirection() const override;
     int AnalisisType() const override;
     QString DefaultPpl() const override;

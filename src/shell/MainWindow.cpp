@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "Version.h"
+#include "analysis/AnalisisForm.h"
 #include "entry/BulkPanel.h"
 #include "entry/DataViewPanel.h"
 #include "entry/FuelEntryPanel.h"
@@ -472,7 +473,23 @@ void TVantiq_::NewVehicleClick()
 
 void TVantiq_::analisebutton()
 {
+    const int records = CarDataFile::RecordCount(FuelLog);
+    if (records < 3) {
+        if (plat.MessageDialog(QStringLiteral("Only %1 Entrys made\rThere is Insufficient data to Analyse\r"
+                                              "Have you selected a Vehicle?\rClick Ok to open the vehicle manager")
+                                   .arg(records),
+                               MsgKind::Information, mbOk | mbCancel, 0)
+            == mrOk)
+            VehDetails();
+        return;
+    }
+    OptionsTabs->CancelSetupClick();
+    auto *analysis = new TAnalisisForm(state, *this);
+    AddChildWindow(analysis);
+    EnableCommand(Command::Analyse, false);
     SetStatus(5, QStringLiteral("ANALYSING ") + QFileInfo(CurrentDataFile).fileName());
+    analysis->show();
+    analysis->start(0, int(FuelLog.size()));
 }
 
 void TVantiq_::EnterDataClick() { DataEntry->EnterDataClick(); }
@@ -501,7 +518,12 @@ void TVantiq_::SetCaption(const QString &caption) { setWindowTitle(caption); }
 void TVantiq_::EnableCommand(Command command, bool enabled)
 {
     switch (command) {
-    case Command::Analyse: Analise->setEnabled(enabled); break;
+    case Command::Analyse:
+        // The toolbar button, the action and every menu item that runs it.
+        for (QAction *a : {analisisAction, Analisis2, ChangeVehicle})
+            a->setEnabled(enabled);
+        Analise->setEnabled(enabled);
+        break;
     case Command::Setup: Setup->setEnabled(enabled); break;
     case Command::EnterData: EnterBut->setEnabled(enabled); break;
     case Command::NewVehicle: NewBut->setEnabled(enabled); break;
@@ -549,6 +571,12 @@ QAction *TVantiq_::CommandAction(Command command)
 }
 
 void TVantiq_::AddChildWindow(QMdiSubWindow *window) { MdiArea->addSubWindow(window); }
+
+int TVantiq_::ChildWindowCount() const { return int(MdiArea->subWindowList().size()); }
+
+void TVantiq_::CascadeChildWindows() { MdiArea->cascadeSubWindows(); }
+
+void TVantiq_::ExitVantiqClick() { close(); }
 
 void TVantiq_::ShowSetupPanel() { showPanel(OptionsTabs); }
 

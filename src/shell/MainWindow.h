@@ -48,6 +48,9 @@ public:
     void ShowCommand(Command command, bool visible) override;
     QAction *CommandAction(Command command) override;
     void AddChildWindow(QMdiSubWindow *window) override;
+    int ChildWindowCount() const override;
+    void CascadeChildWindows() override;
+    void ExitVantiqClick() override;
     DataFileCommands &Files() override { return *FileCommands; }
     void ShowSetupPanel() override;
     void CloseDataView() override;
@@ -79,7 +82,7 @@ public:
     // Commands whose subsystems come later; each shows what it is doing.
     void analisebutton() override;
     void EnterDataClick() override;
-    void ViewClick();
+    void ViewClick() override;
     void BulkButtonClick();
     void TripCalcBtnClick();
     void SundryPurchases1Click() override;

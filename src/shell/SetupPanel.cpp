@@ -78,6 +78,8 @@ public:
     int EntryFuelType() const override { return p.EntryFuelType->ItemIndex(); }
     int DistanceUnit() const override { return p.DistanceUnit->ItemIndex(); }
     int FuelUnit() const override { return p.FuelUnit->ItemIndex(); }
+    void SetDistanceUnit(int index) override { p.DistanceUnit->SetItemIndex(index); }
+    void SetFuelUnit(int index) override { p.FuelUnit->SetItemIndex(index); }
     int AnalysisDirection() const override { return p.AnalysisDirection->ItemIndex(); }
     int AnalisisType() const override { return p.AnalisisType->ItemIndex(); }
     QString DefaultPpl() const override { return p.DefaultPpl->text(); }
@@ -114,6 +116,7 @@ SetupPanel::SetupPanel(AppState &s, ShellCommands &commands, QWidget *parent)
     addTab(tripSheet(), QStringLiteral("Trip Calculator"));
     setCurrentIndex(4); // "General" when the panel first opens
     connect(&state, &AppState::registrationChanged, Reg2, &QLineEdit::setText);
+    connect(&state, &AppState::tripFiguresChanged, this, &SetupPanel::ShowTripFigures);
     EnterPressesButtons(this);
     hide();
 }
@@ -322,25 +325,29 @@ QWidget *SetupPanel::tripSheet()
     MaxDays->setFixedWidth(BestMin->sizeHint().width());
 
     int r = 0;
-    grid->addWidget(new QLabel(QStringLiteral("Your calculated worst economy figure is"), w), r, 0);
+    Label17 = label("Label17", QStringLiteral("Your calculated worst economy figure is"), w);
+    grid->addWidget(Label17, r, 0);
     grid->addWidget(WorstLab, r, 1);
     grid->addWidget(WFt, r, 2);
     grid->addWidget(new QLabel(QStringLiteral("Set"), w), r, 3);
     grid->addWidget(BestMin, r, 4);
     grid->addWidget(new QLabel(QStringLiteral("as a minimum figure"), w), r, 5);
     ++r;
-    grid->addWidget(new QLabel(QStringLiteral("Over a distance of"), w), r, 0);
+    Label42 = label("Label42", QStringLiteral("Over a distance of"), w);
+    grid->addWidget(Label42, r, 0);
     grid->addWidget(WorstDistLab, r, 1);
     grid->addWidget(WDistT, r, 2);
     ++r;
-    grid->addWidget(new QLabel(QStringLiteral("Your calculated best economy figure is"), w), r, 0);
+    Label35 = label("Label35", QStringLiteral("Your calculated best economy figure is"), w);
+    grid->addWidget(Label35, r, 0);
     grid->addWidget(BestLab, r, 1);
     grid->addWidget(BFt, r, 2);
     grid->addWidget(new QLabel(QStringLiteral("Set"), w), r, 3);
     grid->addWidget(BestMax, r, 4);
     grid->addWidget(new QLabel(QStringLiteral("as a maximum figure"), w), r, 5);
     ++r;
-    grid->addWidget(new QLabel(QStringLiteral("Over a distance of"), w), r, 0);
+    Label43 = label("Label43", QStringLiteral("Over a distance of"), w);
+    grid->addWidget(Label43, r, 0);
     grid->addWidget(BestDistLab, r, 1);
     grid->addWidget(BDistT, r, 2);
     ++r;
@@ -471,6 +478,31 @@ void SetupPanel::copyCalculatedFigures()
     };
     BestMin->setValue(figure(WorstLab, 10.0));
     BestMax->setValue(figure(BestLab, 50.0));
+}
+
+void SetupPanel::ShowTripFigures()
+{
+    const TripFigures &t = state.Trip;
+    const bool insufficient = t.extremes.insufficient;
+    Label17->setText(insufficient ? QStringLiteral("Worst economy figure so far")
+                                  : QStringLiteral("Your calculated worst economy figure is"));
+    Label35->setText(insufficient ? QStringLiteral("Best economy figure so far")
+                                  : QStringLiteral("Your calculated Best economy figure is"));
+    Label43->setText(insufficient ? QStringLiteral("More entrys are required for valid results")
+                                  : QStringLiteral("Over a distance of"));
+    QPalette text = Label43->palette();
+    text.setColor(QPalette::WindowText, insufficient ? Qt::red : Qt::black);
+    Label43->setPalette(text);
+    for (QWidget *w : std::initializer_list<QWidget *>{Label42, WorstDistLab, WDistT, BestDistLab, BDistT})
+        w->setVisible(!insufficient);
+    BestLab->setText(NumberText::FormatFixed(t.extremes.best, 3, 2));
+    WorstLab->setText(NumberText::FormatFixed(t.extremes.worst, 3, 2));
+    BestDistLab->setText(QString::number(t.extremes.bestDistance));
+    WorstDistLab->setText(QString::number(t.extremes.worstDistance));
+    BFt->setText(t.economyName);
+    WFt->setText(t.economyName);
+    BDistT->setText(t.distanceName);
+    WDistT->setText(t.distanceName);
 }
 
 void SetupPanel::CancelButtClick() { ChangePassPan->hide(); }

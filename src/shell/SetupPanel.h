@@ -42,6 +42,8 @@ public:
     void Button18Click();
     void CancelButtClick();
     void PassEnableClick();
+    // The trip sheet's texts from the last analysis's best and worst figures.
+    void ShowTripFigures();
 
     // "Password"
     QCheckBox *PassEnable;
@@ -64,6 +66,7 @@ public:
     // "Trip Calculator"
     QCheckBox *CalcTripLims;
     QLabel *WorstLab, *WFt, *WorstDistLab, *WDistT, *BestLab, *BFt, *BestDistLab, *BDistT;
+    QLabel *Label17, *Label35, *Label42, *Label43; // captions the best and worst search changes
     QSpinBox *BestMin, *BestMax, *MaxDays;
 
 private:

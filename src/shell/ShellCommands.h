@@ -41,6 +41,8 @@ public:
     // Child windows.
     virtual void AddChildWindow(QMdiSubWindow *window) = 0;
     virtual void CloseAllChildWindows() = 0;
+    virtual int ChildWindowCount() const = 0;
+    virtual void CascadeChildWindows() = 0;
 
     // Settings file.
     virtual QString ReadRegistry() = 0;
@@ -51,6 +53,9 @@ public:
 
     // Other commands.
     virtual void EnterDataClick() = 0;
+    virtual void ViewClick() = 0;
+    // Ends the program, as Quit does.
+    virtual void ExitVantiqClick() = 0;
     virtual void analisebutton() = 0;
     virtual void VehDetails() = 0;
     virtual void SundryPurchases1Click() = 0;

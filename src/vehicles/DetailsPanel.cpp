@@ -375,10 +375,7 @@ void DetailsPanel::ShowDetails(const TVehicleRecord &r, int slot)
     ServiceStation->setText(r.ServiceStation);
     ServiceAmt->setText(QString::number(r.ServiceAmount));
     NumSundrysDisp->setText(QString::number(r.SundryCount));
-    double total = 0; // every slot counts, whatever its date or the count says
-    for (const TSundryItem &s : r.Sundries)
-        total += s.Cost;
-    SundryDisp->setText(NumberText::FormatFixed(total, 5, 2));
+    SundryDisp->setText(NumberText::FormatFixed(SundryTotal(r), 5, 2));
     show();
 }
 

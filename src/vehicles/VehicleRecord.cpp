@@ -14,6 +14,14 @@ const QStringList ArchiveMarks{QStringLiteral(" "), QStringLiteral("Y")};
 const QStringList RenewalNames{QStringLiteral("Road Tax"), QStringLiteral("Insurance"), QStringLiteral("MOT"),
                                QStringLiteral("Service")};
 
+double SundryTotal(const TVehicleRecord &record)
+{
+    double total = 0;
+    for (const TSundryItem &s : record.Sundries)
+        total += s.Cost;
+    return total;
+}
+
 QString NameOf(const QStringList &table, int index)
 {
     return index >= 0 && index < table.size() ? table[index] : QString();

@@ -81,6 +81,10 @@ QDate FromDays(double days);
 
 } // namespace VehicleFile
 
+// The cost of all twenty sundry slots, whatever their dates or the count
+// says: the details panel's total and the summary's.
+double SundryTotal(const TVehicleRecord &record);
+
 // Name tables of the list and the reminders.
 extern const QStringList FuelTypeNames;     // "Petrol", "Diesel", "LRP"
 extern const QStringList VehicleTypeNames;  // "PCV (Service)" ... "Van"

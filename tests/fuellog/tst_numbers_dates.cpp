@@ -2,6 +2,7 @@
 #include "fuellog/DateText.h"
 #include "fuellog/NumberText.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 #include <climits>
 #include <cmath>
@@ -44,6 +45,28 @@ private slots:
         QFETCH(int, d);
         QFETCH(QString, text);
         QCOMPARE(FormatFixed(value, p, d), text);
+    }
+
+    // The quick formatting agrees with the exact one everywhere, halves and
+    // carries included; FixedValue is what the text reads back as.
+    void quickFormattingIsExact()
+    {
+        QRandomGenerator random(20261209);
+        const int precisions[][2] = {{4, 2}, {5, 2}, {6, 2}, {3, 2}, {3, 0}, {5, 0}};
+        for (int i = 0; i < 100000; ++i) {
+            double v;
+            switch (i % 4) {
+            case 0: v = random.bounded(1000000) / 100.0; break;             // money and figures
+            case 1: v = (random.bounded(2000001) - 1000000) / 1000.0; break; // thirds of halves
+            case 2: v = random.generateDouble() * std::pow(10.0, random.bounded(-8, 12)); break;
+            default: v = (random.bounded(100000) + 0.5) / std::pow(10.0, random.bounded(0, 6)); break;
+            }
+            const auto &pd = precisions[i % 6];
+            const QString text = FormatFixedExact(v, pd[0], pd[1]);
+            QCOMPARE(FormatFixed(v, pd[0], pd[1]), text);
+            const RealReading back = ReadReal(text);
+            QCOMPARE(FixedValue(v, pd[0], pd[1]), back.ok ? back.value : 0.0);
+        }
     }
 
     void readReal_data()

@@ -240,6 +240,7 @@ private slots:
         Harness h;
         h.settings({"Pass Enabled=1", "Analisis Type=0", "Direction=0", "Start up=1", "ppl=2.00", "Open Ana=1",
                     "DMPG=44.00"});
+        h.platform.answers << mrCancel; // no vehicle data to analyse at start-up
         TVantiq_ &w = h.start();
         SetupPanel &s = *w.OptionsTabs;
         s.WorstLab->setText(QStringLiteral("23.6"));

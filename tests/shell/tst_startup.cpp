@@ -146,9 +146,11 @@ private slots:
     {
         Harness h;
         h.settings({"Start up=1", "Open Ana=1", "Registration=AB12CDE"});
-        h.app.write(QStringLiteral("AB12CDE.dat"), AppFolder::crlf(AppFolder::log(2)));
+        h.app.write(QStringLiteral("AB12CDE.dat"), AppFolder::crlf(AppFolder::log(3)));
         TVantiq_ &w = h.start();
         QCOMPARE(w.StatusText(5), QStringLiteral("ANALYSING AB12CDE.dat"));
+        QCOMPARE(w.MdiArea->subWindowList().size(), 1);
+        QCOMPARE(w.MdiArea->subWindowList().first()->windowTitle(), QStringLiteral("MPG Data Analysis"));
     }
 
     void startWithLastVehicleWithoutData_data()

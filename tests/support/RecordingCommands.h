@@ -30,6 +30,10 @@ public:
         run << QStringLiteral("CloseAllChildWindows");
         enabled[Command::Analyse] = true;
     }
+    int ChildWindowCount() const override { return 0; }
+    void CascadeChildWindows() override { run << QStringLiteral("CascadeChildWindows"); }
+    void ViewClick() override { run << QStringLiteral("ViewClick"); }
+    void ExitVantiqClick() override { run << QStringLiteral("ExitVantiqClick"); }
     QString ReadRegistry() override { run << QStringLiteral("ReadRegistry"); return QString(); }
     bool WriteRegistry() override { run << QStringLiteral("WriteRegistry"); return true; }
     DataFileCommands &Files() override { return files; }

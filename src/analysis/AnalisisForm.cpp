@@ -1,0 +1,392 @@
+#include "analysis/AnalisisForm.h"
+
+#include "analysis/AnalysisModel.h"
+#include "analysis/Extremes.h"
+#include "analysis/Summary.h"
+#include "fuellog/CarDataFile.h"
+#include "shell/AppState.h"
+#include "shell/DataFileCommands.h"
+#include "shell/Platform.h"
+#include "shell/ShellCommands.h"
+#include "shell/Widgets.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const int AnalysisErrorHelp = 13;
+const QString NotYet = QStringLiteral("Printing of the analysis is not available in this version");
+
+// The table's texts keep their padding; on screen each figure stands
+// trimmed against its column's edge.
+class TrimmedDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &) const override { return value.toString().trimmed(); }
+};
+
+QAction *radioItem(QMenu *menu, QActionGroup *group, const char *name, const QString &caption)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    a->setCheckable(true);
+    group->addAction(a);
+    return a;
+}
+
+QAction *item(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+} // namespace
+
+TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
+    : QMdiSubWindow(nullptr), state(appState), shell(commands)
+{
+    setObjectName(QStringLiteral("AnalisisForm"));
+    setWindowTitle(QStringLiteral("MPG Data Analysis"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    MainMenu = new QMenuBar(body);
+    File1 = buildFileMenu();
+    MainMenu->addMenu(File1);
+    Summary1 = MainMenu->addMenu(QStringLiteral("&Summary"));
+    Summary1->setObjectName(QStringLiteral("Summary1"));
+    connect(item(Summary1, "Display1", QStringLiteral("Display")), &QAction::triggered, this, &TAnalisisForm::SummaryClick);
+    connect(item(Summary1, "Print2", QStringLiteral("Print")), &QAction::triggered, this, &TAnalisisForm::SummaryPrintClick);
+    FuelUnits = MainMenu->addMenu(QStringLiteral("Fuel &units"));
+    FuelUnits->setObjectName(QStringLiteral("Fuelunits1"));
+    fuelGroup = new QActionGroup(this);
+    Gallons = radioItem(FuelUnits, fuelGroup, "Gallons", QStringLiteral("Gallons"));
+    Litres = radioItem(FuelUnits, fuelGroup, "Litres", QStringLiteral("Litres"));
+    DistanceUnits = MainMenu->addMenu(QStringLiteral("&Distance units"));
+    DistanceUnits->setObjectName(QStringLiteral("Distanceunits1"));
+    distanceGroup = new QActionGroup(this);
+    Miles = radioItem(DistanceUnits, distanceGroup, "Miles", QStringLiteral("Miles"));
+    Kilometers = radioItem(DistanceUnits, distanceGroup, "Kilometers", QStringLiteral("Kilometers"));
+    AnalysisOptions = MainMenu->addMenu(QStringLiteral("&Analysis options"));
+    AnalysisOptions->setObjectName(QStringLiteral("Analysisoptions1"));
+    optionGroup = new QActionGroup(this);
+    Basic = radioItem(AnalysisOptions, optionGroup, "Basic", QStringLiteral("Basic"));
+    PPQ = radioItem(AnalysisOptions, optionGroup, "PPQ", QStringLiteral("PPQ"));
+    PPDU = radioItem(AnalysisOptions, optionGroup, "PPDU", QStringLiteral("PPDU"));
+    connect(Miles, &QAction::triggered, this, &TAnalisisForm::MilesClick);
+    connect(Kilometers, &QAction::triggered, this, &TAnalisisForm::KilometersClick);
+    connect(Gallons, &QAction::triggered, this, &TAnalisisForm::GallonsClick);
+    connect(Litres, &QAction::triggered, this, &TAnalisisForm::LitresClick);
+    connect(Basic, &QAction::triggered, this, &TAnalisisForm::BasicClick);
+    connect(PPQ, &QAction::triggered, this, &TAnalisisForm::PPQClick);
+    connect(PPDU, &QAction::triggered, this, &TAnalisisForm::PPDUClick);
+    layout->addWidget(MainMenu);
+
+    ToolBar1 = new QToolBar(body);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    const struct {
+        const char *name, *hint;
+        QStyle::StandardPixmap icon;
+        void (TAnalisisForm::*run)();
+    } tools[] = {{"CloseWindow", "Close Window", QStyle::SP_DialogCloseButton, &TAnalisisForm::Close1Click},
+                 {"CreateSummary", "Create Summary", QStyle::SP_FileDialogInfoView, &TAnalisisForm::SummaryClick},
+                 {"PrintData", "Print Data", QStyle::SP_FileDialogDetailedView, &TAnalisisForm::PrintClick},
+                 {"GraphBtn", "Graph", QStyle::SP_FileDialogContentsView, &TAnalisisForm::GraphClick}};
+    for (const auto &t : tools) {
+        QToolButton *b = AddToolButton(ToolBar1, t.name, QLatin1String(t.hint), t.icon);
+        connect(b, &QToolButton::clicked, this, t.run);
+    }
+    GraphBtn = ToolBar1->findChild<QToolButton *>(QStringLiteral("GraphBtn"));
+    layout->addWidget(ToolBar1);
+
+    auto *area = new OverlayArea(body);
+    Model = new AnalysisModel(this);
+    AnalisisGrid = new QTableView(area);
+    AnalisisGrid->setObjectName(QStringLiteral("AnalisisGrid"));
+    AnalisisGrid->setModel(Model);
+    AnalisisGrid->setItemDelegate(new TrimmedDelegate(AnalisisGrid));
+    AnalisisGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    AnalisisGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    AnalisisGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    AnalisisGrid->verticalHeader()->hide();
+    AnalisisGrid->verticalHeader()->setDefaultSectionSize(std::max(18, AnalisisGrid->fontMetrics().height() + 4));
+    AnalisisGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    AnalisisGrid->setWordWrap(false);
+    AnalisisGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    SummaryPan = new QFrame(area);
+    SummaryPan->setObjectName(QStringLiteral("SummaryPan"));
+    SummaryPan->setFrameShape(QFrame::StyledPanel);
+    SummaryPan->setAutoFillBackground(true);
+    auto *pan = new QVBoxLayout(SummaryPan);
+    SummaryHeading = new QLabel(SummaryPan);
+    SummaryHeading->setObjectName(QStringLiteral("SummaryHeading"));
+    QFont bold = SummaryHeading->font();
+    bold.setBold(true);
+    SummaryHeading->setFont(bold);
+    Summary = new QPlainTextEdit(SummaryPan);
+    Summary->setObjectName(QStringLiteral("Summary"));
+    Summary->setFrameShape(QFrame::NoFrame);
+    Summary->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Summary->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto *buttons = new QHBoxLayout;
+    ExitSummary = new QPushButton(QStringLiteral("E&xit"), SummaryPan);
+    ExitSummary->setObjectName(QStringLiteral("ExitSummary"));
+    SummaryPrint = new QPushButton(QStringLiteral("&Print"), SummaryPan);
+    SummaryPrint->setObjectName(QStringLiteral("SummaryPrint"));
+    buttons->addStretch();
+    buttons->addWidget(SummaryPrint);
+    buttons->addWidget(ExitSummary);
+    pan->addWidget(SummaryHeading);
+    pan->addWidget(Summary, 1);
+    pan->addLayout(buttons);
+    SummaryPan->hide();
+    connect(ExitSummary, &QPushButton::clicked, this, &TAnalisisForm::ExitSummaryClick);
+    connect(SummaryPrint, &QPushButton::clicked, this, &TAnalisisForm::SummaryPrintClick);
+    EnterPressesButtons(SummaryPan);
+    layout->addWidget(area, 1);
+    setWidget(body);
+
+    UpDnMenu = new QMenu(this);
+    UpDnMenu->setObjectName(QStringLiteral("UpDnMenu"));
+    connect(item(UpDnMenu, "Top1", QStringLiteral("&Top")), &QAction::triggered, this, &TAnalisisForm::TopClick);
+    connect(item(UpDnMenu, "Bottom1", QStringLiteral("&Bottom")), &QAction::triggered, this, &TAnalisisForm::BottomClick);
+    item(UpDnMenu, "Edit1", QStringLiteral("&Edit"));
+    connect(item(UpDnMenu, "SelectRange1", QStringLiteral("&Select range")), &QAction::triggered, this,
+            &TAnalisisForm::SelectRangeClick);
+    connect(item(UpDnMenu, "SelectAll1", QStringLiteral("Select &All")), &QAction::triggered, this,
+            &TAnalisisForm::SelectAllClick);
+    connect(AnalisisGrid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { UpDnMenu->popup(AnalisisGrid->viewport()->mapToGlobal(pos)); });
+
+    FormCreate();
+}
+
+TAnalisisForm::~TAnalisisForm() = default;
+
+QMenu *TAnalisisForm::buildFileMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&File"), this);
+    menu->setObjectName(QStringLiteral("File1"));
+    connect(item(menu, "OpenDataFile1", QStringLiteral("Open Data File")), &QAction::triggered, this,
+            [this] { shell.Files().Open1Click(); });
+    connect(item(menu, "Newdatafile1", QStringLiteral("New Data File")), &QAction::triggered, this,
+            [this] { shell.Files().New1Click(); });
+    connect(item(menu, "Save1", QStringLiteral("Save")), &QAction::triggered, this, [this] { shell.Files().Save1Click(); });
+    connect(item(menu, "SaveAs1", QStringLiteral("Save As")), &QAction::triggered, this,
+            [this] { shell.Files().SaveAsClick(); });
+    connect(item(menu, "View1", QStringLiteral("View")), &QAction::triggered, this, [this] { shell.ViewClick(); });
+    connect(item(menu, "Close1", QStringLiteral("Close ")), &QAction::triggered, this, &TAnalisisForm::Close1Click);
+    connect(item(menu, "CloseAll1", QStringLiteral("Close All")), &QAction::triggered, this,
+            [this] { shell.CloseAllChildWindows(); });
+    menu->addSeparator();
+    connect(item(menu, "Print1", QStringLiteral("Print")), &QAction::triggered, this, &TAnalisisForm::PrintClick);
+    connect(item(menu, "PrinterStyles1", QStringLiteral("Printer Styles")), &QAction::triggered, this,
+            &TAnalisisForm::PrintStyleSetupClick);
+    connect(item(menu, "PrintSetup1", QStringLiteral("Print Setup")), &QAction::triggered, this,
+            [this] { state.platform().PrinterSetup(state.platform().Printer()); });
+    menu->addSeparator();
+    connect(item(menu, "ExitVantiq1", QStringLiteral("Exit Vantiq")), &QAction::triggered, this,
+            [this] { shell.ExitVantiqClick(); });
+    return menu;
+}
+
+void TAnalisisForm::FormCreate()
+{
+    applyColumnWidths();
+    (state.Options().DistanceUnit() == 1 ? Kilometers : Miles)->setChecked(true);
+    (state.Options().FuelUnit() == 0 ? Gallons : Litres)->setChecked(true);
+    PPDU->setChecked(true);
+    // Room for every column, and as many rows as the area gives.
+    int width = 0;
+    for (int w : AnalysisNames::ColumnWidths)
+        width += w;
+    resize(width + 40, 480);
+}
+
+void TAnalisisForm::applyColumnWidths()
+{
+    for (int c = 0; c < 9; ++c)
+        AnalisisGrid->setColumnWidth(c, AnalysisNames::ColumnWidths[c]);
+}
+
+AnalysisUnits TAnalisisForm::Units() const
+{
+    AnalysisUnits u;
+    u.DistIndex = Miles->isChecked() ? 0 : 1;
+    u.FuelIndex = Gallons->isChecked() ? 0 : 1;
+    return u;
+}
+
+AnalysisOption TAnalisisForm::Option() const
+{
+    if (Basic->isChecked())
+        return AnalysisOption::Basic;
+    return PPQ->isChecked() ? AnalysisOption::PPQ : AnalysisOption::PPDU;
+}
+
+int TAnalisisForm::GetFMode() const
+{
+    const int d = Miles->isChecked() ? 0 : Kilometers->isChecked() ? 1 : -1;
+    const int f = Gallons->isChecked() ? 0 : Litres->isChecked() ? 1 : -1;
+    return d < 0 || f < 0 ? -1 : 2 * d + f;
+}
+
+void TAnalisisForm::start(int startOffset, int finishOffset)
+{
+    state.Analysis = {startOffset, finishOffset};
+    VehicleName = QFileInfo(state.CurrentDataFile).completeBaseName();
+    AnaliseClick();
+}
+
+void TAnalisisForm::AnaliseClick()
+{
+    const AnalysisResult run = RunAnalysis(state.FuelLog, state.Analysis.Start, state.Analysis.Finish, Units(), Option(),
+                                           state.Options().AnalysisDirection());
+    if (!run.ran)
+        return; // too little to analyse: the table stays as it was
+    AnalisisGrid->show();
+    AnalisisGrid->raise();
+    Model->SetRun(run);
+    applyColumnWidths();
+    if (run.failed) {
+        state.platform().MessageDialog(QStringLiteral("Error in data file, cannot analise"), MsgKind::Error, mbOk | mbHelp,
+                                       AnalysisErrorHelp);
+        return;
+    }
+    showRun(Model->Run());
+}
+
+void TAnalisisForm::showRun(const AnalysisResult &run)
+{
+    shell.SetStatus(2, QString::number(run.rows.size() + 1));
+
+    TripFigures trip;
+    trip.extremes = FindExtremes(ExtremeRows(run), state.Options().MaxDays());
+    trip.economyName = AnalysisNames::EconomyNames.value(run.units.HeadingMode() - 1);
+    trip.distanceName = AnalysisNames::DistanceNames.value(run.units.DistIndex);
+    state.ShowTripFigures(trip);
+
+    SummaryInputs in;
+    in.currency = state.platform().Locale().currencySymbol();
+    in.extremes = trip.extremes;
+    const int selected = state.SelectedIndex;
+    // The selected vehicle's costs belong in the summary of its own log only.
+    if (selected >= 0 && selected < state.Vehicles.Count() && !state.Vehicles.IsInvalid(selected)
+        && state.Vehicles.At(selected).Registration.compare(VehicleName, Qt::CaseInsensitive) == 0) {
+        const TVehicleRecord &v = state.Vehicles.At(selected);
+        in.vehicle = SummaryVehicle{v.RoadTax, v.MOTAmount, v.ServiceAmount, v.InsuranceAmount, SundryTotal(v)};
+    }
+    SummaryHeading->setText(::SummaryHeading(VehicleName));
+    Summary->setPlainText(BuildSummary(run, in).join(QLatin1Char('\n')));
+
+    const AnalysisRow &last = run.rows.last();
+    const QString average = AnalysisTable::CellText(last, 4, run.option);
+    const QString price = AnalysisTable::CellText(last, 6, run.option);
+    state.PublishTripDefaults(GetFMode(), average, last.first ? 0.0 : last.average,
+                              run.option == AnalysisOption::Basic || !last.hasPrice ? nullptr : &price,
+                              last.pricePerQuantity);
+}
+
+void TAnalisisForm::chooseAndRun(QAction *choice, void (LiveOptions::*setUnit)(int), int index)
+{
+    choice->setChecked(true);
+    if (setUnit) // the units chosen here are the setup panel's too
+        (state.Options().*setUnit)(index);
+    AnaliseClick();
+}
+
+void TAnalisisForm::MilesClick() { chooseAndRun(Miles, &LiveOptions::SetDistanceUnit, 0); }
+
+void TAnalisisForm::KilometersClick() { chooseAndRun(Kilometers, &LiveOptions::SetDistanceUnit, 1); }
+
+void TAnalisisForm::GallonsClick() { chooseAndRun(Gallons, &LiveOptions::SetFuelUnit, 0); }
+
+void TAnalisisForm::LitresClick() { chooseAndRun(Litres, &LiveOptions::SetFuelUnit, 1); }
+
+void TAnalisisForm::BasicClick() { chooseAndRun(Basic, nullptr, 0); }
+
+void TAnalisisForm::PPQClick() { chooseAndRun(PPQ, nullptr, 0); }
+
+void TAnalisisForm::PPDUClick() { chooseAndRun(PPDU, nullptr, 0); }
+
+void TAnalisisForm::SummaryClick()
+{
+    SummaryPan->show();
+    SummaryPan->raise();
+}
+
+void TAnalisisForm::ExitSummaryClick() { SummaryPan->hide(); }
+
+void TAnalisisForm::SummaryPrintClick() { state.platform().ShowMessage(NotYet); }
+
+void TAnalisisForm::PrintClick() { state.platform().ShowMessage(NotYet); }
+
+void TAnalisisForm::PrintStyleSetupClick() { state.platform().ShowMessage(NotYet); }
+
+void TAnalisisForm::GraphClick() { state.platform().ShowMessage(QStringLiteral("The graph is not available in this version")); }
+
+void TAnalisisForm::Close1Click() { close(); }
+
+void TAnalisisForm::TopClick() { AnalisisGrid->verticalScrollBar()->setValue(0); }
+
+void TAnalisisForm::BottomClick()
+{
+    // Table row RowCount - min(RowCount - 1, h) at the top, h the rows the
+    // window's height holds.
+    const int rows = RowCount();
+    const int h = height() / (AnalisisGrid->verticalHeader()->defaultSectionSize() + 4);
+    const int top = rows - std::min(rows - 1, h);
+    AnalisisGrid->verticalScrollBar()->setValue(std::max(0, top - 1));
+}
+
+void TAnalisisForm::SelectRangeClick()
+{
+    AnalisisGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+}
+
+void TAnalisisForm::SelectAllClick()
+{
+    AnalisisGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    const int last = Model->rowCount() - 1;
+    if (last < 0)
+        return;
+    AnalisisGrid->selectionModel()->select(QItemSelection(Model->index(0, 1), Model->index(last, 1)),
+                                           QItemSelectionModel::ClearAndSelect);
+}
+
+QString TAnalisisForm::Cells(int col, int row) const { return Model->Table().Cells(col, row); }
+
+int TAnalisisForm::RowCount() const { return Model->Table().RowCount(); }
+
+void TAnalisisForm::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QMdiSubWindow::closeEvent(event);
+}
+
+void TAnalisisForm::FormClose()
+{
+    if (closing)
+        return;
+    closing = true;
+    if (shell.ChildWindowCount() <= 1) // this is the last child window
+        shell.EnableCommand(Command::Analyse, true);
+}

@@ -1,0 +1,95 @@
+#pragma once
+#include "analysis/AnalysisRun.h"
+
+#include <QMdiSubWindow>
+
+class AnalysisModel;
+class AppState;
+class LiveOptions;
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class QToolBar;
+class QToolButton;
+class ShellCommands;
+
+// The analysis window: the fuel log of the current vehicle as a table of
+// one row per fill-up, in the units and with the option its menus choose,
+// with the summary panel beneath the table. A child window of the main
+// window; each run also finds the best and worst figures, builds the
+// summary and publishes the trip calculator's defaults.
+class TAnalisisForm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    TAnalisisForm(AppState &state, ShellCommands &shell);
+    ~TAnalisisForm() override;
+
+    // Units from the setup panel, the PPDU option, the column widths.
+    void FormCreate();
+    // Sets the shared analysis range and the vehicle name, then runs.
+    void start(int startOffset, int finishOffset);
+    // One analysis run over the shared range.
+    void AnaliseClick();
+    // The unit mode of the menu's check marks (DpqTypes order), -1 for none.
+    int GetFMode() const;
+    AnalysisUnits Units() const;
+    AnalysisOption Option() const;
+
+    void MilesClick();
+    void KilometersClick();
+    void GallonsClick();
+    void LitresClick();
+    void BasicClick();
+    void PPQClick();
+    void PPDUClick();
+    void SummaryClick();
+    void ExitSummaryClick();
+    void SummaryPrintClick();
+    void PrintClick();
+    void PrintStyleSetupClick();
+    void GraphClick();
+    void Close1Click();
+    void TopClick();
+    void BottomClick();
+    void SelectRangeClick();
+    void SelectAllClick();
+
+    // The table's texts, row 0 the headings (what printing and the column
+    // averages read).
+    QString Cells(int col, int row) const;
+    int RowCount() const;
+
+    QString VehicleName;
+    QMenuBar *MainMenu;
+    QMenu *File1, *Summary1, *FuelUnits, *DistanceUnits, *AnalysisOptions;
+    QAction *Miles, *Kilometers, *Gallons, *Litres, *Basic, *PPQ, *PPDU;
+    QToolBar *ToolBar1;
+    QTableView *AnalisisGrid;
+    AnalysisModel *Model;
+    QFrame *SummaryPan;
+    QLabel *SummaryHeading;
+    QPlainTextEdit *Summary;
+    QPushButton *ExitSummary, *SummaryPrint;
+    QToolButton *GraphBtn;
+    QMenu *UpDnMenu;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormClose();
+    QMenu *buildFileMenu();
+    void applyColumnWidths();
+    void showRun(const AnalysisResult &run);
+    void chooseAndRun(QAction *choice, void (LiveOptions::*setUnit)(int), int index);
+    AppState &state;
+    ShellCommands &shell;
+    QActionGroup *distanceGroup, *fuelGroup, *optionGroup;
+    bool closing = false;
+};

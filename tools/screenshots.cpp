@@ -1,0 +1,79 @@
+// Renders the program's windows over a realistic two-year log into PNG files,
+// for the README and for looking at a change: vantiq_screenshots <folder>.
+#include "AppFolder.h"
+#include "Harness.h"
+#include "TestMain.h"
+#include "analysis/AnalisisForm.h"
+#include "shell/SetupPanel.h"
+
+#include <QDir>
+#include <QMdiArea>
+#include <QRandomGenerator>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+// Two years of fill-ups of a family car: every five to twelve days, 250 to
+// 450 miles, 35 to 50 mpg, prices drifting up.
+QStringList realisticLog()
+{
+    QRandomGenerator random(42);
+    QStringList log;
+    QDate day(2024, 1, 6);
+    long long miles = 31250;
+    double pence = 139.9;
+    // Each fill-up's quantity is what the next run uses (the economy is
+    // worked out looking back).
+    int run = 300;
+    while (day < QDate(2025, 12, 20)) {
+        const double mpg = 39 + random.bounded(6.0) + 3 * std::sin(day.dayOfYear() / 58.0);
+        const double litres = run / mpg * 4.546;
+        pence = std::clamp(pence + random.bounded(4.0) - 1.9, 125.0, 165.0);
+        log << day.toString(QStringLiteral("dd/MM/yyyy")) << QString::number(miles)
+            << QString::number(litres, 'f', 2) << QString::number(pence, 'f', 2);
+        miles += run;
+        run = 250 + int(random.bounded(200));
+        day = day.addDays(5 + int(random.bounded(8)));
+    }
+    return log;
+}
+
+void save(QWidget &w, const QString &folder, const QString &name)
+{
+    QCoreApplication::processEvents();
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (!w.grab().save(path))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantiq"));
+    quietOffscreenNotice();
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QDir().mkpath(folder);
+
+    Harness h;
+    h.platform.today = QDate(2025, 12, 20);
+    h.settings({"Start up=1", "Registration=VN24 QRX", "Distance Units=0", "Fuel Units=0"});
+    h.app.write(QStringLiteral("VN24 QRX.dat"), AppFolder::crlf(realisticLog()));
+    TVantiq_ &w = h.start();
+    w.resize(1280, 800);
+
+    w.analisebutton();
+    auto *a = qobject_cast<TAnalisisForm *>(w.MdiArea->subWindowList().first());
+    a->resize(760, 560);
+    save(w, folder, QStringLiteral("analysis"));
+    a->SummaryClick();
+    save(w, folder, QStringLiteral("analysis-summary"));
+    w.CloseAllChildWindows();
+    w.OptionsTabs->show();
+    w.OptionsTabs->raise();
+    w.OptionsTabs->setCurrentIndex(5);
+    save(w, folder, QStringLiteral("setup-trip"));
+    return 0;
+}
