@@ -4,9 +4,13 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "analysis/AnalisisForm.h"
+#include "analysis/GraphUnit.h"
+#include "trip/Trip.h"
 #include "shell/SetupPanel.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QRandomGenerator>
 #include <cmath>
@@ -70,7 +74,28 @@ int main(int argc, char *argv[])
     save(w, folder, QStringLiteral("analysis"));
     a->SummaryClick();
     save(w, folder, QStringLiteral("analysis-summary"));
+    a->ExitSummaryClick();
+    a->GraphClick();
+    auto *graph = w.findChild<TGraphForm *>();
+    graph->resize(900, 480);
+    graph->ShowKeyClick();
+    save(*graph, folder, QStringLiteral("graph"));
     w.CloseAllChildWindows();
+
+    // The trip calculator in three-point mode, a trip already worked out.
+    w.OptionsTabs->CalcTripLims->setChecked(true);
+    w.OptionsTabs->Button18Click();
+    h.platform.modalHandlers << [&](QDialog &d) {
+        auto &calculator = static_cast<TCalculator &>(d);
+        calculator.show();
+        QCoreApplication::processEvents(); // activated first, as on a desktop
+        calculator.Distance->setText(QStringLiteral("240"));
+        calculator.calculatebtnClick();
+        calculator.grab().save(folder + QStringLiteral("/trip-calculator.png"));
+        return 0;
+    };
+    w.TripCalcBtnClick();
+
     w.OptionsTabs->show();
     w.OptionsTabs->raise();
     w.OptionsTabs->setCurrentIndex(5);

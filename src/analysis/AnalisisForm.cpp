@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisModel.h"
 #include "analysis/Extremes.h"
+#include "analysis/GraphUnit.h"
 #include "analysis/Summary.h"
 #include "fuellog/CarDataFile.h"
 #include "shell/AppState.h"
@@ -38,21 +39,6 @@ public:
     QString displayText(const QVariant &value, const QLocale &) const override { return value.toString().trimmed(); }
 };
 
-QAction *radioItem(QMenu *menu, QActionGroup *group, const char *name, const QString &caption)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    a->setCheckable(true);
-    group->addAction(a);
-    return a;
-}
-
-QAction *item(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    return a;
-}
 } // namespace
 
 TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
@@ -72,24 +58,24 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
     MainMenu->addMenu(File1);
     Summary1 = MainMenu->addMenu(QStringLiteral("&Summary"));
     Summary1->setObjectName(QStringLiteral("Summary1"));
-    connect(item(Summary1, "Display1", QStringLiteral("Display")), &QAction::triggered, this, &TAnalisisForm::SummaryClick);
-    connect(item(Summary1, "Print2", QStringLiteral("Print")), &QAction::triggered, this, &TAnalisisForm::SummaryPrintClick);
+    connect(AddMenuItem(Summary1, "Display1", QStringLiteral("Display")), &QAction::triggered, this, &TAnalisisForm::SummaryClick);
+    connect(AddMenuItem(Summary1, "Print2", QStringLiteral("Print")), &QAction::triggered, this, &TAnalisisForm::SummaryPrintClick);
     FuelUnits = MainMenu->addMenu(QStringLiteral("Fuel &units"));
     FuelUnits->setObjectName(QStringLiteral("Fuelunits1"));
     fuelGroup = new QActionGroup(this);
-    Gallons = radioItem(FuelUnits, fuelGroup, "Gallons", QStringLiteral("Gallons"));
-    Litres = radioItem(FuelUnits, fuelGroup, "Litres", QStringLiteral("Litres"));
+    Gallons = AddMenuItem(FuelUnits, "Gallons", QStringLiteral("Gallons"), fuelGroup);
+    Litres = AddMenuItem(FuelUnits, "Litres", QStringLiteral("Litres"), fuelGroup);
     DistanceUnits = MainMenu->addMenu(QStringLiteral("&Distance units"));
     DistanceUnits->setObjectName(QStringLiteral("Distanceunits1"));
     distanceGroup = new QActionGroup(this);
-    Miles = radioItem(DistanceUnits, distanceGroup, "Miles", QStringLiteral("Miles"));
-    Kilometers = radioItem(DistanceUnits, distanceGroup, "Kilometers", QStringLiteral("Kilometers"));
+    Miles = AddMenuItem(DistanceUnits, "Miles", QStringLiteral("Miles"), distanceGroup);
+    Kilometers = AddMenuItem(DistanceUnits, "Kilometers", QStringLiteral("Kilometers"), distanceGroup);
     AnalysisOptions = MainMenu->addMenu(QStringLiteral("&Analysis options"));
     AnalysisOptions->setObjectName(QStringLiteral("Analysisoptions1"));
     optionGroup = new QActionGroup(this);
-    Basic = radioItem(AnalysisOptions, optionGroup, "Basic", QStringLiteral("Basic"));
-    PPQ = radioItem(AnalysisOptions, optionGroup, "PPQ", QStringLiteral("PPQ"));
-    PPDU = radioItem(AnalysisOptions, optionGroup, "PPDU", QStringLiteral("PPDU"));
+    Basic = AddMenuItem(AnalysisOptions, "Basic", QStringLiteral("Basic"), optionGroup);
+    PPQ = AddMenuItem(AnalysisOptions, "PPQ", QStringLiteral("PPQ"), optionGroup);
+    PPDU = AddMenuItem(AnalysisOptions, "PPDU", QStringLiteral("PPDU"), optionGroup);
     connect(Miles, &QAction::triggered, this, &TAnalisisForm::MilesClick);
     connect(Kilometers, &QAction::triggered, this, &TAnalisisForm::KilometersClick);
     connect(Gallons, &QAction::triggered, this, &TAnalisisForm::GallonsClick);
@@ -166,12 +152,12 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
 
     UpDnMenu = new QMenu(this);
     UpDnMenu->setObjectName(QStringLiteral("UpDnMenu"));
-    connect(item(UpDnMenu, "Top1", QStringLiteral("&Top")), &QAction::triggered, this, &TAnalisisForm::TopClick);
-    connect(item(UpDnMenu, "Bottom1", QStringLiteral("&Bottom")), &QAction::triggered, this, &TAnalisisForm::BottomClick);
-    item(UpDnMenu, "Edit1", QStringLiteral("&Edit"));
-    connect(item(UpDnMenu, "SelectRange1", QStringLiteral("&Select range")), &QAction::triggered, this,
+    connect(AddMenuItem(UpDnMenu, "Top1", QStringLiteral("&Top")), &QAction::triggered, this, &TAnalisisForm::TopClick);
+    connect(AddMenuItem(UpDnMenu, "Bottom1", QStringLiteral("&Bottom")), &QAction::triggered, this, &TAnalisisForm::BottomClick);
+    AddMenuItem(UpDnMenu, "Edit1", QStringLiteral("&Edit"));
+    connect(AddMenuItem(UpDnMenu, "SelectRange1", QStringLiteral("&Select range")), &QAction::triggered, this,
             &TAnalisisForm::SelectRangeClick);
-    connect(item(UpDnMenu, "SelectAll1", QStringLiteral("Select &All")), &QAction::triggered, this,
+    connect(AddMenuItem(UpDnMenu, "SelectAll1", QStringLiteral("Select &All")), &QAction::triggered, this,
             &TAnalisisForm::SelectAllClick);
     connect(AnalisisGrid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { UpDnMenu->popup(AnalisisGrid->viewport()->mapToGlobal(pos)); });
@@ -185,25 +171,25 @@ QMenu *TAnalisisForm::buildFileMenu()
 {
     auto *menu = new QMenu(QStringLiteral("&File"), this);
     menu->setObjectName(QStringLiteral("File1"));
-    connect(item(menu, "OpenDataFile1", QStringLiteral("Open Data File")), &QAction::triggered, this,
+    connect(AddMenuItem(menu, "OpenDataFile1", QStringLiteral("Open Data File")), &QAction::triggered, this,
             [this] { shell.Files().Open1Click(); });
-    connect(item(menu, "Newdatafile1", QStringLiteral("New Data File")), &QAction::triggered, this,
+    connect(AddMenuItem(menu, "Newdatafile1", QStringLiteral("New Data File")), &QAction::triggered, this,
             [this] { shell.Files().New1Click(); });
-    connect(item(menu, "Save1", QStringLiteral("Save")), &QAction::triggered, this, [this] { shell.Files().Save1Click(); });
-    connect(item(menu, "SaveAs1", QStringLiteral("Save As")), &QAction::triggered, this,
+    connect(AddMenuItem(menu, "Save1", QStringLiteral("Save")), &QAction::triggered, this, [this] { shell.Files().Save1Click(); });
+    connect(AddMenuItem(menu, "SaveAs1", QStringLiteral("Save As")), &QAction::triggered, this,
             [this] { shell.Files().SaveAsClick(); });
-    connect(item(menu, "View1", QStringLiteral("View")), &QAction::triggered, this, [this] { shell.ViewClick(); });
-    connect(item(menu, "Close1", QStringLiteral("Close ")), &QAction::triggered, this, &TAnalisisForm::Close1Click);
-    connect(item(menu, "CloseAll1", QStringLiteral("Close All")), &QAction::triggered, this,
+    connect(AddMenuItem(menu, "View1", QStringLiteral("View")), &QAction::triggered, this, [this] { shell.ViewClick(); });
+    connect(AddMenuItem(menu, "Close1", QStringLiteral("Close ")), &QAction::triggered, this, &TAnalisisForm::Close1Click);
+    connect(AddMenuItem(menu, "CloseAll1", QStringLiteral("Close All")), &QAction::triggered, this,
             [this] { shell.CloseAllChildWindows(); });
     menu->addSeparator();
-    connect(item(menu, "Print1", QStringLiteral("Print")), &QAction::triggered, this, &TAnalisisForm::PrintClick);
-    connect(item(menu, "PrinterStyles1", QStringLiteral("Printer Styles")), &QAction::triggered, this,
+    connect(AddMenuItem(menu, "Print1", QStringLiteral("Print")), &QAction::triggered, this, &TAnalisisForm::PrintClick);
+    connect(AddMenuItem(menu, "PrinterStyles1", QStringLiteral("Printer Styles")), &QAction::triggered, this,
             &TAnalisisForm::PrintStyleSetupClick);
-    connect(item(menu, "PrintSetup1", QStringLiteral("Print Setup")), &QAction::triggered, this,
+    connect(AddMenuItem(menu, "PrintSetup1", QStringLiteral("Print Setup")), &QAction::triggered, this,
             [this] { state.platform().PrinterSetup(state.platform().Printer()); });
     menu->addSeparator();
-    connect(item(menu, "ExitVantiq1", QStringLiteral("Exit Vantiq")), &QAction::triggered, this,
+    connect(AddMenuItem(menu, "ExitVantiq1", QStringLiteral("Exit Vantiq")), &QAction::triggered, this,
             [this] { shell.ExitVantiqClick(); });
     return menu;
 }
@@ -341,7 +327,17 @@ void TAnalisisForm::PrintClick() { state.platform().ShowMessage(NotYet); }
 
 void TAnalisisForm::PrintStyleSetupClick() { state.platform().ShowMessage(NotYet); }
 
-void TAnalisisForm::GraphClick() { state.platform().ShowMessage(QStringLiteral("The graph is not available in this version")); }
+void TAnalisisForm::GraphClick()
+{
+    // One graph per analysis window; it closes with this window.
+    auto *graph = new TGraphForm(state, shell);
+    shell.AddChildWindow(graph);
+    graphs.append(graph);
+    graph->resize(graph->width(), 440);
+    graph->show();
+    graph->start(state.Analysis.Start, state.Analysis.Finish, VehicleName);
+    GraphBtn->setEnabled(false);
+}
 
 void TAnalisisForm::Close1Click() { close(); }
 
@@ -387,6 +383,9 @@ void TAnalisisForm::FormClose()
     if (closing)
         return;
     closing = true;
+    for (const QPointer<TGraphForm> &graph : graphs)
+        if (graph)
+            graph->close();
     if (shell.ChildWindowCount() <= 1) // this is the last child window
         shell.EnableCommand(Command::Analyse, true);
 }

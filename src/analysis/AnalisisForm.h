@@ -2,6 +2,7 @@
 #include "analysis/AnalysisRun.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
 
 class AnalysisModel;
 class AppState;
@@ -18,6 +19,7 @@ class QTableView;
 class QToolBar;
 class QToolButton;
 class ShellCommands;
+class TGraphForm;
 
 // The analysis window: the fuel log of the current vehicle as a table of
 // one row per fill-up, in the units and with the option its menus choose,
@@ -91,5 +93,6 @@ private:
     AppState &state;
     ShellCommands &shell;
     QActionGroup *distanceGroup, *fuelGroup, *optionGroup;
+    QList<QPointer<TGraphForm>> graphs;
     bool closing = false;
 };

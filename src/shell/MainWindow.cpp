@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "analysis/AnalisisForm.h"
+#include "trip/Trip.h"
 #include "entry/BulkPanel.h"
 #include "entry/DataViewPanel.h"
 #include "entry/FuelEntryPanel.h"
@@ -498,7 +499,16 @@ void TVantiq_::ViewClick() { showPanel(Datadisplay); }
 
 void TVantiq_::BulkButtonClick() { showPanel(BulkPurchase); }
 
-void TVantiq_::TripCalcBtnClick() {}
+void TVantiq_::TripCalcBtnClick()
+{
+    TripSetup setup;
+    setup.threePoint = state.Options().CalcTripLims();
+    setup.tripMode = setup.threePoint ? Live.TripUnitMode : state.Options().GetFMode();
+    setup.minimum = state.Options().BestMin();
+    setup.maximum = state.Options().BestMax();
+    TCalculator calculator(state, setup, this);
+    plat.ExecModal(calculator);
+}
 
 void TVantiq_::SundryPurchases1Click()
 {
@@ -572,7 +582,14 @@ QAction *TVantiq_::CommandAction(Command command)
 
 void TVantiq_::AddChildWindow(QMdiSubWindow *window) { MdiArea->addSubWindow(window); }
 
-int TVantiq_::ChildWindowCount() const { return int(MdiArea->subWindowList().size()); }
+int TVantiq_::ChildWindowCount() const
+{
+    // A window being closed is hidden at once but leaves the list later.
+    int open = 0;
+    for (const QMdiSubWindow *w : MdiArea->subWindowList())
+        open += w->isVisible() ? 1 : 0;
+    return open;
+}
 
 void TVantiq_::CascadeChildWindows() { MdiArea->cascadeSubWindows(); }
 

@@ -3,7 +3,10 @@
 #include "fuellog/DateText.h"
 #include "shell/Platform.h"
 
+#include <QActionGroup>
 #include <QButtonGroup>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QDir>
 #include <QRadioButton>
@@ -15,6 +18,25 @@ void SetHelpButton(QAbstractButton *button, Platform &platform, int topic)
 {
     button->setProperty("tag", topic);
     QObject::connect(button, &QAbstractButton::clicked, button, [&platform, topic] { platform.ShowHelp(topic); });
+}
+
+QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QActionGroup *group)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    if (group) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    return a;
+}
+
+QLineEdit *NamedEdit(const char *name, QWidget *parent, bool readOnly)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(readOnly);
+    return e;
 }
 
 void EnterPressesButtons(QWidget *root)

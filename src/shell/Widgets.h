@@ -5,6 +5,10 @@
 #include <QStyle>
 
 class QAbstractButton;
+class QAction;
+class QActionGroup;
+class QLineEdit;
+class QMenu;
 class QButtonGroup;
 class Platform;
 class QToolBar;
@@ -16,6 +20,11 @@ void SetHelpButton(QAbstractButton *button, Platform &platform, int topic);
 // Enter presses the focused push button, as Space does, for every push
 // button under root (a line edit keeps its own Enter).
 void EnterPressesButtons(QWidget *root);
+
+// A menu item with its name; a radio item of the group when one is given.
+QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QActionGroup *group = nullptr);
+// An edit box with its name.
+QLineEdit *NamedEdit(const char *name, QWidget *parent, bool readOnly = false);
 
 // A picture button on a toolbar, with its name and hint.
 QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, QStyle::StandardPixmap icon);

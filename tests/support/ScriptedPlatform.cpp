@@ -87,16 +87,32 @@ QString ScriptedPlatform::SaveFileName(const FileRequest &request)
     return fileAnswers.takeFirst();
 }
 
-bool ScriptedPlatform::ChooseColour(QColor &)
+bool ScriptedPlatform::ChooseColour(QColor &colour)
 {
-    fail(QStringLiteral("ChooseColour"));
-    return false;
+    calls.append({QStringLiteral("ChooseColour"), colour.name()});
+    if (colourAnswers.isEmpty()) {
+        fail(QStringLiteral("ChooseColour"));
+        return false;
+    }
+    const QColor answer = colourAnswers.takeFirst();
+    if (!answer.isValid())
+        return false;
+    colour = answer;
+    return true;
 }
 
-bool ScriptedPlatform::ChooseFont(QFont &)
+bool ScriptedPlatform::ChooseFont(QFont &font)
 {
-    fail(QStringLiteral("ChooseFont"));
-    return false;
+    calls.append({QStringLiteral("ChooseFont"), font.family()});
+    if (fontAnswers.isEmpty()) {
+        fail(QStringLiteral("ChooseFont"));
+        return false;
+    }
+    const QFont answer = fontAnswers.takeFirst();
+    if (answer.family().isEmpty())
+        return false;
+    font = answer;
+    return true;
 }
 
 bool ScriptedPlatform::PrintDialog(QPrinter &)

@@ -28,6 +28,8 @@ public:
     QStringList fileAnswers;                // OpenFileName and SaveFileName; "" cancels
     QList<FileRequest> fileRequests;        // what the file dialogs were asked
     QList<std::function<int(QDialog &)>> modalHandlers;
+    QList<QColor> colourAnswers;            // ChooseColour; an invalid colour cancels
+    QList<QFont> fontAnswers;               // ChooseFont; a font with no family cancels
     QList<int> helpTopics;
     int helpContents = 0;
     QStringList unexpected;
