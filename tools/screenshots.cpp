@@ -5,10 +5,16 @@
 #include "TestMain.h"
 #include "analysis/AnalisisForm.h"
 #include "analysis/GraphUnit.h"
+#include "entry/BulkPanel.h"
+#include "entry/DataViewPanel.h"
+#include "entry/LogTableModel.h"
 #include "trip/Trip.h"
 #include "shell/SetupPanel.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QTableView>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -95,6 +101,31 @@ int main(int argc, char *argv[])
         return 0;
     };
     w.TripCalcBtnClick();
+
+    // The data view, editing allowed, with the record form open on a record.
+    w.ViewClick();
+    h.platform.answers << mrYes;
+    w.Datadisplay->EditClick();
+    w.Datadisplay->ViewGrid->setCurrentIndex(w.Datadisplay->Model->index(3, 1));
+    w.Datadisplay->Edit2Click();
+    save(w, folder, QStringLiteral("data-view"));
+    w.Datadisplay->BitBtn2Click();
+    w.Datadisplay->CloseDataEditClick(false);
+
+    // The bulk panel after a delivery.
+    w.OptionsTabs->Scheme->setCurrentIndex(1);
+    w.ShowScheme();
+    w.BulkButtonClick();
+    BulkPanel &bulk = *w.BulkPurchase;
+    bulk.UpDown1->setValue(2025);
+    for (auto [box, text] : {std::pair{bulk.BDay, "18"}, {bulk.BMonth, "12"}, {bulk.BPrice, "1890.00"}, {bulk.BAmount, "1500"}}) {
+        box->setText(QLatin1String(text));
+        Q_EMIT box->textEdited(box->text());
+        Q_EMIT box->returnPressed();
+    }
+    bulk.BAcceptClick();
+    save(w, folder, QStringLiteral("bulk"));
+    bulk.BulkQuitBtnClick();
 
     w.OptionsTabs->show();
     w.OptionsTabs->raise();

@@ -148,6 +148,29 @@ Placement PlaceBackDated(const QStringList &log, long long miles, const QString 
     return p;
 }
 
+const QString NotStorableMessage =
+    QStringLiteral("The text cannot be stored in the data file: it holds a line break, a control character "
+                   "or a character the file cannot hold");
+
+bool IsStorableText(const QString &text)
+{
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u > 0xFF)
+            return false;
+    }
+    return true;
+}
+
+QStringList DataListing(const QStringList &log)
+{
+    QStringList lines{QStringLiteral("          Data File"), QString()};
+    const QString gap = QStringLiteral("   ");
+    for (qsizetype k = 0; k + 3 < log.size(); k += 4)
+        lines << gap + log[k] + gap + log[k + 1] + gap + log[k + 2] + gap + log[k + 3];
+    return lines;
+}
+
 QStringList RecordLines(const QString &date, long long miles, double litres, const QString &pricePerLitre)
 {
     return {date, QString::number(miles), NumberText::FormatFixed(litres, 4, 2), pricePerLitre};

@@ -41,6 +41,14 @@ struct Placement {
 Placement PlaceBackDated(const QStringList &log, long long miles, const QString &date,
                          const std::function<void()> &breathe = {});
 
+// A text that can stand as a line of the 8-bit car data file: no line
+// break or other control character, nothing outside that character set.
+bool IsStorableText(const QString &text);
+extern const QString NotStorableMessage;
+
+// The plain listing of the log that the data view prints.
+QStringList DataListing(const QStringList &log);
+
 // The four lines of a fuel record.
 QStringList RecordLines(const QString &date, long long miles, double litres, const QString &pricePerLitre);
 

@@ -462,8 +462,7 @@ bool FuelEntryPanel::stepsStillHold() const
     if (!(flags.DateDone && flags.DistanceDone && flags.PriceDone && flags.QuantityDone))
         return false;
     // A box changed after its step must not be stored unchecked.
-    if (!QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()
-        || flags.EntryDate != PDay->text() + QLatin1Char('/') + Pmonth->text() + QLatin1Char('/') + PYear->text())
+    if (!flags.DateStillHolds(PDay->text(), Pmonth->text(), PYear->text()))
         return false;
     if (!EntryRules::CheckDistance(NMiles->text(), flags.BackDated, DOldmiles->text(), FinalMiles->text()).ok)
         return false;
@@ -474,13 +473,9 @@ bool FuelEntryPanel::stepsStillHold() const
 
 void FuelEntryPanel::AcceptClick()
 {
-    if (accepting)
-        return; // one acceptance at a time: the placement search lets events run
-    accepting = true;
-    struct Done {
-        bool &flag;
-        ~Done() { flag = false; }
-    } done{accepting};
+    const AcceptanceGuard guard(flags);
+    if (!guard.Entered())
+        return;
 
     Platform &ui = state.platform();
     const bool bulk = bulkScheme();
@@ -634,7 +629,7 @@ void FuelEntryPanel::AcceptClick()
 
 void FuelEntryPanel::ShowLogEnd()
 {
-    if (accepting)
+    if (flags.Accepting)
         return; // an acceptance shows its own figures
     const QStringList &log = state.FuelLog;
     NumItems->setText(QString::number(CarDataFile::RecordCount(log)));

@@ -67,7 +67,6 @@ private:
     void resetForNext();
     bool bulkScheme() const;
     bool stepsStillHold() const;
-    bool accepting = false;
     AppState &state;
     ShellCommands &shell;
     EntryFlags &flags;

@@ -3,11 +3,18 @@
 #include "fuellog/DateText.h"
 #include "fuellog/TextFile.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cmath>
+
+bool EntryFlags::DateStillHolds(const QString &day, const QString &month, const QString &year) const
+{
+    return QDate::fromString(EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()
+           && EntryDate == day + QLatin1Char('/') + month + QLatin1Char('/') + year;
+}
 
 AppState::AppState(Platform &platform, const QString &executablePath, QObject *parent)
     : QObject(parent), plat(platform), exePath(executablePath), stored(Live), options(&stored)

@@ -27,6 +27,30 @@ struct EntryFlags {
     // that nothing typed since can be stored without passing its check.
     void ClearDone() { DateDone = DistanceDone = PriceDone = QuantityDone = false; }
     void Clear() { *this = EntryFlags(); }
+    // The date step's date is a real date and still what the boxes say.
+    bool DateStillHolds(const QString &day, const QString &month, const QString &year) const;
+    // True while an acceptance runs: its placement search lets events run,
+    // and a second acceptance must not start meanwhile.
+    bool Accepting = false;
+};
+
+// Marks an acceptance for as long as it lives; Entered() is false when one
+// is already running.
+class AcceptanceGuard {
+public:
+    explicit AcceptanceGuard(EntryFlags &f) : flags(f), entered(!f.Accepting) { f.Accepting = true; }
+    ~AcceptanceGuard()
+    {
+        if (entered)
+            flags.Accepting = false;
+    }
+    AcceptanceGuard(const AcceptanceGuard &) = delete;
+    AcceptanceGuard &operator=(const AcceptanceGuard &) = delete;
+    bool Entered() const { return entered; }
+
+private:
+    EntryFlags &flags;
+    bool entered;
 };
 
 // A range of the fuel log by line offsets: the records from Start up to
@@ -77,6 +101,9 @@ public:
 
     // Tells everyone who shows the fuel log that it was replaced or changed.
     void FuelLogChanged() { emit fuelLogChanged(); }
+    // Asks an open cell editor to put its text into the log, before a
+    // command reads or writes it.
+    void CommitEdits() { emit commitEdits(); }
 
     // Writes the vehicle list whole; false with the system's error text.
     bool SaveVehicleList(QString *error) const;
@@ -107,6 +134,7 @@ public:
 
 signals:
     void fuelLogChanged();
+    void commitEdits();
     void tripFiguresChanged();
     void registrationChanged(const QString &registration);
 

@@ -149,6 +149,7 @@ bool DataFileCommands::WriteFuelLog(const QString &path)
 
 void DataFileCommands::Save1Click()
 {
+    state.CommitEdits();
     if (state.FuelLog.size() < 4) {
         shell.SetStatus(5, QStringLiteral("NO DATA TO SAVE ") + state.CurrentDataFile);
         return;
@@ -168,6 +169,7 @@ void DataFileCommands::Save1Click()
 
 void DataFileCommands::SaveAsClick()
 {
+    state.CommitEdits();
     SaveDialog1.folder = dataFolder();
     const QString chosen = state.platform().SaveFileName(SaveDialog1);
     if (chosen.isEmpty())

@@ -57,9 +57,7 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     DataEntry = new FuelEntryPanel(state, *this, client);
     BulkPurchase = new BulkPanel(state, *this, client);
     Datadisplay = new DataViewPanel(state, *this, client);
-    InsertPan = new QFrame(client);
-    InsertPan->setObjectName(QStringLiteral("InsertPan"));
-    InsertPan->hide();
+    InsertPan = Datadisplay->InsertPan;
     FileCommands = new DataFileCommands(state, *this, this);
 
     buildMenus(); // before the setup panel, whose password box shows a menu item
@@ -495,9 +493,9 @@ void TVantiq_::analisebutton()
 
 void TVantiq_::EnterDataClick() { DataEntry->EnterDataClick(); }
 
-void TVantiq_::ViewClick() { showPanel(Datadisplay); }
+void TVantiq_::ViewClick() { Datadisplay->ViewClick(); }
 
-void TVantiq_::BulkButtonClick() { showPanel(BulkPurchase); }
+void TVantiq_::BulkButtonClick() { BulkPurchase->BulkButtonClick(); }
 
 void TVantiq_::TripCalcBtnClick()
 {
@@ -597,9 +595,11 @@ void TVantiq_::ExitVantiqClick() { close(); }
 
 void TVantiq_::ShowSetupPanel() { showPanel(OptionsTabs); }
 
-void TVantiq_::CloseDataView() { Datadisplay->CloseDataEditClick(); }
+void TVantiq_::CloseDataView() { Datadisplay->CloseDataEditClick(false); }
 
 void TVantiq_::SetEntryParameters() { DataEntry->SetEntryParameters(); }
+
+void TVantiq_::ShowEntryPrice(const QString &pricePerLitre) { DataEntry->PPLBox->setText(pricePerLitre); }
 
 void TVantiq_::HelpClick()
 {

@@ -19,6 +19,7 @@ class DataFileCommands;
 class FuelEntryPanel;
 class BulkPanel;
 class DataViewPanel;
+class TInsertPan;
 class SetupPanel;
 class TCalendarPrompt;
 class TSundryForm;
@@ -55,6 +56,7 @@ public:
     void ShowSetupPanel() override;
     void CloseDataView() override;
     void SetEntryParameters() override;
+    void ShowEntryPrice(const QString &pricePerLitre) override;
 
     // The folder that stands for the executable's: its own when writable,
     // else the per-user application data folder.
@@ -110,7 +112,7 @@ public:
     FuelEntryPanel *DataEntry = nullptr;
     BulkPanel *BulkPurchase = nullptr;
     DataViewPanel *Datadisplay = nullptr;
-    QWidget *InsertPan = nullptr;
+    TInsertPan *InsertPan = nullptr;
     SetupPanel *OptionsTabs = nullptr;
     TCalendarPrompt *CalendarPrompt = nullptr;
     TSundryForm *SundryForm = nullptr;

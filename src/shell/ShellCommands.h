@@ -68,4 +68,6 @@ public:
     virtual void ShowScheme() = 0;
     // The entry panel's unit labels from the settings.
     virtual void SetEntryParameters() = 0;
+    // The fuel entry's price per litre box (a bulk purchase sets it).
+    virtual void ShowEntryPrice(const QString &pricePerLitre) = 0;
 };

@@ -31,6 +31,13 @@ QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QAct
     return a;
 }
 
+QPushButton *NamedButton(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
 QLineEdit *NamedEdit(const char *name, QWidget *parent, bool readOnly)
 {
     auto *e = new QLineEdit(parent);
@@ -111,12 +118,23 @@ void FolderList::SetDirectory(const QString &folder)
     }
 }
 
+const char *const OverlayArea::FloatsAtRight = "vantiqFloatsAtRight";
+
 void OverlayArea::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    for (QObject *o : children())
-        if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow())
+    for (QObject *o : children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (!w || w->isWindow())
+            continue;
+        if (w->property(FloatsAtRight).toBool()) {
+            // A small panel over the others, at the top right.
+            const QSize size = w->sizeHint().boundedTo(this->size());
+            w->setGeometry(QRect(QPoint(width() - size.width() - 12, 12), size));
+        } else {
             w->setGeometry(rect());
+        }
+    }
 }
 
 QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, QStyle::StandardPixmap icon)

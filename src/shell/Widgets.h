@@ -9,6 +9,7 @@ class QAction;
 class QActionGroup;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class QButtonGroup;
 class Platform;
 class QToolBar;
@@ -23,6 +24,8 @@ void EnterPressesButtons(QWidget *root);
 
 // A menu item with its name; a radio item of the group when one is given.
 QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QActionGroup *group = nullptr);
+// A push button with its name.
+QPushButton *NamedButton(const char *name, const QString &caption, QWidget *parent);
 // An edit box with its name.
 QLineEdit *NamedEdit(const char *name, QWidget *parent, bool readOnly = false);
 
@@ -61,11 +64,13 @@ private:
 };
 
 // An area whose children all fill it, one over another; the one raised last
-// stands in front (the main window's panels, the manager's views).
+// stands in front (the main window's panels, the manager's views). A child
+// with the property FloatsAtRight keeps its own size at the top right.
 class OverlayArea : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
+    static const char *const FloatsAtRight;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -46,6 +46,7 @@ public:
     void CloseDataView() override { run << QStringLiteral("CloseDataView"); }
     void ShowScheme() override { run << QStringLiteral("ShowScheme"); }
     void SetEntryParameters() override { run << QStringLiteral("SetEntryParameters"); }
+    void ShowEntryPrice(const QString &price) override { run << QStringLiteral("ShowEntryPrice ") + price; }
 
 private:
     DataFileCommands files;
