@@ -9,6 +9,8 @@
 #include "entry/DataViewPanel.h"
 #include "entry/LogTableModel.h"
 #include "trip/Trip.h"
+#include "vehicles/CalMessage.h"
+#include "vehicles/SundryUnit.h"
 #include "shell/SetupPanel.h"
 
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QRandomGenerator>
@@ -126,6 +129,19 @@ int main(int argc, char *argv[])
     bulk.BAcceptClick();
     save(w, folder, QStringLiteral("bulk"));
     bulk.BulkQuitBtnClick();
+
+    // A renewal reminder, and the sundry form part filled in.
+    w.CalendarPrompt->Prompt->setText(QStringLiteral("Road Tax renewal for VN24 QRX is due in 14 days on 03/01/2026"));
+    w.CalendarPrompt->show();
+    save(*w.CalendarPrompt, folder, QStringLiteral("reminder"));
+    w.CalendarPrompt->hide();
+    w.SundryForm->setWindowTitle(QStringLiteral("Sundrys for VN24 QRX"));
+    w.SundryForm->Description->setText(QStringLiteral("Wiper blades"));
+    w.SundryForm->DateBox->setText(QStringLiteral("18/12/2025"));
+    w.SundryForm->CostBox->setText(QStringLiteral("24.99"));
+    w.SundryForm->show();
+    save(*w.SundryForm, folder, QStringLiteral("sundry"));
+    w.SundryForm->hide();
 
     w.OptionsTabs->show();
     w.OptionsTabs->raise();

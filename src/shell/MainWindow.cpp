@@ -69,7 +69,7 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
 
     // Hidden windows of the whole run.
     CalendarPrompt = new TCalendarPrompt(this);
-    SundryForm = new TSundryForm(this);
+    SundryForm = new TSundryForm(state, this);
 
     starttimer = new QTimer(this);
     starttimer->setObjectName(QStringLiteral("starttimer"));
@@ -508,11 +508,7 @@ void TVantiq_::TripCalcBtnClick()
     plat.ExecModal(calculator);
 }
 
-void TVantiq_::SundryPurchases1Click()
-{
-    if (SelectedIndex == -1)
-        plat.ShowMessage(QStringLiteral("No vehicle selected"));
-}
+void TVantiq_::SundryPurchases1Click() { ::SundryPurchases1Click(state, *this, *SundryForm); }
 
 void TVantiq_::ChangePassClick()
 {

@@ -57,6 +57,7 @@ public:
     void CloseDataView() override;
     void SetEntryParameters() override;
     void ShowEntryPrice(const QString &pricePerLitre) override;
+    TCalendarPrompt &ReminderWindow() override { return *CalendarPrompt; }
 
     // The folder that stands for the executable's: its own when writable,
     // else the per-user application data folder.

@@ -4,6 +4,7 @@
 class DataFileCommands;
 class QAction;
 class QMdiSubWindow;
+class TCalendarPrompt;
 
 // Command groups of the main window. Enabling a group enables every menu
 // item and toolbar button that runs its command.
@@ -43,6 +44,9 @@ public:
     virtual void CloseAllChildWindows() = 0;
     virtual int ChildWindowCount() const = 0;
     virtual void CascadeChildWindows() = 0;
+
+    // The reminder window, created at start and reused for every reminder.
+    virtual TCalendarPrompt &ReminderWindow() = 0;
 
     // Settings file.
     virtual QString ReadRegistry() = 0;

@@ -11,7 +11,10 @@ TCalendarPrompt::TCalendarPrompt(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("CalendarPrompt"));
     setWindowTitle(QStringLiteral("Vantiq Calendar Message"));
     setModal(true);
+    setMinimumWidth(440); // a reminder reads on one line
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->setSpacing(14);
     Prompt = new QLabel(this);
     Prompt->setObjectName(QStringLiteral("Prompt"));
     Prompt->setAlignment(Qt::AlignCenter);
@@ -27,5 +30,6 @@ TCalendarPrompt::TCalendarPrompt(QWidget *parent) : QDialog(parent)
     row->addStretch();
     row->addWidget(CloseBtn);
     layout->addLayout(row);
+    CloseBtn->setDefault(true);
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -7,7 +7,9 @@
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
+#include "vehicles/CalMessage.h"
 #include "vehicles/DetailsPanel.h"
+#include "vehicles/Reminders.h"
 #include "vehicles/VehicleListView.h"
 #include "vehicles/VehiclePictures.h"
 
@@ -206,7 +208,12 @@ void TVehSelect::readList(const QString &path, VehicleFile::Form form)
 
 bool TVehSelect::OpenVehicleList()
 {
+    const int was = state.SelectedIndex;
+    const QString selected = was >= 0 && was < state.Vehicles.Count() && !state.Vehicles.IsInvalid(was)
+                                 ? state.Vehicles.Caption(was)
+                                 : QString();
     state.Vehicles.Clear();
+    state.SelectedIndex = -1;
     Model->Reset();
     const QString folder = WithBackslash(state.Live.VehPath);
     const std::pair<const char *, VehicleFile::Form> files[] = {
@@ -225,6 +232,9 @@ bool TVehSelect::OpenVehicleList()
     }
     VehicalList->show();
     SelectList->hide();
+    // The selected vehicle stays selected if the list still holds it.
+    if (!selected.isEmpty())
+        state.SelectedIndex = state.Vehicles.Find(selected, Qt::CaseSensitive);
     if (found) {
         raise();
         return true;
@@ -272,7 +282,36 @@ bool TVehSelect::SaveVechList()
     return false;
 }
 
-void TVehSelect::CheckReminders() {}
+void TVehSelect::CheckReminders()
+{
+    const QDate today = state.platform().Today();
+    TCalendarPrompt &prompt = shell.ReminderWindow();
+    QString firstFailure;
+    for (int i = 0; i < state.Vehicles.Count(); ++i) {
+        if (state.Vehicles.IsInvalid(i))
+            continue; // its bytes are kept as they are
+        TVehicleRecord &record = state.Vehicles.At(i);
+        for (int k = 0; k < 4; ++k) {
+            TRenewalReminder &renewal = record.Reminders[k];
+            Reminders::RollOn(renewal, today);
+            if (!Reminders::IsDue(renewal, today))
+                continue;
+            prompt.Prompt->setText(Reminders::Text(k, record.Registration, renewal, today, state.platform().Locale()));
+            prompt.Dont->setChecked(false); // the window is reused
+            state.platform().ExecModal(prompt);
+            if (prompt.Dont->isChecked())
+                renewal.Stopped = true;
+            // Saved after each reminder, with every date rolled on so far;
+            // of several failures the first is told.
+            QString error;
+            shell.SetStatus(5, QStringLiteral("Saving Data file ") + state.VehicleListPath());
+            if (!state.SaveVehicleList(&error) && firstFailure.isEmpty())
+                firstFailure = error;
+        }
+    }
+    if (!firstFailure.isEmpty())
+        state.platform().ShowMessage(firstFailure);
+}
 
 void TVehSelect::RemoveRecord(int position)
 {

@@ -34,6 +34,7 @@ public:
     void CascadeChildWindows() override { run << QStringLiteral("CascadeChildWindows"); }
     void ViewClick() override { run << QStringLiteral("ViewClick"); }
     void ExitVantiqClick() override { run << QStringLiteral("ExitVantiqClick"); }
+    TCalendarPrompt &ReminderWindow() override { return *reminders; }
     QString ReadRegistry() override { run << QStringLiteral("ReadRegistry"); return QString(); }
     bool WriteRegistry() override { run << QStringLiteral("WriteRegistry"); return true; }
     DataFileCommands &Files() override { return files; }
@@ -47,6 +48,8 @@ public:
     void ShowScheme() override { run << QStringLiteral("ShowScheme"); }
     void SetEntryParameters() override { run << QStringLiteral("SetEntryParameters"); }
     void ShowEntryPrice(const QString &price) override { run << QStringLiteral("ShowEntryPrice ") + price; }
+
+    TCalendarPrompt *reminders = nullptr; // a test that scans reminders gives one
 
 private:
     DataFileCommands files;
