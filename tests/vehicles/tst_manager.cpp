@@ -1,5 +1,6 @@
 #include "Harness.h"
 #include "TestMain.h"
+#include "TestVehicles.h"
 #include "entry/FuelEntryPanel.h"
 #include "shell/Settings.h"
 #include "shell/SettingsFile.h"
@@ -26,15 +27,11 @@ class ManagerTest : public QObject {
 
     static TVehicleRecord vehicle(const QString &reg, int type = 4)
     {
-        TVehicleRecord r;
-        r.Registration = reg;
+        TVehicleRecord r = TestVehicle(reg);
         r.VehicleType = quint8(type);
         r.ImageIndex = type;
         r.Manufacturer = QStringLiteral("Maker ") + reg;
         r.Colour = QStringLiteral("Blue");
-        // Renewals ahead of the tests' today, so the reminder scan leaves them be.
-        for (TRenewalReminder &m : r.Reminders)
-            m.Due = VehicleFile::ToDays(QDate(2030, 1, 1));
         return r;
     }
     static QByteArray listFile(const QStringList &regs)

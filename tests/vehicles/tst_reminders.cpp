@@ -1,5 +1,6 @@
 #include "Harness.h"
 #include "TestMain.h"
+#include "TestVehicles.h"
 #include "vehicles/CalMessage.h"
 #include "vehicles/Reminders.h"
 #include "vehicles/select.h"
@@ -20,14 +21,7 @@ class RemindersTest : public QObject {
     {
         return TRenewalReminder{VehicleFile::ToDays(due), remind, daysBefore, rate, stopped};
     }
-    static TVehicleRecord vehicle(const QString &reg)
-    {
-        TVehicleRecord r;
-        r.Registration = reg;
-        for (TRenewalReminder &m : r.Reminders)
-            m.Due = VehicleFile::ToDays(QDate(2030, 1, 1));
-        return r;
-    }
+    static TVehicleRecord vehicle(const QString &reg) { return TestVehicle(reg); }
 
 private slots:
     void initTestCase() { quietOffscreenNotice(); }

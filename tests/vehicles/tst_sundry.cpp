@@ -1,5 +1,6 @@
 #include "Harness.h"
 #include "TestMain.h"
+#include "TestVehicles.h"
 #include "analysis/AnalisisForm.h"
 #include "vehicles/DetailsPanel.h"
 #include "vehicles/SundryUnit.h"
@@ -22,14 +23,7 @@
 class SundryTest : public QObject {
     Q_OBJECT
 
-    static TVehicleRecord vehicle(const QString &reg)
-    {
-        TVehicleRecord r;
-        r.Registration = reg;
-        for (TRenewalReminder &m : r.Reminders)
-            m.Due = VehicleFile::ToDays(QDate(2030, 1, 1));
-        return r;
-    }
+    static TVehicleRecord vehicle(const QString &reg) { return TestVehicle(reg); }
     // The manager open on AA1 and BB2, BB2 clicked (selected).
     TVantiq_ &selected(Harness &h, const TVehicleRecord &second = vehicle(QStringLiteral("BB2")))
     {
