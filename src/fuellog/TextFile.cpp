@@ -23,16 +23,29 @@ ReadResult ReadBytes(const QString &path)
     return r;
 }
 
-bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error)
+namespace {
+bool write(const QString &path, const QByteArray &bytes, QString *error, bool ownerOnly)
 {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    const bool opened = f.open(QIODevice::WriteOnly);
+    // Set on the new file before it takes the old one's place.
+    if (opened && ownerOnly)
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!opened || f.write(bytes) != bytes.size() || !f.commit()) {
         if (error)
             *error = path + QStringLiteral(": ") + f.errorString();
         f.cancelWriting();
         return false;
     }
     return true;
+}
+} // namespace
+
+bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error) { return write(path, bytes, error, false); }
+
+bool WriteWholePrivate(const QString &path, const QByteArray &bytes, QString *error)
+{
+    return write(path, bytes, error, true);
 }
 
 QStringList SplitLines(const QByteArray &bytes)

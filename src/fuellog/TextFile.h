@@ -17,6 +17,8 @@ ReadResult ReadBytes(const QString &path);
 // Writes the bytes as the whole new content of path; on failure the old file
 // is untouched and error holds the system's error text.
 bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error);
+// The same for a file only its owner may read (the settings, with the password).
+bool WriteWholePrivate(const QString &path, const QByteArray &bytes, QString *error);
 
 // Splits 8-bit text into lines at CR LF, LF or CR, after a leading
 // byte-order mark. A final line end does not start another line.

@@ -10,6 +10,7 @@
 #include "fuellog/DateText.h"
 #include "fuellog/TextFile.h"
 #include "shell/DataFileCommands.h"
+#include "shell/GPPassword.h"
 #include "shell/LiveOptions.h"
 #include "shell/SettingsFile.h"
 #include "shell/SetupPanel.h"
@@ -162,7 +163,10 @@ void TVantiq_::buildMenus()
     ChangePassword1 = plain(OptionsMenu, "ChangePassword1", QStringLiteral("Change &Password"));
     ChangePassword1->setVisible(false);
     RestoreBackup1 = plain(OptionsMenu, "RestoreBackup1", QStringLiteral("Restore Backup"));
-    connect(ChangePassword1, &QAction::triggered, this, &TVantiq_::ChangePassClick);
+    connect(ChangePassword1, &QAction::triggered, this, [this] {
+        if (PasswordGate()) // from the menu the panel is not open yet
+            ChangePassClick();
+    });
     connect(RestoreBackup1, &QAction::triggered, FileCommands, &DataFileCommands::RestoreBackup1Click);
 
     EnterDataMenu = menuBar()->addMenu(QStringLiteral("&Enter Data"));
@@ -416,7 +420,7 @@ bool TVantiq_::WriteRegistry()
     }
     s.Write(ini);
     QString error;
-    if (TextFile::WriteWhole(path, ini.ToBytes(), &error))
+    if (TextFile::WriteWholePrivate(path, ini.ToBytes(), &error))
         return true;
     plat.ShowMessage(error);
     return false;
@@ -435,9 +439,21 @@ void TVantiq_::showPanel(QWidget *panel)
     panel->raise();
 }
 
+bool TVantiq_::PasswordGate()
+{
+    if (!state.Options().PassEnabled())
+        return true;
+    TPassWrd gate(Live.Password, this);
+    if (plat.ExecModal(gate) == QDialog::Accepted)
+        return true;
+    OptionsTabs->hide();
+    return false;
+}
+
 void TVantiq_::SetupClick()
 {
-    // The password gate in front of the panel is added with the password window.
+    if (!PasswordGate())
+        return;
     SetEntryMenusEnabled(false);
     SetStatus(5, QStringLiteral(" SETUP"));
     showPanel(OptionsTabs);
@@ -589,7 +605,12 @@ void TVantiq_::CascadeChildWindows() { MdiArea->cascadeSubWindows(); }
 
 void TVantiq_::ExitVantiqClick() { close(); }
 
-void TVantiq_::ShowSetupPanel() { showPanel(OptionsTabs); }
+void TVantiq_::ShowSetupPanel()
+{
+    // Every way into the setup panel passes the password, when there is one.
+    if (PasswordGate())
+        showPanel(OptionsTabs);
+}
 
 void TVantiq_::CloseDataView() { Datadisplay->CloseDataEditClick(false); }
 

@@ -75,6 +75,9 @@ public:
     QString ReadRegistry() override;
     bool WriteRegistry() override;
     void SetupClick();
+    // The password window when passwords are enabled; true when the way
+    // into the setup panel is open.
+    bool PasswordGate();
     void ShowScheme() override;
     void SetEntryMenusEnabled(bool enabled);
 

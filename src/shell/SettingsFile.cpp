@@ -81,8 +81,11 @@ std::optional<QString> IniFile::Value(const QString &section, const QString &key
     return std::nullopt;
 }
 
-void IniFile::SetValue(const QString &section, const QString &key, const QString &value)
+void IniFile::SetValue(const QString &section, const QString &key, const QString &raw)
 {
+    // One line per key: a line break inside a value would make another line.
+    QString value = raw;
+    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     auto [begin, end] = sectionRange(section);
     if (begin < 0) {
         lines.append(QLatin1Char('[') + section + QLatin1Char(']'));

@@ -188,6 +188,7 @@ QWidget *SetupPanel::passwordSheet()
     form->addRow(buttons);
     ChangePassPan->hide();
     connect(Cancel, &QPushButton::clicked, this, &SetupPanel::CancelButtClick);
+    connect(PassOk, &QPushButton::clicked, this, &SetupPanel::PassOkClick);
     connect(PassEnable, &QCheckBox::clicked, this, &SetupPanel::PassEnableClick);
     connect(ChangePass, &QPushButton::clicked, this, [this] { shell.ChangePassClick(); });
     layout->addWidget(PassEnable);
@@ -505,10 +506,36 @@ void SetupPanel::ShowTripFigures()
     WDistT->setText(t.distanceName);
 }
 
-void SetupPanel::CancelButtClick() { ChangePassPan->hide(); }
+void SetupPanel::CancelButtClick() { hideChangePassword(); }
+
+void SetupPanel::hideChangePassword()
+{
+    ChangePassPan->hide();
+    for (QLineEdit *e : {OldPass, NewPass1, NewPass2})
+        e->clear(); // nothing typed stays behind
+}
+
+void SetupPanel::PassOkClick()
+{
+    // The settings file is line based and trims its values: a password with
+    // blanks at either end or a control character would not read back.
+    const QString fresh = NewPass1->text();
+    bool storable = fresh == fresh.trimmed();
+    for (const QChar c : fresh)
+        storable = storable && c.unicode() >= 0x20 && c.unicode() != 0x7F;
+    if (OldPass->text() != state.Live.Password || fresh != NewPass2->text() || !storable) {
+        state.platform().MessageDlg(QStringLiteral("Invalid Entry Please Retype or Cancel "), MsgKind::Error, mbOk);
+        return;
+    }
+    state.Live.Password = fresh;
+    hideChangePassword();
+    state.platform().MessageDlg(QStringLiteral("Password Changed "), MsgKind::Information, mbOk);
+}
 
 void SetupPanel::PassEnableClick()
 {
+    if (!PassEnable->isChecked())
+        hideChangePassword();
     // The change-password commands are there exactly while passwords are on.
     ChangePass->setVisible(PassEnable->isChecked());
     shell.ShowCommand(Command::ChangePassword, PassEnable->isChecked());

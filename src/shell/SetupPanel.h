@@ -41,6 +41,7 @@ public:
     void setdefaultsclick();
     void Button18Click();
     void CancelButtClick();
+    void PassOkClick();
     void PassEnableClick();
     // The trip sheet's texts from the last analysis's best and worst figures.
     void ShowTripFigures();
@@ -71,6 +72,7 @@ public:
 
 private:
     void copyCalculatedFigures();
+    void hideChangePassword();
     QWidget *sheet(const QString &name, const QString &title, QWidget *content, bool tripSheet);
     QWidget *passwordSheet();
     QWidget *graphSheet();
