@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -53,24 +52,23 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    MainMenu = new QMenuBar(body);
+    // The menus stand in the main window's menu bar while this window is active.
     File1 = buildFileMenu();
-    MainMenu->addMenu(File1);
-    Summary1 = MainMenu->addMenu(QStringLiteral("&Summary"));
+    Summary1 = new QMenu(QStringLiteral("&Summary"), this);
     Summary1->setObjectName(QStringLiteral("Summary1"));
     connect(AddMenuItem(Summary1, "Display1", QStringLiteral("Display")), &QAction::triggered, this, &TAnalisisForm::SummaryClick);
     connect(AddMenuItem(Summary1, "Print2", QStringLiteral("Print")), &QAction::triggered, this, &TAnalisisForm::SummaryPrintClick);
-    FuelUnits = MainMenu->addMenu(QStringLiteral("Fuel &units"));
+    FuelUnits = new QMenu(QStringLiteral("Fuel &units"), this);
     FuelUnits->setObjectName(QStringLiteral("Fuelunits1"));
     fuelGroup = new QActionGroup(this);
     Gallons = AddMenuItem(FuelUnits, "Gallons", QStringLiteral("Gallons"), fuelGroup);
     Litres = AddMenuItem(FuelUnits, "Litres", QStringLiteral("Litres"), fuelGroup);
-    DistanceUnits = MainMenu->addMenu(QStringLiteral("&Distance units"));
+    DistanceUnits = new QMenu(QStringLiteral("&Distance units"), this);
     DistanceUnits->setObjectName(QStringLiteral("Distanceunits1"));
     distanceGroup = new QActionGroup(this);
     Miles = AddMenuItem(DistanceUnits, "Miles", QStringLiteral("Miles"), distanceGroup);
     Kilometers = AddMenuItem(DistanceUnits, "Kilometers", QStringLiteral("Kilometers"), distanceGroup);
-    AnalysisOptions = MainMenu->addMenu(QStringLiteral("&Analysis options"));
+    AnalysisOptions = new QMenu(QStringLiteral("&Analysis options"), this);
     AnalysisOptions->setObjectName(QStringLiteral("Analysisoptions1"));
     optionGroup = new QActionGroup(this);
     Basic = AddMenuItem(AnalysisOptions, "Basic", QStringLiteral("Basic"), optionGroup);
@@ -83,7 +81,6 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
     connect(Basic, &QAction::triggered, this, &TAnalisisForm::BasicClick);
     connect(PPQ, &QAction::triggered, this, &TAnalisisForm::PPQClick);
     connect(PPDU, &QAction::triggered, this, &TAnalisisForm::PPDUClick);
-    layout->addWidget(MainMenu);
 
     ToolBar1 = new QToolBar(body);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -166,6 +163,11 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
 }
 
 TAnalisisForm::~TAnalisisForm() = default;
+
+QList<MergedMenu> TAnalisisForm::MenusToMerge() const
+{
+    return {{File1, 0}, {Summary1, 0}, {FuelUnits, 1}, {DistanceUnits, 1}, {AnalysisOptions, 1}};
+}
 
 QMenu *TAnalisisForm::buildFileMenu()
 {

@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/AnalysisRun.h"
+#include "shell/MenuMerging.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -12,7 +13,6 @@ class QActionGroup;
 class QFrame;
 class QLabel;
 class QMenu;
-class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QTableView;
@@ -26,11 +26,12 @@ class TGraphForm;
 // with the summary panel beneath the table. A child window of the main
 // window; each run also finds the best and worst figures, builds the
 // summary and publishes the trip calculator's defaults.
-class TAnalisisForm : public QMdiSubWindow {
+class TAnalisisForm : public QMdiSubWindow, public MenuMerging {
     Q_OBJECT
 public:
     TAnalisisForm(AppState &state, ShellCommands &shell);
     ~TAnalisisForm() override;
+    QList<MergedMenu> MenusToMerge() const override;
 
     // Units from the setup panel, the PPDU option, the column widths.
     void FormCreate();
@@ -68,7 +69,6 @@ public:
     int RowCount() const;
 
     QString VehicleName;
-    QMenuBar *MainMenu;
     QMenu *File1, *Summary1, *FuelUnits, *DistanceUnits, *AnalysisOptions;
     QAction *Miles, *Kilometers, *Gallons, *Litres, *Basic, *PPQ, *PPDU;
     QToolBar *ToolBar1;

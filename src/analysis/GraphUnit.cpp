@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
@@ -134,8 +133,7 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    MainMenu = new QMenuBar(body);
-    QMenu *file = MainMenu->addMenu(QStringLiteral("File"));
+    QMenu *file = FileMenu = new QMenu(QStringLiteral("File"), this);
     file->setObjectName(QStringLiteral("File1"));
     connect(AddMenuItem(file, "Opendatafile1", QStringLiteral("&Open data file")), &QAction::triggered, this,
             [this] { shell.Files().Open1Click(); });
@@ -152,7 +150,7 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
             [this] { shell.CloseAllChildWindows(); });
     connect(AddMenuItem(file, "PrintGraph1", QStringLiteral("Print Graph")), &QAction::triggered, this, &TGraphForm::Print1Click);
     connect(AddMenuItem(file, "Exit1", QStringLiteral("&Exit")), &QAction::triggered, this, [this] { shell.ExitVantiqClick(); });
-    QMenu *graph = MainMenu->addMenu(QStringLiteral("&Graph"));
+    QMenu *graph = GraphMainMenu = new QMenu(QStringLiteral("&Graph"), this);
     graph->setObjectName(QStringLiteral("Graph1"));
     addColourMenu(graph);
     Gridlines1 = AddMenuItem(graph, "Gridlines1", QStringLiteral("Grid lines"));
@@ -161,7 +159,6 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
     KeyVisible1 = AddMenuItem(graph, "KeyVisible1", QStringLiteral("Key Visible"));
     KeyVisible1->setCheckable(true);
     connect(KeyVisible1, &QAction::triggered, this, &TGraphForm::ShowKeyClick);
-    layout->addWidget(MainMenu);
 
     ToolBar1 = new QToolBar(body);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -243,6 +240,8 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
     });
     resize(700, 440);
 }
+
+QList<MergedMenu> TGraphForm::MenusToMerge() const { return {{FileMenu, 0}, {GraphMainMenu, 0}}; }
 
 void TGraphForm::addColourMenu(QMenu *menu)
 {

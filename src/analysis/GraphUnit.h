@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/GraphPlot.h"
+#include "shell/MenuMerging.h"
 
 #include <QColor>
 #include <QMdiSubWindow>
@@ -9,7 +10,6 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
-class QMenuBar;
 class QScrollArea;
 class QToolBar;
 class QToolButton;
@@ -40,7 +40,7 @@ private:
 
 // The performance graph: economy, average economy and fuel price against
 // time over the graph range, opened from an analysis window.
-class TGraphForm : public QMdiSubWindow {
+class TGraphForm : public QMdiSubWindow, public MenuMerging {
     Q_OBJECT
 public:
     static const int MinZoom = 300, MaxZoom = 19200;
@@ -67,7 +67,8 @@ public:
     const GraphDrawing &Drawing() const;
     QString VehicleName;
 
-    QMenuBar *MainMenu = nullptr;
+    QMenu *FileMenu = nullptr, *GraphMainMenu = nullptr;
+    QList<MergedMenu> MenusToMerge() const override;
     QToolBar *ToolBar1 = nullptr;
     QToolButton *GraphDPULine = nullptr, *GraphADPULine = nullptr, *GraphPriceLine = nullptr, *GridLines = nullptr,
                 *ShowKey = nullptr, *ToolButton6 = nullptr, *ToolButton7 = nullptr;

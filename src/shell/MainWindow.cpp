@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -62,6 +63,7 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     FileCommands = new DataFileCommands(state, *this, this);
 
     buildMenus(); // before the setup panel, whose password box shows a menu item
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TVantiq_::MergeMenus);
     OptionsTabs = new SetupPanel(state, *this, client);
     state.SetOptions(&OptionsTabs->Options());
     connect(&state, &AppState::registrationChanged, this, [this](const QString &reg) { SetStatus(0, reg); });
@@ -89,6 +91,9 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
 
 TVantiq_::~TVantiq_()
 {
+    // Children going with the window must not merge menus into a menu bar
+    // that is being taken down.
+    disconnect(MdiArea, nullptr, this, nullptr);
     state.SetOptions(nullptr); // the setup panel goes with the window
 }
 
@@ -178,35 +183,30 @@ void TVantiq_::buildMenus()
 
     WindowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
     WindowMenu->setObjectName(QStringLiteral("Window1"));
-    Tile1 = plain(WindowMenu, "Tile1", QStringLiteral("Tile"));
-    Cascade1 = plain(WindowMenu, "Cascade1", QStringLiteral("Cascade"));
-    Arrange1 = plain(WindowMenu, "Arrange1", QStringLiteral("Arrange"));
-    connect(Tile1, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
-    connect(Cascade1, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
-    connect(Arrange1, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
-    // The window list: one item per open child window.
-    connect(WindowMenu, &QMenu::aboutToShow, this, [this] {
-        for (QAction *a : WindowMenu->actions())
-            if (a->property("windowItem").toBool())
-                WindowMenu->removeAction(a), a->deleteLater();
-        const QList<QMdiSubWindow *> windows = MdiArea->subWindowList();
-        if (!windows.isEmpty())
-            WindowMenu->addSeparator()->setProperty("windowItem", true);
-        for (QMdiSubWindow *w : windows) {
-            QAction *a = WindowMenu->addAction(w->windowTitle());
-            a->setProperty("windowItem", true);
-            a->setCheckable(true);
-            a->setChecked(w == MdiArea->activeSubWindow());
-            connect(a, &QAction::triggered, MdiArea, [this, w] { MdiArea->setActiveSubWindow(w); });
-        }
-    });
+    FillWindowMenu(WindowMenu);
+    Tile1 = WindowMenu->findChild<QAction *>(QStringLiteral("Tile1"));
+    Cascade1 = WindowMenu->findChild<QAction *>(QStringLiteral("Cascade1"));
+    Arrange1 = WindowMenu->findChild<QAction *>(QStringLiteral("Arrange1"));
 
     HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    mainMenus = {{FileMenu, 0}, {AnalysisMenu, 0}, {OptionsMenu, 2}, {EnterDataMenu, 2}, {WindowMenu, 2}, {HelpMenu, 4}};
+
     HelpMenu->setObjectName(QStringLiteral("Help1"));
     Help2 = plain(HelpMenu, "Help2", QStringLiteral("&Help"));
     About1 = plain(HelpMenu, "About1", QStringLiteral("&About"));
     connect(Help2, &QAction::triggered, this, &TVantiq_::HelpClick);
     connect(About1, &QAction::triggered, this, &TVantiq_::About1Click);
+
+    // Keys for the commands used most; held by the window itself, so they
+    // work while a child window's menus stand in the menu bar.
+    const std::pair<QAction *, QKeySequence> keys[] = {
+        {Open1, QKeySequence::Open},        {Save1, QKeySequence::Save},          {SaveAs, QKeySequence::SaveAs},
+        {ExitVantiq, QKeySequence::Quit},   {Help2, QKeySequence::HelpContents},  {FuelPurchases1, Qt::Key_F2},
+        {vechselect, Qt::Key_F3},           {Analisis2, Qt::Key_F5},              {Tripcalculator1, Qt::Key_F6}};
+    for (const auto &[action, key] : keys) {
+        action->setShortcut(key);
+        addAction(action);
+    }
 }
 
 QToolButton *TVantiq_::toolButton(const char *name, const QString &hint, int icon)
@@ -602,6 +602,73 @@ int TVantiq_::ChildWindowCount() const
 }
 
 void TVantiq_::CascadeChildWindows() { MdiArea->cascadeSubWindows(); }
+
+void TVantiq_::ArrangeIcons()
+{
+    // The minimised children in a row along the bottom; the others stay put.
+    int x = 0;
+    for (QMdiSubWindow *w : MdiArea->subWindowList()) {
+        if (!(w->windowState() & Qt::WindowMinimized))
+            continue;
+        const QSize size = w->size();
+        if (x > 0 && x + size.width() > MdiArea->viewport()->width())
+            x = 0;
+        w->move(x, MdiArea->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+void TVantiq_::FillWindowMenu(QMenu *menu)
+{
+    auto item = [menu](const char *name, const QString &caption) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    connect(item("Tile1", QStringLiteral("Tile")), &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
+    connect(item("Cascade1", QStringLiteral("Cascade")), &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
+    connect(item("Arrange1", QStringLiteral("Arrange")), &QAction::triggered, this, &TVantiq_::ArrangeIcons);
+    // The window list: one item per open child window, made when the menu opens.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        for (QAction *a : menu->actions())
+            if (a->property("windowItem").toBool()) {
+                menu->removeAction(a);
+                a->deleteLater();
+            }
+        const QList<QMdiSubWindow *> windows = MdiArea->subWindowList();
+        if (!windows.isEmpty())
+            menu->addSeparator()->setProperty("windowItem", true);
+        int n = 0;
+        for (QMdiSubWindow *w : windows) {
+            QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(w->windowTitle()));
+            a->setProperty("windowItem", true);
+            a->setCheckable(true);
+            a->setChecked(w == MdiArea->activeSubWindow());
+            connect(a, &QAction::triggered, MdiArea, [this, w] { MdiArea->setActiveSubWindow(w); });
+        }
+    });
+}
+
+void TVantiq_::MergeMenus(QMdiSubWindow *active)
+{
+    // The main menus keep their own states; merging only hides and inserts.
+    const MenuMerging *child = dynamic_cast<const MenuMerging *>(active);
+    const QList<MergedMenu> childMenus = child ? child->MenusToMerge() : QList<MergedMenu>();
+    QSet<int> replaced;
+    for (const MergedMenu &m : childMenus)
+        replaced.insert(m.group);
+    QList<MergedMenu> shown;
+    for (const MergedMenu &m : mainMenus)
+        if (!replaced.contains(m.group))
+            shown << m;
+    shown << childMenus;
+    std::stable_sort(shown.begin(), shown.end(), [](const MergedMenu &a, const MergedMenu &b) { return a.group < b.group; });
+    QMenuBar *bar = menuBar();
+    for (QAction *a : bar->actions())
+        bar->removeAction(a);
+    for (const MergedMenu &m : shown)
+        bar->addAction(m.menu->menuAction());
+}
 
 void TVantiq_::ExitVantiqClick() { close(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "shell/AppState.h"
+#include "shell/MenuMerging.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 
@@ -51,6 +52,11 @@ public:
     void AddChildWindow(QMdiSubWindow *window) override;
     int ChildWindowCount() const override;
     void CascadeChildWindows() override;
+    void FillWindowMenu(QMenu *menu) override;
+    // Arrange: the icons of minimised children along the bottom.
+    void ArrangeIcons();
+    // The active child window's menus into the main menu bar by group.
+    void MergeMenus(QMdiSubWindow *active);
     void ExitVantiqClick() override;
     DataFileCommands &Files() override { return *FileCommands; }
     void ShowSetupPanel() override;
@@ -159,5 +165,6 @@ private:
     bool activated = false;
     bool closed = false;
     QList<QLabel *> statusPanels;
+    QList<MergedMenu> mainMenus; // with their group numbers
     OverlayArea *client = nullptr;
 };

@@ -4,6 +4,7 @@
 class DataFileCommands;
 class QAction;
 class QMdiSubWindow;
+class QMenu;
 class TCalendarPrompt;
 
 // Command groups of the main window. Enabling a group enables every menu
@@ -44,6 +45,8 @@ public:
     virtual void CloseAllChildWindows() = 0;
     virtual int ChildWindowCount() const = 0;
     virtual void CascadeChildWindows() = 0;
+    // Tile, Cascade, Arrange and the list of open child windows, in a menu.
+    virtual void FillWindowMenu(QMenu *menu) = 0;
 
     // The reminder window, created at start and reused for every reminder.
     virtual TCalendarPrompt &ReminderWindow() = 0;

@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -58,26 +57,23 @@ TVehSelect::TVehSelect(AppState &s, ShellCommands &commands)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    // Menus of the window.
-    auto *bar = new QMenuBar(body);
-    QMenu *view = bar->addMenu(QStringLiteral("View"));
+    // Menus of the window, shown in the main window's menu bar while it is active.
+    QMenu *view = ViewMenu = new QMenu(QStringLiteral("View"), this);
     connect(view->addAction(QStringLiteral("Vehicle types")), &QAction::triggered, this, &TVehSelect::Vehicaltypes1Click);
     connect(view->addAction(QStringLiteral("All Vehicles")), &QAction::triggered, this, &TVehSelect::AllVehicals1Click);
     connect(view->addAction(QStringLiteral("Details")), &QAction::triggered, this, &TVehSelect::Details1Click);
-    QMenu *add = bar->addMenu(QStringLiteral("New"));
+    QMenu *add = NewMenu = new QMenu(QStringLiteral("New"), this);
     for (int tag = 0; tag < 7; ++tag)
         connect(add->addAction(QLatin1String(TypeMenuItems[tag])), &QAction::triggered, this, [this, tag] { VechTypeMenuClick(tag); });
-    QMenu *options = bar->addMenu(QStringLiteral("&Options"));
+    QMenu *options = OptionsMenu = new QMenu(QStringLiteral("&Options"), this);
     options->addAction(shell.CommandAction(Command::Setup));
     options->addAction(shell.CommandAction(Command::NewVehicle));
     options->addAction(shell.CommandAction(Command::VehicleManager));
     QAction *loadList = options->addAction(QStringLiteral("Select Vehicle List File"));
     loadList->setObjectName(QStringLiteral("LoadVehicleList1"));
     connect(loadList, &QAction::triggered, this, &TVehSelect::LoadVehicleList1Click);
-    QMenu *window = bar->addMenu(QStringLiteral("&Window"));
-    for (const char *item : {"Tile", "Cascade", "Arrange"})
-        window->addAction(QLatin1String(item));
-    layout->addWidget(bar);
+    WindowMenu = new QMenu(QStringLiteral("&Window"), this);
+    shell.FillWindowMenu(WindowMenu);
 
     // Toolbar.
     auto *tools = new QToolBar(body);
@@ -164,6 +160,11 @@ TVehSelect::TVehSelect(AppState &s, ShellCommands &commands)
     OpenListFile.filter = QStringLiteral("vehicle files|*.veh");
     OpenListFile.defaultSuffix = QStringLiteral("veh");
     OpenListFile.fileName = QStringLiteral("Vehs3.veh");
+}
+
+QList<MergedMenu> TVehSelect::MenusToMerge() const
+{
+    return {{ViewMenu, 2}, {NewMenu, 2}, {OptionsMenu, 2}, {WindowMenu, 2}};
 }
 
 void TVehSelect::setSelectedVehicle(const QString &text) { SelectedVehicle->setText(text.toUpper()); }

@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/MenuMerging.h"
 #include "shell/Platform.h"
 #include "vehicles/VehicleList.h"
 
@@ -19,7 +20,7 @@ class VehicleListView;
 // types a new vehicle starts from, and the details panel. A child window of
 // the main window, built afresh at each opening; the list itself lives in
 // the main window for the whole run.
-class TVehSelect : public QMdiSubWindow {
+class TVehSelect : public QMdiSubWindow, public MenuMerging {
     Q_OBJECT
 public:
     TVehSelect(AppState &state, ShellCommands &shell);
@@ -59,6 +60,8 @@ public:
     QLineEdit *SelectedVehicle;
     QToolButton *ShowVechlistBtn, *ShowSelectListBtn, *reportview, *listview, *SmallIiconsbtn, *largeiconview;
     QMenu *RegPopUp, *NewTypePopUp;
+    QMenu *ViewMenu, *NewMenu, *OptionsMenu, *WindowMenu;
+    QList<MergedMenu> MenusToMerge() const override;
     QAction *RegPopUpNew;
     FileRequest OpenListFile;
     // Which command the details panel's accept button runs.

@@ -32,6 +32,7 @@ public:
     }
     int ChildWindowCount() const override { return 0; }
     void CascadeChildWindows() override { run << QStringLiteral("CascadeChildWindows"); }
+    void FillWindowMenu(QMenu *) override {}
     void ViewClick() override { run << QStringLiteral("ViewClick"); }
     void ExitVantiqClick() override { run << QStringLiteral("ExitVantiqClick"); }
     TCalendarPrompt &ReminderWindow() override { return *reminders; }

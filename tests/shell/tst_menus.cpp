@@ -1,0 +1,143 @@
+#include "Harness.h"
+#include "TestMain.h"
+#include "analysis/AnalisisForm.h"
+#include "analysis/GraphUnit.h"
+#include "vehicles/select.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+// The main menu bar, with the menus of the active child window merged in.
+class MenusTest : public QObject {
+    Q_OBJECT
+
+    static QStringList bar(TVantiq_ &w)
+    {
+        QStringList out;
+        for (QAction *a : w.menuBar()->actions())
+            if (a->isVisible())
+                out << a->text();
+        return out;
+    }
+    TVantiq_ &loaded(Harness &h)
+    {
+        h.settings({QStringLiteral("Start up=1"), QStringLiteral("Registration=AB12")});
+        h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(6)));
+        return h.start();
+    }
+
+private slots:
+    void initTestCase() { quietOffscreenNotice(); }
+
+    void mergedByGroup()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        const QStringList own{"&File", "&Analysis", "&Options", "&Enter Data", "&Window", "&Help"};
+        QCOMPARE(bar(w), own);
+        w.analisebutton();
+        auto *analysis = w.findChild<TAnalisisForm *>();
+        w.MdiArea->setActiveSubWindow(analysis);
+        QCOMPARE(bar(w), (QStringList{"&File", "&Summary", "Fuel &units", "&Distance units", "&Analysis options", "&Options",
+                                      "&Enter Data", "&Window", "&Help"}));
+        QCOMPARE(w.menuBar()->actions().first()->menu(), analysis->File1); // the window's own File menu
+        analysis->GraphClick();
+        auto *graph = w.findChild<TGraphForm *>();
+        w.MdiArea->setActiveSubWindow(graph);
+        QCOMPARE(bar(w), (QStringList{"File", "&Graph", "&Options", "&Enter Data", "&Window", "&Help"}));
+        w.MdiArea->setActiveSubWindow(analysis);
+        QCOMPARE(bar(w).size(), 9);
+        w.CloseAllChildWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(bar(w), own);
+
+        h.platform.answers << mrYes; // no vehicle list yet: the welcome
+        w.VehDetails();
+        h.platform.calls.clear();
+        w.MdiArea->setActiveSubWindow(w.VehSelect);
+        QCOMPARE(bar(w), (QStringList{"&File", "&Analysis", "View", "New", "&Options", "&Window", "&Help"}));
+        // The manager's Options menu runs the main window's commands.
+        QStringList options;
+        for (QAction *a : w.VehSelect->OptionsMenu->actions())
+            options << a->text();
+        QCOMPARE(options, (QStringList{"Set-up", "New Vechicle", "Select Vehicle", "Select Vehicle List File"}));
+    }
+
+    // Merging never enables a menu that was disabled.
+    void disabledStatesSurvive()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        QVERIFY(!w.Print->isEnabled());
+        w.analisebutton();
+        auto *analysis = w.findChild<TAnalisisForm *>();
+        analysis->GraphClick();
+        auto *graph = w.findChild<TGraphForm *>();
+        w.SetEntryMenusEnabled(false); // as the setup panel's opening leaves them
+        for (int round = 0; round < 5; ++round) {
+            w.MdiArea->setActiveSubWindow(round % 2 ? static_cast<QMdiSubWindow *>(graph) : analysis);
+            w.MdiArea->setActiveSubWindow(nullptr);
+        }
+        QVERIFY(!w.EnterDataMenu->menuAction()->isEnabled());
+        QVERIFY(!w.Print->isEnabled());
+        QVERIFY(!w.Analisis2->isEnabled()); // an analysis window is open
+    }
+
+    void windowListAndArrange()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        w.analisebutton();
+        auto *analysis = w.findChild<TAnalisisForm *>();
+        analysis->GraphClick();
+        auto *graph = w.findChild<TGraphForm *>();
+        w.MdiArea->setActiveSubWindow(graph);
+        emit w.WindowMenu->aboutToShow();
+        QStringList items;
+        for (QAction *a : w.WindowMenu->actions())
+            if (!a->isSeparator())
+                items << a->text() + (a->isChecked() ? QStringLiteral(" *") : QString());
+        QCOMPARE(items, (QStringList{"Tile", "Cascade", "Arrange", "&1 MPG Data Analysis", "&2 Graph *"}));
+        w.WindowMenu->actions().at(4)->trigger();
+        QCOMPARE(w.MdiArea->activeSubWindow(), static_cast<QMdiSubWindow *>(analysis));
+
+        // Arrange moves the icons of minimised windows, nothing else.
+        analysis->move(30, 40);
+        graph->showMinimized();
+        w.Arrange1->trigger();
+        QCOMPARE(analysis->pos(), QPoint(30, 40));
+        QCOMPARE(graph->y() + graph->height(), w.MdiArea->viewport()->height());
+        QCOMPARE(graph->x(), 0);
+    }
+
+    void keys()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        QCOMPARE(w.Open1->shortcut(), QKeySequence(QKeySequence::Open));
+        QCOMPARE(w.Save1->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(w.FuelPurchases1->shortcut(), QKeySequence(Qt::Key_F2));
+        QVERIFY(w.actions().contains(w.Save1)); // alive while a child's File menu stands in the bar
+    }
+
+    // Closing the main window with its children open takes everything down
+    // in order (the sanitizer build checks the memory).
+    void closingWithChildrenOpen()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        w.analisebutton();
+        w.findChild<TAnalisisForm *>()->GraphClick();
+        w.MdiArea->setActiveSubWindow(w.MdiArea->subWindowList().last());
+        w.close();
+        h.window.reset();
+        QVERIFY(h.app.exists(QStringLiteral("vantiq.ini")));
+    }
+};
+
+VANTIQ_TEST(MenusTest)
+#include "tst_menus.moc"
