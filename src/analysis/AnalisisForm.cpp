@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -25,6 +26,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <climits>
 
 namespace {
 const int AnalysisErrorHelp = 13;
@@ -156,8 +158,30 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
             &TAnalisisForm::SelectRangeClick);
     connect(AddMenuItem(UpDnMenu, "SelectAll1", QStringLiteral("Select &All")), &QAction::triggered, this,
             &TAnalisisForm::SelectAllClick);
+    SelectionMenu = new QMenu(this);
+    SelectionMenu->setObjectName(QStringLiteral("SelectionMenu"));
+    connect(AddMenuItem(SelectionMenu, "Top2", QStringLiteral("Top")), &QAction::triggered, this, &TAnalisisForm::TopClick);
+    connect(AddMenuItem(SelectionMenu, "Bottom2", QStringLiteral("Bottom")), &QAction::triggered, this,
+            &TAnalisisForm::BottomClick);
+    Averageperday1 = AddMenuItem(SelectionMenu, "Averageperday1", QStringLiteral("Average per day"));
+    Averageperday1->setProperty("tag", 0);
+    Average1 = AddMenuItem(SelectionMenu, "Average1", QStringLiteral("Average"));
+    Average1->setProperty("tag", 1);
+    connect(Averageperday1, &QAction::triggered, this, [this] { AverageClick(true); });
+    connect(Average1, &QAction::triggered, this, [this] { AverageClick(false); });
+    connect(AddMenuItem(SelectionMenu, "SelectRange2", QStringLiteral("Select Range")), &QAction::triggered, this,
+            &TAnalisisForm::SelectRangeClick);
+    connect(AddMenuItem(SelectionMenu, "SelectAll2", QStringLiteral("Select &All")), &QAction::triggered, this,
+            &TAnalisisForm::SelectAllClick);
+    AnalyseSelection = AddMenuItem(SelectionMenu, "AnalyseSelection", QStringLiteral("Re-Analyse selection"));
+    connect(AnalyseSelection, &QAction::triggered, this, &TAnalisisForm::AnalyseSelectionClick);
+    connect(AddMenuItem(SelectionMenu, "PrintTable1", QStringLiteral("Print Table")), &QAction::triggered, this,
+            &TAnalisisForm::PrintClick);
+    popup = UpDnMenu;
     connect(AnalisisGrid, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { UpDnMenu->popup(AnalisisGrid->viewport()->mapToGlobal(pos)); });
+            [this](const QPoint &pos) { popup->popup(AnalisisGrid->viewport()->mapToGlobal(pos)); });
+    AnalisisGrid->viewport()->installEventFilter(this);
+    connect(AnalisisGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, &TAnalisisForm::AnalisisGridTopLeftChanged);
 
     FormCreate();
 }
@@ -355,19 +379,102 @@ void TAnalisisForm::BottomClick()
     AnalisisGrid->verticalScrollBar()->setValue(std::max(0, top - 1));
 }
 
+void TAnalisisForm::usePopup(QMenu *menu) { popup = menu; }
+
 void TAnalisisForm::SelectRangeClick()
 {
     AnalisisGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    allSelected = false;
+    usePopup(SelectionMenu);
 }
 
 void TAnalisisForm::SelectAllClick()
 {
     AnalisisGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    usePopup(SelectionMenu);
     const int last = Model->rowCount() - 1;
     if (last < 0)
         return;
     AnalisisGrid->selectionModel()->select(QItemSelection(Model->index(0, 1), Model->index(last, 1)),
                                            QItemSelectionModel::ClearAndSelect);
+    allSelected = true;
+}
+
+TableSelection TAnalisisForm::Selection() const
+{
+    TableSelection s;
+    const QModelIndexList cells = AnalisisGrid->selectionModel()->selectedIndexes();
+    if (cells.isEmpty()) {
+        const QModelIndex current = AnalisisGrid->currentIndex();
+        s.left = s.right = current.isValid() ? current.column() : 0;
+        s.top = s.bottom = current.isValid() ? current.row() + 1 : 1;
+        return s;
+    }
+    s.left = s.top = INT_MAX;
+    s.right = s.bottom = -1;
+    for (const QModelIndex &i : cells) {
+        s.left = std::min(s.left, i.column());
+        s.right = std::max(s.right, i.column());
+        s.top = std::min(s.top, i.row() + 1);
+        s.bottom = std::max(s.bottom, i.row() + 1);
+    }
+    if (allSelected)
+        s.bottom = RowCount(); // Select All reaches one row past the table
+    return s;
+}
+
+void TAnalisisForm::AnalisisGridMouseUp()
+{
+    const TableSelection s = Selection();
+    shell.SetStatus(4, QStringLiteral("%1,  %2,  %3,  %4").arg(s.left).arg(s.right).arg(s.top).arg(s.bottom));
+}
+
+void TAnalisisForm::AnalisisGridTopLeftChanged()
+{
+    const int top = AnalisisGrid->rowAt(0) + 1;
+    const int height = AnalisisGrid->viewport()->height();
+    int visible = 0;
+    for (int row = top - 1; row >= 0 && row < Model->rowCount(); ++row) {
+        if (AnalisisGrid->rowViewportPosition(row) + AnalisisGrid->rowHeight(row) > height)
+            break;
+        ++visible;
+    }
+    shell.SetStatus(2, QString::number(top + visible));
+}
+
+void TAnalisisForm::AverageClick(bool perDay)
+{
+    state.platform().ShowMessage(ColumnAverage(Model->Table(), Selection(), perDay, Model->Run().units));
+}
+
+void TAnalisisForm::AnalyseSelectionClick()
+{
+    shell.CascadeChildWindows();
+    // The rows are this window's, so its own range maps them to the log.
+    const TableSelection s = Selection();
+    const int from = Model->Run().start;
+    const int top = std::max(s.top, 1);
+    state.Analysis = {from + 4 * (top - 1), from + 4 * std::max(s.bottom, top)};
+    static int made = 0;
+    auto *again = new TAnalisisForm(state, shell);
+    again->setObjectName(QStringLiteral("AnalisisForm%1").arg(++made));
+    again->setWindowTitle(again->objectName());
+    again->usePopup(again->SelectionMenu);
+    again->AnalyseSelection->setVisible(false); // a re-analysis is not re-analysed
+    reanalyses.append(again);
+    shell.AddChildWindow(again);
+    again->show();
+    again->start(state.Analysis.Start, state.Analysis.Finish);
+}
+
+bool TAnalisisForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == AnalisisGrid->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            allSelected = false; // a selection made with the mouse
+        AnalisisGridMouseUp();
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 QString TAnalisisForm::Cells(int col, int row) const { return Model->Table().Cells(col, row); }
@@ -388,6 +495,9 @@ void TAnalisisForm::FormClose()
     for (const QPointer<TGraphForm> &graph : graphs)
         if (graph)
             graph->close();
+    for (const QPointer<TAnalisisForm> &window : reanalyses)
+        if (window)
+            window->close();
     if (shell.ChildWindowCount() <= 1) // this is the last child window
         shell.EnableCommand(Command::Analyse, true);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "analysis/AnalysisRun.h"
+#include "analysis/ColumnAverage.h"
 #include "shell/MenuMerging.h"
 
 #include <QMdiSubWindow>
@@ -62,6 +63,16 @@ public:
     void BottomClick();
     void SelectRangeClick();
     void SelectAllClick();
+    // Status panel 4: the selected cells as left, right, top, bottom.
+    void AnalisisGridMouseUp();
+    // Status panel 2: the top visible row plus the rows in view.
+    void AnalisisGridTopLeftChanged();
+    // perDay: "Average per day" (tag 0), else "Average" (tag 1).
+    void AverageClick(bool perDay);
+    // A new analysis window over the selected rows, owned by this one.
+    void AnalyseSelectionClick();
+    // The selected rectangle in the table's numbering.
+    TableSelection Selection() const;
 
     // The table's texts, row 0 the headings (what printing and the column
     // averages read).
@@ -79,10 +90,12 @@ public:
     QPlainTextEdit *Summary;
     QPushButton *ExitSummary, *SummaryPrint;
     QToolButton *GraphBtn;
-    QMenu *UpDnMenu;
+    QMenu *UpDnMenu, *SelectionMenu;
+    QAction *Averageperday1, *Average1, *AnalyseSelection;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormClose();
@@ -93,6 +106,10 @@ private:
     AppState &state;
     ShellCommands &shell;
     QActionGroup *distanceGroup, *fuelGroup, *optionGroup;
+    void usePopup(QMenu *menu);
     QList<QPointer<TGraphForm>> graphs;
+    QList<QPointer<TAnalisisForm>> reanalyses;
+    QMenu *popup = nullptr;
+    bool allSelected = false; // Select All reaches one row past the table
     bool closing = false;
 };

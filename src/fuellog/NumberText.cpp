@@ -87,6 +87,41 @@ RealReading ReadReal(QStringView text)
     return r;
 }
 
+double LeadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == QLatin1Char(' '))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isDigit(text[i]))
+        ++i, ++digits;
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && isDigit(text[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return 0.0;
+    qsizetype end = i;
+    // An exponent counts only when digits follow it.
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
+            ++j;
+        const qsizetype first = j;
+        while (j < n && isDigit(text[j]))
+            ++j;
+        if (j > first)
+            end = j;
+    }
+    const RealReading r = ReadReal(text.mid(start, end - start));
+    return r.ok ? r.value : 0.0;
+}
+
 bool ReadWhole(QStringView text, int *value)
 {
     int i = 0;

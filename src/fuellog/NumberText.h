@@ -20,6 +20,12 @@ struct RealReading {
 // optional exponent; nothing may follow. An empty text does not read.
 RealReading ReadReal(QStringView text);
 
+// The number a text begins with: leading blanks skipped, read as far as the
+// number goes ("  45.67 Mpg" reads 45.67, "1.23E+3" 1230); 0 when the text
+// does not begin with one ("  N/A"). "." is the decimal point whatever the
+// locale.
+double LeadingNumber(QStringView text);
+
 // Whole number: leading blanks, optional sign, decimal digits to the end.
 bool ReadWhole(QStringView text, int *value);
 
