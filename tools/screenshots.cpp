@@ -18,6 +18,9 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -80,7 +83,24 @@ int main(int argc, char *argv[])
     w.analisebutton();
     auto *a = qobject_cast<TAnalisisForm *>(w.MdiArea->subWindowList().first());
     a->resize(760, 560);
+    w.MdiArea->setActiveSubWindow(a);
     save(w, folder, QStringLiteral("analysis"));
+    {
+        // The merged menu bar with the window's "Fuel units" menu open.
+        QPixmap shot = w.grab();
+        a->FuelUnits->popup(w.mapToGlobal(QPoint(0, 0)));
+        QCoreApplication::processEvents();
+        QPainter p(&shot);
+        const QRect item = w.menuBar()->actionGeometry(a->FuelUnits->menuAction());
+        p.drawPixmap(w.menuBar()->mapTo(&w, item.bottomLeft()), a->FuelUnits->grab());
+        p.end();
+        shot.save(folder + QStringLiteral("/analysis-menus.png"));
+        a->FuelUnits->hide();
+    }
+    // The three printouts, to PDF files beside the pictures.
+    h.platform.fileAnswers << folder + QStringLiteral("/print-table.pdf") << folder + QStringLiteral("/print-summary.pdf");
+    a->PrintClick();
+    a->SummaryPrintClick();
     a->SummaryClick();
     save(w, folder, QStringLiteral("analysis-summary"));
     a->ExitSummaryClick();
@@ -89,6 +109,8 @@ int main(int argc, char *argv[])
     graph->resize(900, 480);
     graph->ShowKeyClick();
     save(*graph, folder, QStringLiteral("graph"));
+    h.platform.fileAnswers << folder + QStringLiteral("/print-graph.pdf");
+    graph->Print1Click();
     w.CloseAllChildWindows();
 
     // The trip calculator in three-point mode, a trip already worked out.

@@ -3,6 +3,7 @@
 #include "analysis/AnalysisModel.h"
 #include "analysis/Extremes.h"
 #include "analysis/GraphUnit.h"
+#include "analysis/PrintUnit.h"
 #include "analysis/Summary.h"
 #include "fuellog/CarDataFile.h"
 #include "shell/AppState.h"
@@ -30,7 +31,6 @@
 
 namespace {
 const int AnalysisErrorHelp = 13;
-const QString NotYet = QStringLiteral("Printing of the analysis is not available in this version");
 
 // The table's texts keep their padding; on screen each figure stands
 // trimmed against its column's edge.
@@ -347,11 +347,33 @@ void TAnalisisForm::SummaryClick()
 
 void TAnalisisForm::ExitSummaryClick() { SummaryPan->hide(); }
 
-void TAnalisisForm::SummaryPrintClick() { state.platform().ShowMessage(NotYet); }
+void TAnalisisForm::SummaryPrintClick()
+{
+    PrintJob job(state, shell.PrintFont());
+    if (!job.StartPrintJob(false, QStringLiteral("Summary ") + VehicleName))
+        return;
+    PrintReports::PrintSummary(job.Canvas(), VehicleName, Summary->toPlainText().split(QLatin1Char('\n')));
+    job.EndPrintJob();
+}
 
-void TAnalisisForm::PrintClick() { state.platform().ShowMessage(NotYet); }
+void TAnalisisForm::PrintClick()
+{
+    if (RowCount() < 2)
+        return;
+    PrintJob job(state, shell.PrintFont());
+    if (!job.StartPrintJob(false, VehicleName))
+        return;
+    if (!PrintReports::PrintTable(job.Canvas(), Model->Table(), VehicleName, Model->Run().units.HeadingMode()))
+        job.PageFailed();
+    job.EndPrintJob();
+}
 
-void TAnalisisForm::PrintStyleSetupClick() { state.platform().ShowMessage(NotYet); }
+void TAnalisisForm::PrintStyleSetupClick()
+{
+    QFont font = shell.PrintFont().font;
+    if (state.platform().ChooseFont(font))
+        shell.PrintFont().font = font;
+}
 
 void TAnalisisForm::GraphClick()
 {

@@ -43,22 +43,24 @@ struct Step {
 GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const GraphOptions &o)
 {
     GraphDrawing g;
-    const int L = GraphDrawing::Left, T = GraphDrawing::Top;
-    const int B = o.windowHeight - 130;
+    const int L = o.left, T = o.top;
+    const int B = o.baseline >= 0 ? o.baseline : o.windowHeight - 130;
+    g.left = L;
+    g.top = T;
     g.baseline = B;
     g.surfaceWidth = o.drawingWidth;
-    g.surfaceHeight = B + 50; // the year labels stand at B + 30
+    g.surfaceHeight = B + o.yearOffset + 20; // room for the year labels
 
-    const int step = whole((B - 20) / 13.0);
+    const int step = whole((B - 10 - T) / 13.0);
     if (step > 0) {
         int label = 120;
-        for (int y = 10; y <= B - 10; ++y)
+        for (int y = T; y <= B - 10; ++y)
             if (y % step == 0) {
-                g.scaleLabels.append({QPoint(L - 30, y), QString::number(label)});
+                g.scaleLabels.append({QPoint(L - o.labelOffset, y), QString::number(label)});
                 label -= 10;
             }
     }
-    g.scaleLabels.append({QPoint(L - 30, B + 10), QStringLiteral("Date")});
+    g.scaleLabels.append({QPoint(L - o.labelOffset, B + 10), QStringLiteral("Date")});
     g.axes = {QLine(L, T, L, B), QLine(L, B, o.drawingWidth - 10, B)};
 
     if (log.size() <= 8) {
@@ -83,7 +85,7 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     const std::optional<int> firstYear = piece(log[p0], 6, 4);
     const std::optional<int> firstMonth = piece(log[p0], 3, 2);
     if (firstYear)
-        g.yearLabels.append({QPoint(L, B + 30), lastTwoDigits(*firstYear)});
+        g.yearLabels.append({QPoint(L, B + o.yearOffset), lastTwoDigits(*firstYear)});
     int previousYear = firstYear.value_or(0);
     bool haveYear = firstYear.has_value();
     int previousMonth = firstMonth.value_or(1) - 1;
@@ -140,7 +142,7 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
                 if (shown[i])
                     g.series[i].append(QLine(x - dx, s.from[i], x, s.to[i]));
             if (s.newYear)
-                g.yearLabels.append({QPoint(x, B + 30), lastTwoDigits(s.year)});
+                g.yearLabels.append({QPoint(x, B + o.yearOffset), lastTwoDigits(s.year)});
             if (s.newMonth)
                 g.monthLabels.append({QPoint(x, B + 10), QLatin1String(MonthInitials[s.month - 1])});
             if (o.gridLines)
@@ -181,7 +183,7 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
         for (const Step &s : stepsTaken) {
             const int x = whole(s.x);
             if (s.newYear && x >= lastYearX + 16) {
-                g.yearLabels.append({QPoint(x, B + 30), lastTwoDigits(s.year)});
+                g.yearLabels.append({QPoint(x, B + o.yearOffset), lastTwoDigits(s.year)});
                 lastYearX = x;
             }
             if (s.newMonth && x >= lastMonthX + 10) {
@@ -200,4 +202,17 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     if (!stepsTaken.isEmpty())
         g.surfaceWidth = std::max(g.surfaceWidth, whole(stepsTaken.last().x) + 30);
     return g;
+}
+
+GraphOptions PrintLayout(int pageWidth, int pageHeight, int direction)
+{
+    GraphOptions o;
+    o.drawingWidth = pageWidth;
+    o.left = 100;
+    o.top = 200;
+    o.baseline = pageHeight - 200;
+    o.labelOffset = 50;
+    o.yearOffset = 50;
+    o.direction = direction;
+    return o;
 }

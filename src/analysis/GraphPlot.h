@@ -11,7 +11,12 @@
 
 struct GraphOptions {
     int windowHeight = 440;     // the baseline stands 130 above it
-    int drawingWidth = 2400;
+    int drawingWidth = 2400;    // the x axis ends 10 short of it
+    // The frame: where the y axis stands, its top, how far left of it the
+    // scale labels stand and how far below the baseline the years. The
+    // screen's by default; a printed page has its own (PrintLayout).
+    int left = 60, top = 10, labelOffset = 30, yearOffset = 30;
+    int baseline = -1;          // -1: the window's height less 130
     bool economyLine = true;    // distance per fuel unit
     bool averageLine = true;    // average distance per fuel unit
     bool priceLine = true;
@@ -31,7 +36,8 @@ struct GraphGridLine {
 
 // Series: 0 economy (colour 1), 1 average (colour 2), 2 price (colour 3).
 struct GraphDrawing {
-    static const int Left = 60, Top = 10;
+    static const int Left = 60, Top = 10; // on the screen
+    int left = Left, top = Top;
     int baseline = 0;
     int surfaceWidth = 0, surfaceHeight = 0; // room for every point and label
     bool insufficient = false;  // too few lines in the log: the frame only
@@ -47,3 +53,6 @@ struct GraphDrawing {
 
 // The drawing of the records from line offset start to finish (exclusive).
 GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const GraphOptions &options);
+// The frame of the graph on a printed page of the given size: every line
+// and the grid always shown.
+GraphOptions PrintLayout(int pageWidth, int pageHeight, int direction);

@@ -1,5 +1,6 @@
 #include "analysis/GraphUnit.h"
 
+#include "analysis/PrintUnit.h"
 #include "shell/AppState.h"
 #include "shell/DataFileCommands.h"
 #include "shell/Platform.h"
@@ -92,7 +93,7 @@ void GraphSurface::paintEvent(QPaintEvent *event)
     for (auto g = from(drawing.gridLines, [&](const GraphGridLine &l) { return l.x + widest; }); g != drawing.gridLines.end(); ++g) {
         if (g->x > exposed.right())
             break;
-        (g->grey == 192 ? light : mid).append(QLine(g->x, GraphDrawing::Top, g->x, drawing.baseline));
+        (g->grey == 192 ? light : mid).append(QLine(g->x, drawing.top, g->x, drawing.baseline));
     }
     p.setPen(QColor(128, 128, 128));
     p.drawLines(mid);
@@ -377,7 +378,13 @@ void TGraphForm::CloseGraphClick() { close(); }
 
 void TGraphForm::Print1Click()
 {
-    state.platform().ShowMessage(QStringLiteral("Printing of the graph is not available in this version"));
+    PrintJob job(state, shell.PrintFont());
+    if (!job.StartPrintJob(true, VehicleName + QStringLiteral(" graph")))
+        return;
+    const QColor colours[4] = {background, GraphColour(state, 1), GraphColour(state, 2), GraphColour(state, 3)};
+    PrintReports::PrintGraph(job.Canvas(), VehicleName, state.FuelLog, state.Graph.Start, state.Graph.Finish, colours,
+                             state.Options().AnalysisDirection());
+    job.EndPrintJob();
 }
 
 void TGraphForm::resizeEvent(QResizeEvent *event)

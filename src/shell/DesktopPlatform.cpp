@@ -11,6 +11,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 // Message texts break lines with CR, CR LF or LF alike.
@@ -153,6 +154,8 @@ QPrinter &DesktopPlatform::Printer()
 void DesktopPlatform::ShowHelp(int topic) { help->ShowTopic(topic); }
 
 void DesktopPlatform::ShowHelpContents() { help->ShowContents(); }
+
+bool DesktopPlatform::HasPrinter() const { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
 QDate DesktopPlatform::Today() const { return QDate::currentDate(); }
 

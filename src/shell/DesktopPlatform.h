@@ -25,6 +25,7 @@ public:
     QPrinter &Printer() override;
     void ShowHelp(int topic) override;
     void ShowHelpContents() override;
+    bool HasPrinter() const override;
     QDate Today() const override;
     QLocale Locale() const override;
 

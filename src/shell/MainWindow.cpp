@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "analysis/AnalisisForm.h"
+#include "analysis/PrintUnit.h"
 #include "trip/Trip.h"
 #include "entry/BulkPanel.h"
 #include "entry/DataViewPanel.h"
@@ -50,6 +51,8 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
 {
     setObjectName(QStringLiteral("Vantiq_"));
     setWindowTitle(QStringLiteral("Vantiq by Quorvix"));
+    printFont = std::make_unique<PrinterFont>();
+    printFont->font.setPointSize(8); // sixty table rows fit a page
     ProductVersion = QStringLiteral(VANTIQ_PRODUCT_NAME " " VANTIQ_FILE_VERSION);
 
     client = new OverlayArea(this);

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 #include <QStringList>
 
 class QAction;
@@ -64,6 +65,7 @@ public:
     void SetEntryParameters() override;
     void ShowEntryPrice(const QString &pricePerLitre) override;
     TCalendarPrompt &ReminderWindow() override { return *CalendarPrompt; }
+    PrinterFont &PrintFont() override { return *printFont; }
 
     // The folder that stands for the executable's: its own when writable,
     // else the per-user application data folder.
@@ -166,5 +168,6 @@ private:
     bool closed = false;
     QList<QLabel *> statusPanels;
     QList<MergedMenu> mainMenus; // with their group numbers
+    std::unique_ptr<PrinterFont> printFont;
     OverlayArea *client = nullptr;
 };

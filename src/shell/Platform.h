@@ -39,6 +39,8 @@ public:
     virtual QPrinter &Printer() = 0;                // the current printer
     virtual void ShowHelp(int topic) = 0;
     virtual void ShowHelpContents() = 0;
+    // Whether any printer is installed; where none is, printouts go to a file.
+    virtual bool HasPrinter() const { return true; }
     virtual QDate Today() const = 0;
     virtual QLocale Locale() const = 0;             // date formats, currency symbol
 };

@@ -6,6 +6,7 @@ class QAction;
 class QMdiSubWindow;
 class QMenu;
 class TCalendarPrompt;
+struct PrinterFont;
 
 // Command groups of the main window. Enabling a group enables every menu
 // item and toolbar button that runs its command.
@@ -50,6 +51,9 @@ public:
 
     // The reminder window, created at start and reused for every reminder.
     virtual TCalendarPrompt &ReminderWindow() = 0;
+
+    // The printer font of the whole run.
+    virtual PrinterFont &PrintFont() = 0;
 
     // Settings file.
     virtual QString ReadRegistry() = 0;

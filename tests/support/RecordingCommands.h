@@ -36,6 +36,7 @@ public:
     void ViewClick() override { run << QStringLiteral("ViewClick"); }
     void ExitVantiqClick() override { run << QStringLiteral("ExitVantiqClick"); }
     TCalendarPrompt &ReminderWindow() override { return *reminders; }
+    PrinterFont &PrintFont() override { return *printFont; }
     QString ReadRegistry() override { run << QStringLiteral("ReadRegistry"); return QString(); }
     bool WriteRegistry() override { run << QStringLiteral("WriteRegistry"); return true; }
     DataFileCommands &Files() override { return files; }
@@ -51,6 +52,7 @@ public:
     void ShowEntryPrice(const QString &price) override { run << QStringLiteral("ShowEntryPrice ") + price; }
 
     TCalendarPrompt *reminders = nullptr; // a test that scans reminders gives one
+    PrinterFont *printFont = nullptr;     // a test that prints gives one
 
 private:
     DataFileCommands files;

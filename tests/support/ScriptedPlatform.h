@@ -33,6 +33,7 @@ public:
     QList<int> helpTopics;
     int helpContents = 0;
     QStringList unexpected;
+    bool hasPrinter = false;                // headless: printouts ask for a file
     QDate today{2012, 6, 15};
     QLocale locale{QLocale::English, QLocale::UnitedKingdom};
 
@@ -53,6 +54,7 @@ public:
     QPrinter &Printer() override;
     void ShowHelp(int topic) override;
     void ShowHelpContents() override;
+    bool HasPrinter() const override { return hasPrinter; }
     QDate Today() const override { return today; }
     QLocale Locale() const override { return locale; }
 
