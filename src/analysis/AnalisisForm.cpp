@@ -1,6 +1,7 @@
 #include "analysis/AnalisisForm.h"
 
 #include "analysis/AnalysisModel.h"
+#include "exchange/LogExchange.h"
 #include "analysis/Extremes.h"
 #include "analysis/GraphUnit.h"
 #include "analysis/PrintUnit.h"
@@ -205,6 +206,8 @@ QMenu *TAnalisisForm::buildFileMenu()
     connect(AddMenuItem(menu, "SaveAs1", QStringLiteral("Save As")), &QAction::triggered, this,
             [this] { shell.Files().SaveAsClick(); });
     connect(AddMenuItem(menu, "View1", QStringLiteral("View")), &QAction::triggered, this, [this] { shell.ViewClick(); });
+    connect(AddMenuItem(menu, "ExportTable1", QStringLiteral("Export Table...")), &QAction::triggered, this,
+            [this] { LogExchange::ExportTable(state, shell, Model->Table()); });
     connect(AddMenuItem(menu, "Close1", QStringLiteral("Close ")), &QAction::triggered, this, &TAnalisisForm::Close1Click);
     connect(AddMenuItem(menu, "CloseAll1", QStringLiteral("Close All")), &QAction::triggered, this,
             [this] { shell.CloseAllChildWindows(); });

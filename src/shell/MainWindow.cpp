@@ -7,6 +7,7 @@
 #include "entry/BulkPanel.h"
 #include "entry/DataViewPanel.h"
 #include "entry/FuelEntryPanel.h"
+#include "exchange/LogExchange.h"
 #include "fuellog/CarDataFile.h"
 #include "fuellog/DateText.h"
 #include "fuellog/TextFile.h"
@@ -147,6 +148,11 @@ void TVantiq_::buildMenus()
     New1 = item(FileMenu, "New1", NewDataFile);
     Save1 = plain(FileMenu, "Save1", QStringLiteral("&Save"));
     SaveAs = plain(FileMenu, "SaveAs", QStringLiteral("Save &As"));
+    FileMenu->addSeparator();
+    ExportCsv1 = plain(FileMenu, "ExportCsv1", QStringLiteral("&Export CSV..."));
+    ImportCsv1 = plain(FileMenu, "ImportCsv1", QStringLiteral("&Import CSV..."));
+    connect(ExportCsv1, &QAction::triggered, this, [this] { LogExchange::ExportLog(state, *this); });
+    connect(ImportCsv1, &QAction::triggered, this, [this] { LogExchange::ImportLog(state, *this); });
     FileMenu->addSeparator();
     View1 = plain(FileMenu, "View1", QStringLiteral("&View"));
     FileMenu->addSeparator();

@@ -138,7 +138,7 @@ public:
     QAction *OpenData = nullptr, *NewDataFile = nullptr, *Quit = nullptr, *analisisAction = nullptr,
             *SetupAction = nullptr, *NewVechAction = nullptr, *vechselect = nullptr, *TripCalc = nullptr,
             *LoadList = nullptr;
-    QAction *Open1 = nullptr, *New1 = nullptr, *Save1 = nullptr, *SaveAs = nullptr, *View1 = nullptr,
+    QAction *Open1 = nullptr, *New1 = nullptr, *Save1 = nullptr, *SaveAs = nullptr, *ExportCsv1 = nullptr, *ImportCsv1 = nullptr, *View1 = nullptr,
             *Print = nullptr, *PrintSetup1 = nullptr, *ExitVantiq = nullptr, *Analisis2 = nullptr,
             *Tripcalculator1 = nullptr, *Setup = nullptr, *NewVehicle = nullptr, *ChangeVehicle = nullptr,
             *ChangePassword1 = nullptr, *RestoreBackup1 = nullptr, *FuelPurchases1 = nullptr,

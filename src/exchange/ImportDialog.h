@@ -1,0 +1,45 @@
+#pragma once
+#include "exchange/LogImport.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// Shows what an import will do before anything changes: asks only what the
+// file cannot tell, and lists how many fill-ups will be added, how many are
+// already in the log and every row refused with its line and reason.
+class ImportDialog : public QDialog {
+    Q_OBJECT
+public:
+    ImportDialog(const LogImport::Source &source, const QStringList &log, const QString &fileName,
+                 QWidget *parent = nullptr);
+
+    // The import with the answers as they stand.
+    const LogImport::Plan &Plan() const { return plan; }
+
+    QLabel *FileLabel;
+    QComboBox *DateOrderBox;      // shown only when the file leaves it open
+    QComboBox *DistanceUnitBox;
+    QComboBox *FuelUnitBox;
+    QComboBox *MoneyKindBox;
+    QComboBox *MoneyUnitBox;
+    QLabel *SummaryLabel;
+    QPlainTextEdit *RefusedList;
+    QLabel *FlagsNote;
+    QPushButton *ImportOk;
+    QPushButton *ImportCancel;
+
+private:
+    QComboBox *question(QFormLayout *form, const char *name, const QString &caption, const QStringList &items,
+                        int suggested, bool ask);
+    LogImport::Answers answers() const;
+    void prepare();
+
+    const LogImport::Source &source;
+    const QStringList &log;
+    LogImport::Plan plan;
+};

@@ -1,0 +1,18 @@
+#pragma once
+#include <QByteArray>
+#include <QStringList>
+
+class AnalysisTable;
+
+// The fuel log and the analysis table as CSV files for spreadsheets and
+// other programs.
+namespace LogExport {
+
+// A header row, then one row per fill-up: the ISO date, the odometer in
+// miles, litres, pence per litre and the total cost in the currency unit.
+QByteArray FuelLog(const QStringList &log);
+
+// The table as shown: its headings and every cell, blanks trimmed.
+QByteArray Table(const AnalysisTable &table);
+
+} // namespace LogExport

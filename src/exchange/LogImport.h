@@ -1,0 +1,96 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Fill-ups read from a CSV file another program wrote, checked with the
+// entry rules and placed into the fuel log as back-dated fill-ups are.
+// Reading the file (Read) and deciding what it adds (Prepare) are apart, so
+// the import dialog can prepare again as the user answers its questions.
+namespace LogImport {
+
+// What a column or the header cannot tell is Unknown until the user says.
+enum class DateOrder { Unknown, DayFirst, MonthFirst };
+enum class DistanceUnit { Unknown, Miles, Kilometres };
+enum class FuelUnit { Unknown, Litres, ImperialGallons, UsGallons };
+enum class MoneyKind { Unknown, Total, PerUnit };
+enum class MoneyUnit { Unknown, Pounds, Pence };
+
+struct Answers {
+    DateOrder dateOrder = DateOrder::Unknown;
+    DistanceUnit distance = DistanceUnit::Unknown;
+    FuelUnit fuel = FuelUnit::Unknown;
+    MoneyKind moneyKind = MoneyKind::Unknown;
+    MoneyUnit moneyUnit = MoneyUnit::Unknown;
+};
+
+inline constexpr double LitresPerUsGallon = 3.785;
+
+// The columns Vantiq uses, by index in the row; -1 when the file has none.
+struct Columns {
+    int date = -1, odometer = -1, quantity = -1, money = -1, full = -1, missed = -1;
+};
+
+struct Source {
+    QString problem;           // why nothing can be read; empty when the header was found
+    int headerLine = 0;        // file line of the header row (from 1)
+    QStringList headers;       // as the file names them
+    Columns columns;
+    // A per-unit price given in litres or gallons whatever the quantity's unit.
+    FuelUnit priceFuel = FuelUnit::Unknown;
+    // A price "per gallon" that does not say which: the quantity's gallon.
+    bool priceGallons = false;
+    Answers told;              // what the header and the rows make clear
+    Answers suggested;         // the likeliest answer to each question left
+    bool decimalComma = false; // numbers written 1,5 rather than 1.5
+    struct Row {
+        int line = 0;
+        QStringList fields;
+    };
+    QVector<Row> rows;
+
+    bool Found() const { return problem.isEmpty(); }
+    // Told where told, else what the user answered.
+    Answers Resolve(const Answers &answered) const;
+};
+
+// Finds the fill-ups' header row (in a section of its own when the file has
+// marker lines such as "## Log") and reads the rows under it.
+Source Read(const QByteArray &bytes);
+
+struct Refusal {
+    int line = 0;
+    QString reason;
+};
+
+struct Fill {
+    int line = 0;
+    QString date;              // dd/mm/yyyy
+    long long miles = 0;
+    QStringList lines;         // the record's four log lines
+    bool notFull = false;      // marked as not filling the tank
+    bool missed = false;       // marked as following a missed fill-up
+};
+
+struct Plan {
+    QVector<Fill> added;       // in log order
+    int duplicates = 0;        // same date and reading as a record already there
+    QVector<Refusal> refused;  // in file order
+    int notFull = 0;           // fill-ups added that are marked as not filling the tank
+    int missed = 0;            // fill-ups added marked as following a missed fill-up
+    QStringList log;           // the fuel log with the fill-ups placed
+};
+
+// What the rows add to the log with the given answers; nothing is changed.
+Plan Prepare(const Source &source, const Answers &answers, const QStringList &log);
+
+// Reading a number whatever the file's habit: "1,234.5", "1.234,5" with a
+// decimal comma, "£12.30", "95.9p".
+bool ReadNumber(const QString &text, bool decimalComma, double *value);
+
+// Digits with an optional point and more digits: a number that can be
+// stored as it is written.
+bool IsPlainDecimal(const QString &text);
+
+} // namespace LogImport

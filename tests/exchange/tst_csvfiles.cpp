@@ -1,0 +1,271 @@
+#include "AppFolder.h"
+#include "TestMain.h"
+#include "exchange/Csv.h"
+#include "exchange/LogExport.h"
+#include "exchange/LogImport.h"
+#include "fuellog/TextFile.h"
+
+#include <QtTest>
+
+using namespace LogImport;
+
+Q_DECLARE_METATYPE(LogImport::Answers)
+
+// The CSV export and the reading of files other fuel-log programs write,
+// checked on the bytes.
+class CsvFilesTest : public QObject {
+    Q_OBJECT
+
+    static QByteArray lines(std::initializer_list<const char *> rows)
+    {
+        QByteArray out;
+        for (const char *r : rows)
+            out += QByteArray(r) + "\r\n";
+        return out;
+    }
+    static QStringList records(const Plan &plan)
+    {
+        QStringList out;
+        for (const Fill &f : plan.added)
+            out << f.lines.join(QLatin1Char('|'));
+        return out;
+    }
+    static QStringList reasons(const Plan &plan)
+    {
+        QStringList out;
+        for (const Refusal &r : plan.refused)
+            out << QStringLiteral("%1: %2").arg(r.line).arg(r.reason);
+        return out;
+    }
+
+private slots:
+    void rowsAreQuotedOnlyWhereTheyMustBe()
+    {
+        QCOMPARE(Csv::Row({"plain", "a,b", "say \"hi\"", "two\nlines", "", " padded"}),
+                 QByteArray("plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",,\" padded\"\r\n"));
+        // and reading them back gives the same fields
+        const QStringList back = Csv::Parse(Csv::Lines(QString::fromUtf8(Csv::Row({"a,b", "say \"hi\"", "two\nlines", ""}))),
+                                            0, 2, QLatin1Char(','))
+                                     .first()
+                                     .fields;
+        QCOMPARE(back, (QStringList{"a,b", "say \"hi\"", "two\nlines", ""}));
+    }
+
+    void exportWritesTheLogByteForByte()
+    {
+        const QStringList log = {"01/02/2012", "10250", "40.00", "130.00", //
+                                 "15/02/2012", "10600", "35.5", "129.9",   //
+                                 "29/02/2012", "10950", " 41.239 ", "1.3E2"};
+        QCOMPARE(LogExport::FuelLog(log), lines({"date,odometer_miles,litres,price_per_litre_pence,total_cost",
+                                                 "2012-02-01,10250,40.00,130.00,52.00",
+                                                 "2012-02-15,10600,35.5,129.9,46.11",
+                                                 "2012-02-29,10950,41.239,130,53.61"}));
+        QCOMPARE(LogExport::FuelLog({}), lines({"date,odometer_miles,litres,price_per_litre_pence,total_cost"}));
+    }
+
+    void roundTripGivesTheSameCarDataFile()
+    {
+        QStringList log = AppFolder::log(40);
+        log[6] = QStringLiteral("35.5");
+        log[7] = QStringLiteral("129.9");
+        log[11] = QStringLiteral("131.456");
+        const Source source = Read(LogExport::FuelLog(log));
+        QVERIFY(source.Found());
+        const Plan plan = Prepare(source, {}, {});
+        QVERIFY(plan.refused.isEmpty());
+        QCOMPARE(plan.added.size(), 40);
+        QCOMPARE(TextFile::JoinLines(plan.log), TextFile::JoinLines(log));
+        // and a second import of the same file adds nothing
+        const Plan again = Prepare(source, {}, plan.log);
+        QCOMPARE(again.added.size(), 0);
+        QCOMPARE(again.duplicates, 40);
+        QCOMPARE(again.log, log);
+    }
+
+    void filesOtherProgramsWrite_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<Answers>("answers");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("notFull");
+
+        QTest::newRow("ISO dates, litres, total cost, full flag")
+            << lines({"Date,Odometer (mi),Fuel (litres),Total Cost (£),Full", "2012-01-07,10300,41.2,\"53.56\",1",
+                      "2012-01-14,10620,40.00,52.00,0"})
+            << Answers{} << QStringList{"07/01/2012|10300|41.2|130.00", "14/01/2012|10620|40.00|130.00"} << 1;
+
+        Answers metric;
+        metric.distance = DistanceUnit::Kilometres;
+        metric.fuel = FuelUnit::ImperialGallons;
+        metric.moneyKind = MoneyKind::PerUnit;
+        metric.moneyUnit = MoneyUnit::Pounds;
+        QTest::newRow("dd/mm/yyyy, semicolons, decimal commas, gallons, kilometres")
+            << lines({"Data;Odo;Gallons;Price;Notes", "25/12/2012;16093;9,5;1,42;Christmas", "", "03/01/2013;16900;8;1,44;"})
+            << metric << QStringList{"25/12/2012|10002|43.19|31.24", "03/01/2013|10503|36.37|31.68"} << 0;
+
+        QTest::newRow("quoted fields with commas inside")
+            << lines({"\"Date\",\"Odometer\",\"Litres\",\"Price per litre (p)\",\"Comment\"",
+                      "\"07/01/2012\",\"10,300\",\"41.20\",\"129.9\",\"Shell, M4\"",
+                      "\"08/02/2012\",\"10,600\",\"40\",\"130.1\",\"Esso, \"\"the big one\"\"\""})
+            << Answers{} << QStringList{"07/01/2012|10300|41.20|129.9", "08/02/2012|10600|40|130.1"} << 0;
+
+        QTest::newRow("byte-order mark, sections and blank lines")
+            << QByteArray("\xEF\xBB\xBF")
+                   + lines({"## Vehicle", "Name,Make", "Car,Ford", "", "## Log", "date,odometer,litres,total", "",
+                            "2012-03-01,11000,30,39.00", "", "2012-03-08,11300,35,45.50", "## Costs",
+                            "date,odometer,litres,total", "2012-03-09,11400,20,1.00"})
+            << Answers{} << QStringList{"01/03/2012|11000|30|130.00", "08/03/2012|11300|35|130.00"} << 0;
+
+        QTest::newRow("US gallons, month first, time of day, price per gallon")
+            << lines({"Date,Mileage,Volume (US gal),Unit Price ($/gal)", "01/25/2012 08:15,10300,10.5,3.459"})
+            << Answers{} << QStringList{"25/01/2012|10300|39.74|91.39"} << 0;
+
+        QTest::newRow("Windows-1252 and tabs, price in pence, rows out of date order")
+            << lines({"Date\tDistance (miles)\tQuantity (l)\tPrice (p/l)\tStation", "14/01/2012\t10600\t40\t130\tCaf\xe9",
+                      "07/01/2012\t10300\t41\t129\t\x80 Shop"})
+            << Answers{} << QStringList{"07/01/2012|10300|41|129", "14/01/2012|10600|40|130"} << 0;
+    }
+
+    void filesOtherProgramsWrite()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(Answers, answers);
+        QFETCH(QStringList, expected);
+        QFETCH(int, notFull);
+        const Source source = Read(file);
+        QVERIFY2(source.Found(), qPrintable(source.problem));
+        const Plan plan = Prepare(source, answers, {});
+        QCOMPARE(reasons(plan), QStringList());
+        QCOMPARE(records(plan), expected);
+        QCOMPARE(plan.notFull, notFull);
+    }
+
+    void questionsAreAskedOnlyWhereTheFileIsUnclear()
+    {
+        const Source told = Read(lines({"Date,Odo (km),Fuel (litres),Price per litre (p)", "2012-01-07,10300,41.2,130"}));
+        QCOMPARE(told.told.distance, DistanceUnit::Kilometres);
+        QCOMPARE(told.told.fuel, FuelUnit::Litres);
+        QCOMPARE(told.told.moneyKind, MoneyKind::PerUnit);
+        QCOMPARE(told.told.moneyUnit, MoneyUnit::Pence);
+        QCOMPARE(told.told.dateOrder, DateOrder::DayFirst); // ISO dates need no answer
+
+        const Source unclear = Read(lines({"date,distance,fuel,price", "03/04/2012,10300,41.2,53.56",
+                                           "05/06/2012,10600,30.1,39.13"}));
+        QCOMPARE(unclear.told.dateOrder, DateOrder::Unknown);
+        QCOMPARE(unclear.told.distance, DistanceUnit::Unknown);
+        QCOMPARE(unclear.told.fuel, FuelUnit::Unknown);
+        QCOMPARE(unclear.told.moneyKind, MoneyKind::Unknown);
+        // the money follows the quantity, so it looks like a total in pounds
+        QCOMPARE(unclear.suggested.moneyKind, MoneyKind::Total);
+        QCOMPARE(unclear.suggested.moneyUnit, MoneyUnit::Pounds);
+        Answers monthFirst;
+        monthFirst.dateOrder = DateOrder::MonthFirst;
+        QCOMPARE(Prepare(unclear, monthFirst, {}).added.first().date, QStringLiteral("04/03/2012"));
+        QCOMPARE(Prepare(unclear, {}, {}).added.first().date, QStringLiteral("03/04/2012"));
+    }
+
+    void fileWithoutTheColumnsIsRefusedWhole_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("empty") << QByteArray() << "No fill-ups were found";
+        QTest::newRow("no quantity") << lines({"date,odometer,total", "2012-01-01,100,5"}) << "No fill-ups were found";
+        QTest::newRow("no money") << lines({"date,odometer,litres", "2012-01-01,100,5"}) << "No fill-ups can be read";
+        QTest::newRow("binary") << QByteArray("\x00\xff\xfe,\x01", 5) << "No fill-ups were found";
+    }
+    void fileWithoutTheColumnsIsRefusedWhole()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, problem);
+        const Source s = Read(file);
+        QVERIFY(!s.Found());
+        QVERIFY2(s.problem.startsWith(problem), qPrintable(s.problem));
+        QVERIFY(Prepare(s, {}, AppFolder::log(2)).log.isEmpty());
+    }
+
+    void everyRefusedRowSaysWhy()
+    {
+        // The log holds 01/01/2012 at 10000, 08/01 at 10300, 15/01 at 10600.
+        const QByteArray file = lines({"date,odometer,litres,price per litre (p)",
+                                       ",10700,40,130",            // 2
+                                       "2012-02-30,10700,40,130",  // 3
+                                       "2012-02-01,10700.5,40,130",// 4
+                                       "2012-02-01,-5,40,130",     // 5
+                                       "2012-02-01,ten,40,130",    // 6
+                                       "2012-02-01,10700,0,130",   // 7
+                                       "2012-02-01,10700,40,n/a",  // 8
+                                       "2012-01-20,10450,40,130",  // 9: between 08/01 and 15/01 by reading
+                                       "2012-01-02,10000,40,130",  // 10: a reading already there
+                                       "2012-01-08,10300,40,130",  // 11: a duplicate
+                                       "2012-02-01,10900,40,130",  // 12: added
+                                       "2012-02-03,10900,40,130",  // 13: same reading as line 12
+                                       "2012-02-05,11200,\"4,0\",130"}); // 14: added (decimal comma)
+        const Plan plan = Prepare(Read(file), {}, AppFolder::log(3));
+        QCOMPARE(reasons(plan), (QStringList{
+                                    "2: the date is missing",
+                                    "3: the date \"2012-02-30\" is not a real date",
+                                    "4: the odometer reading \"10700.5\" is not a whole number above zero",
+                                    "5: the odometer reading \"-5\" is not a whole number above zero",
+                                    "6: the odometer reading \"ten\" is not a whole number above zero",
+                                    "7: the quantity \"0\" is not a number above zero",
+                                    "8: the price \"n/a\" is not a number",
+                                    "9: the date 20/01/2012 is out of order with the odometer readings before and after it",
+                                    "10: the odometer reading \"10000\" is already in the log, on 01/01/2012",
+                                    "13: the odometer reading \"10900\" is on line 12 too, with another date",
+                                }));
+        QCOMPARE(plan.duplicates, 1);
+        QCOMPARE(records(plan), (QStringList{"01/02/2012|10900|40|130", "05/02/2012|11200|4.00|130"}));
+        QCOMPARE(plan.log.size(), 4 * 5);
+        QCOMPARE(plan.log.mid(0, 12), AppFolder::log(3)); // the log's records are untouched
+    }
+
+    void backDatedRowsArePlacedByDateAndReading()
+    {
+        const QByteArray file = lines({"date,odometer,litres,price per litre (p)", "2011-12-20,9700,40,125",
+                                       "2012-01-04,10150,40,126", "2012-01-20,10800,40,127"});
+        const Plan plan = Prepare(Read(file), {}, AppFolder::log(3));
+        QStringList dates;
+        for (qsizetype k = 0; k < plan.log.size(); k += 4)
+            dates << plan.log[k];
+        QCOMPARE(dates, (QStringList{"20/12/2011", "01/01/2012", "04/01/2012", "08/01/2012", "15/01/2012", "20/01/2012"}));
+
+        // A log edited by hand out of reading order still takes them one by one.
+        QStringList edited = AppFolder::log(3);
+        std::swap(edited[1], edited[5]);
+        const Plan onebyone = Prepare(Read(file), {}, edited);
+        QCOMPARE(onebyone.added.size() + onebyone.refused.size(), 3);
+        QCOMPARE(onebyone.log.size(), edited.size() + 4 * onebyone.added.size());
+    }
+
+    void numbersInTheirManyHabits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("decimalComma");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("plain") << "41.2" << false << true << 41.2;
+        QTest::newRow("thousands") << "1,234.5" << false << true << 1234.5;
+        QTest::newRow("lone comma") << "41,2" << false << true << 41.2;
+        QTest::newRow("decimal comma habit") << "1.234,5" << true << true << 1234.5;
+        QTest::newRow("pounds") << "£12.30" << false << true << 12.3;
+        QTest::newRow("pence") << "95.9p" << false << true << 95.9;
+        QTest::newRow("two commas") << "1,2,3" << false << false << 0.0;
+        QTest::newRow("word") << "n/a" << false << false << 0.0;
+        QTest::newRow("empty") << "" << false << false << 0.0;
+        QTest::newRow("infinite") << "1e999" << false << false << 0.0;
+    }
+    void numbersInTheirManyHabits()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, decimalComma);
+        QFETCH(bool, ok);
+        QFETCH(double, value);
+        double read = 0;
+        QCOMPARE(ReadNumber(text, decimalComma, &read), ok);
+        if (ok)
+            QCOMPARE(read, value);
+    }
+};
+
+VANTIQ_TEST(CsvFilesTest)
+#include "tst_csvfiles.moc"

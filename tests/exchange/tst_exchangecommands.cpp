@@ -1,0 +1,216 @@
+#include "Harness.h"
+#include "TestMain.h"
+#include "analysis/AnalisisForm.h"
+#include "analysis/AnalysisModel.h"
+#include "exchange/ImportDialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+// Export and import of the fuel log through the File menu, as a user meets
+// them: the dialogs, the dialog's questions and summary, the file and the
+// status bar.
+class ExchangeCommandsTest : public QObject {
+    Q_OBJECT
+
+    Harness h;
+    TVantiq_ *w = nullptr;
+
+    void begin(int records = 3, bool withVehicle = true)
+    {
+        QStringList keys{QStringLiteral("Start up=1")};
+        if (withVehicle) {
+            keys << QStringLiteral("Registration=AB12");
+            h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(records)));
+        }
+        h.settings(keys);
+        w = &h.start();
+        h.platform.calls.clear();
+    }
+    QString csv(const QByteArray &bytes)
+    {
+        h.app.write(QStringLiteral("other.csv"), bytes);
+        return h.app.file(QStringLiteral("other.csv"));
+    }
+    // A file of two new fill-ups, one already in the log and one refused.
+    QByteArray mixed() const
+    {
+        return "Date,Odometer (mi),Litres,Total cost (\xc2\xa3)\r\n"
+               "2012-01-22,10900,40,52.00\r\n"
+               "2012-01-08,10300,40,52.00\r\n"
+               "2012-01-29,eleven,40,52.00\r\n"
+               "2012-02-05,11500,30.5,40.00\r\n";
+    }
+    // Runs Import with the given file; the dialog is handed to inspect and
+    // answers with its result.
+    void import(const QString &path, std::function<int(ImportDialog &)> dialog)
+    {
+        h.platform.fileAnswers << path;
+        h.platform.modalHandlers << [dialog](QDialog &d) {
+            auto *importDialog = qobject_cast<ImportDialog *>(&d);
+            if (!importDialog) {
+                qWarning("not the import dialog: %s", d.metaObject()->className());
+                return int(QDialog::Rejected);
+            }
+            return dialog(*importDialog);
+        };
+        w->ImportCsv1->trigger();
+    }
+
+private slots:
+    void initTestCase() { quietOffscreenNotice(); }
+    void init()
+    {
+        h.~Harness();
+        new (&h) Harness;
+    }
+
+    void importAddsTheNewFillUpsAndSavesOnce()
+    {
+        begin(3);
+        QStringList shown;
+        import(csv(mixed()), [&](ImportDialog &d) {
+            shown << d.SummaryLabel->text() << d.RefusedList->toPlainText();
+            // everything was told by the header and the rows: no questions
+            for (QComboBox *box : {d.DateOrderBox, d.DistanceUnitBox, d.FuelUnitBox, d.MoneyKindBox, d.MoneyUnitBox})
+                if (box->isVisibleTo(&d))
+                    shown << box->objectName();
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(shown, (QStringList{"2 fill-ups will be added. 1 is already in the log and will be skipped. "
+                                     "1 row cannot be imported:",
+                                     "Line 4: the odometer reading \"eleven\" is not a whole number above zero"}));
+        QStringList expected = AppFolder::log(3);
+        expected << "22/01/2012" << "10900" << "40" << "130.00" << "05/02/2012" << "11500" << "30.5" << "131.15";
+        QCOMPARE(w->FuelLog, expected);
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(expected));
+        QCOMPARE(w->StatusText(5), QStringLiteral("2 FILL-UPS ADDED FROM other.csv"));
+        QVERIFY(w->View1->isEnabled());
+        QCOMPARE(h.platform.fileRequests.first().title, QStringLiteral("Import Fill-ups"));
+        QCOMPARE(h.platform.unexpected, QStringList());
+    }
+
+    void questionsChangeWhatWillBeAdded()
+    {
+        begin(1);
+        // 10/02 could be either order; the readings and the fuel unit are not said
+        const QString path = csv("date;odo;fuel;price\r\n10/02/2012;16100;9;1,40\r\n");
+        QStringList seen;
+        import(path, [&](ImportDialog &d) {
+            for (QComboBox *box : {d.DateOrderBox, d.DistanceUnitBox, d.FuelUnitBox, d.MoneyKindBox, d.MoneyUnitBox})
+                if (box->isVisibleTo(&d))
+                    seen << box->objectName();
+            d.DistanceUnitBox->setCurrentIndex(1);   // kilometres
+            d.FuelUnitBox->setCurrentIndex(1);       // imperial gallons
+            d.MoneyKindBox->setCurrentIndex(1);      // per gallon
+            d.DateOrderBox->setCurrentIndex(1);      // month first: 2 October
+            seen << d.Plan().added.first().lines.join(QLatin1Char('|'));
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(seen, (QStringList{"DateOrderBox", "DistanceUnitBox", "FuelUnitBox", "MoneyKindBox", "MoneyUnitBox",
+                                    "02/10/2012|10006|40.91|30.80"}));
+        QCOMPARE(w->FuelLog.size(), 8);
+    }
+
+    void cancelOrAFailedSaveChangesNothing_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("cancel") << true;
+        QTest::newRow("failed save") << false;
+    }
+    void cancelOrAFailedSaveChangesNothing()
+    {
+        QFETCH(bool, cancel);
+        begin(3);
+        const QString path = csv(mixed());
+        if (!cancel) { // the data file cannot be replaced
+            QFile::remove(h.app.file(QStringLiteral("AB12.dat")));
+            QDir(h.app.path()).mkdir(QStringLiteral("AB12.dat"));
+        }
+        const QString status = w->StatusText(5);
+        import(path, [&](ImportDialog &) { return int(cancel ? QDialog::Rejected : QDialog::Accepted); });
+        QCOMPARE(w->FuelLog, AppFolder::log(3));
+        QCOMPARE(w->StatusText(5), status);
+        if (cancel) {
+            QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(AppFolder::log(3)));
+            QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), QStringList());
+        } else {
+            const QStringList told = h.platform.texts(QStringLiteral("ShowMessage"));
+            QCOMPARE(told.size(), 1);
+            QVERIFY2(told.first().contains(QStringLiteral("AB12.dat")), qPrintable(told.first()));
+        }
+        QCOMPARE(h.app.read(QStringLiteral("other.csv")), mixed());
+    }
+
+    void fileThatCannotBeImportedIsExplained()
+    {
+        begin(3);
+        import(csv("name,make\r\nCar,Ford\r\n"), [](ImportDialog &) { return int(QDialog::Accepted); });
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
+                 QStringList{"No fill-ups were found: the file needs a header row naming the date, the odometer "
+                             "reading and the quantity of fuel of each fill-up."});
+        h.platform.modalHandlers.clear(); // the dialog never came
+        h.platform.fileAnswers << h.app.file(QStringLiteral("missing.csv"));
+        w->ImportCsv1->trigger();
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 2);
+        QCOMPARE(w->FuelLog, AppFolder::log(3));
+    }
+
+    void withoutAVehicleNothingIsAsked()
+    {
+        begin(0, false);
+        w->ImportCsv1->trigger();
+        w->ExportCsv1->trigger();
+        const QStringList told = h.platform.texts();
+        QCOMPARE(told.size(), 2);
+        QVERIFY(told.first().startsWith(QStringLiteral("Choose a vehicle first")));
+        QCOMPARE(h.platform.fileRequests.size(), 0);
+    }
+
+    void exportWritesTheLog()
+    {
+        begin(2);
+        h.platform.fileAnswers << h.app.file(QStringLiteral("out.csv"));
+        w->ExportCsv1->trigger();
+        QCOMPARE(h.platform.fileRequests.first().fileName, QStringLiteral("AB12.csv"));
+        QCOMPARE(h.app.read(QStringLiteral("out.csv")),
+                 QByteArray("date,odometer_miles,litres,price_per_litre_pence,total_cost\r\n"
+                            "2012-01-01,10000,40.00,130.00,52.00\r\n"
+                            "2012-01-08,10300,40.00,130.00,52.00\r\n"));
+        QCOMPARE(w->StatusText(5), QStringLiteral("EXPORTED TO ") + h.app.file(QStringLiteral("out.csv")));
+    }
+
+    void exportWritesTheAnalysisTableAsShown()
+    {
+        begin(6);
+        w->analisebutton();
+        TAnalisisForm *a = nullptr;
+        for (QMdiSubWindow *s : w->MdiArea->subWindowList())
+            if (auto *f = qobject_cast<TAnalisisForm *>(s))
+                a = f;
+        QVERIFY(a);
+        auto *item = a->findChild<QAction *>(QStringLiteral("ExportTable1"));
+        QVERIFY(item);
+        h.platform.fileAnswers << h.app.file(QStringLiteral("table.csv"));
+        item->trigger();
+        const QList<QByteArray> rows = h.app.read(QStringLiteral("table.csv")).split('\n');
+        const AnalysisTable &table = a->Model->Table();
+        QCOMPARE(rows.size(), table.RowCount() + 1); // the last line break ends the file
+        for (int r = 0; r < table.RowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < table.ColCount(); ++c)
+                cells << table.Cells(c, r).trimmed();
+            QCOMPARE(QString::fromUtf8(rows[r]), cells.join(QLatin1Char(',')) + QLatin1Char('\r'));
+        }
+    }
+};
+
+VANTIQ_TEST(ExchangeCommandsTest)
+#include "tst_exchangecommands.moc"
