@@ -9,6 +9,8 @@
 #include "fuellog/CarDataFile.h"
 #include "shell/AppState.h"
 #include "shell/DataFileCommands.h"
+#include "shell/HelpTopics.h"
+#include "shell/Resources.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
@@ -31,7 +33,6 @@
 #include <climits>
 
 namespace {
-const int AnalysisErrorHelp = 13;
 
 // The table's texts keep their padding; on screen each figure stands
 // trimmed against its column's edge.
@@ -48,6 +49,7 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
 {
     setObjectName(QStringLiteral("AnalisisForm"));
     setWindowTitle(QStringLiteral("MPG Data Analysis"));
+    setProperty("helpContext", HelpTopic::Analysis);
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *body = new QWidget(this);
@@ -89,14 +91,14 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     const struct {
         const char *name, *hint;
-        QStyle::StandardPixmap icon;
+        const char *theme, *own;
         void (TAnalisisForm::*run)();
-    } tools[] = {{"CloseWindow", "Close Window", QStyle::SP_DialogCloseButton, &TAnalisisForm::Close1Click},
-                 {"CreateSummary", "Create Summary", QStyle::SP_FileDialogInfoView, &TAnalisisForm::SummaryClick},
-                 {"PrintData", "Print Data", QStyle::SP_FileDialogDetailedView, &TAnalisisForm::PrintClick},
-                 {"GraphBtn", "Graph", QStyle::SP_FileDialogContentsView, &TAnalisisForm::GraphClick}};
+    } tools[] = {{"CloseWindow", "Close Window", "window-close", nullptr, &TAnalisisForm::Close1Click},
+                 {"CreateSummary", "Create Summary", nullptr, "vantiq-summary", &TAnalisisForm::SummaryClick},
+                 {"PrintData", "Print Data", "document-print", nullptr, &TAnalisisForm::PrintClick},
+                 {"GraphBtn", "Graph", nullptr, "vantiq-graph", &TAnalisisForm::GraphClick}};
     for (const auto &t : tools) {
-        QToolButton *b = AddToolButton(ToolBar1, t.name, QLatin1String(t.hint), t.icon);
+        QToolButton *b = AddToolButton(ToolBar1, t.name, QLatin1String(t.hint), CommandIcon(t.theme, t.own));
         connect(b, &QToolButton::clicked, this, t.run);
     }
     GraphBtn = ToolBar1->findChild<QToolButton *>(QStringLiteral("GraphBtn"));
@@ -283,7 +285,7 @@ void TAnalisisForm::AnaliseClick()
     applyColumnWidths();
     if (run.failed) {
         state.platform().MessageDialog(QStringLiteral("Error in data file, cannot analise"), MsgKind::Error, mbOk | mbHelp,
-                                       AnalysisErrorHelp);
+                                       HelpTopic::AnalysisError);
         return;
     }
     showRun(Model->Run());

@@ -3,6 +3,8 @@
 #include "analysis/PrintUnit.h"
 #include "shell/AppState.h"
 #include "shell/DataFileCommands.h"
+#include "shell/HelpTopics.h"
+#include "shell/Resources.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
@@ -24,7 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const int InsufficientHelp = 14;
 const int DefaultColours[4] = {-16777201, 32768, 255, 65535};
 int Settings::*const ColourKeys[4] = {&Settings::G1C, &Settings::G2C, &Settings::G3C, &Settings::G4C};
 
@@ -126,6 +127,7 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
 {
     setObjectName(QStringLiteral("GraphForm"));
     setWindowTitle(QStringLiteral("Graph"));
+    setProperty("helpContext", HelpTopic::Graph);
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumHeight(300); // the scale stays above the baseline
 
@@ -163,15 +165,15 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
 
     ToolBar1 = new QToolBar(body);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    connect(AddToolButton(ToolBar1, "CloseGraph", QStringLiteral("Close Graph"), QStyle::SP_DialogCloseButton),
+    connect(AddToolButton(ToolBar1, "CloseGraph", QStringLiteral("Close Graph"), CommandIcon("window-close")),
             &QToolButton::clicked, this, &TGraphForm::CloseGraphClick);
-    connect(AddToolButton(ToolBar1, "PrintGraph", QStringLiteral("Print Graph"), QStyle::SP_FileDialogDetailedView),
+    connect(AddToolButton(ToolBar1, "PrintGraph", QStringLiteral("Print Graph"), CommandIcon("document-print")),
             &QToolButton::clicked, this, &TGraphForm::Print1Click);
-    ShowKey = AddToolButton(ToolBar1, "ShowKey", QStringLiteral("Key Visible"), QStyle::SP_FileDialogInfoView);
+    ShowKey = AddToolButton(ToolBar1, "ShowKey", QStringLiteral("Key Visible"), CommandIcon(nullptr, "vantiq-key"));
     connect(ShowKey, &QToolButton::clicked, this, &TGraphForm::ShowKeyClick);
     ToolBar1->addSeparator();
     auto check = [this](const char *name, const QString &hint, const QString &caption) {
-        QToolButton *b = AddToolButton(ToolBar1, name, hint, QStyle::SP_CustomBase);
+        QToolButton *b = AddToolButton(ToolBar1, name, hint, QIcon());
         b->setText(caption);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setCheckable(true);
@@ -190,8 +192,8 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
         GraphChangeClick();
     });
     ToolBar1->addSeparator();
-    ToolButton6 = AddToolButton(ToolBar1, "ToolButton6", QStringLiteral("Zoom In"), QStyle::SP_ArrowUp);
-    ToolButton7 = AddToolButton(ToolBar1, "ToolButton7", QStringLiteral("Zoom Out"), QStyle::SP_ArrowDown);
+    ToolButton6 = AddToolButton(ToolBar1, "ToolButton6", QStringLiteral("Zoom In"), CommandIcon("zoom-in"));
+    ToolButton7 = AddToolButton(ToolBar1, "ToolButton7", QStringLiteral("Zoom Out"), CommandIcon("zoom-out"));
     connect(ToolButton6, &QToolButton::clicked, this, &TGraphForm::ToolButton6Click);
     connect(ToolButton7, &QToolButton::clicked, this, &TGraphForm::ToolButton7Click);
     layout->addWidget(ToolBar1);
@@ -299,7 +301,7 @@ void TGraphForm::offerInsufficientMessage()
     // Never from inside a repaint: once the frame is on the screen.
     QTimer::singleShot(0, this, [this] {
         state.platform().MessageDialog(QStringLiteral("Insufficent Data to Graph"), MsgKind::Information, mbOk | mbHelp,
-                                       InsufficientHelp);
+                                       HelpTopic::GraphNoData);
     });
 }
 

@@ -8,6 +8,7 @@
 #include "fuellog/NumberText.h"
 #include "fuellog/TextFile.h"
 #include "shell/AppState.h"
+#include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
@@ -26,7 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const int BulkHelp = 15;
 
 } // namespace
 
@@ -34,7 +34,7 @@ BulkPanel::BulkPanel(AppState &appState, ShellCommands &commands, QWidget *paren
     : QFrame(parent), state(appState), shell(commands), flags(appState.Bulk)
 {
     setObjectName(QStringLiteral("BulkPurchase"));
-    setProperty("helpContext", BulkHelp);
+    setProperty("helpContext", HelpTopic::Bulk);
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     auto *outer = new QVBoxLayout(this);
@@ -109,7 +109,7 @@ BulkPanel::BulkPanel(AppState &appState, ShellCommands &commands, QWidget *paren
         buttons->addWidget(b);
     outer->addLayout(buttons);
     outer->addStretch(1);
-    SetHelpButton(Button19, state.platform(), BulkHelp);
+    SetHelpButton(Button19, state.platform(), HelpTopic::Bulk);
     EnterPressesButtons(this);
 
     // Typing arms a step again; the panel's own zero-filling does not.
@@ -183,7 +183,7 @@ bool BulkPanel::listOfCurrentFolder()
         state.platform().MessageDialog(QStringLiteral("The bulk purchase file ") + path
                                            + QStringLiteral(" cannot be read.\rThe purchase was not stored, so that the "
                                                             "purchases in that file are not lost."),
-                                       MsgKind::Error, mbOk, BulkHelp);
+                                       MsgKind::Error, mbOk, HelpTopic::Bulk);
         return false;
     }
     listRead = true;
@@ -217,7 +217,7 @@ void BulkPanel::BReStartClick()
 
 bool BulkPanel::retype(const QString &message, QLineEdit *box)
 {
-    if (state.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, BulkHelp) == mrOk) {
+    if (state.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, HelpTopic::Bulk) == mrOk) {
         box->setFocus();
         box->selectAll();
         return true;
@@ -322,18 +322,18 @@ void BulkPanel::BAcceptClick()
         return;
     Platform &ui = state.platform();
     if (!stepsStillHold()) {
-        ui.MessageDialog(QStringLiteral("Invalid Data Entered"), MsgKind::Warning, mbOk | mbHelp, BulkHelp);
+        ui.MessageDialog(QStringLiteral("Invalid Data Entered"), MsgKind::Warning, mbOk | mbHelp, HelpTopic::Bulk);
         resetForNext();
         return;
     }
     const NumberText::RealReading litres = NumberText::ReadReal(BAmount->text());
     if (!litres.ok || !(litres.value > 0)) {
-        ui.MessageDialog(QStringLiteral("No Purchase quantity entered"), MsgKind::Error, mbOk, BulkHelp);
+        ui.MessageDialog(QStringLiteral("No Purchase quantity entered"), MsgKind::Error, mbOk, HelpTopic::Bulk);
         return;
     }
     const NumberText::RealReading amount = NumberText::ReadReal(BPrice->text());
     if (!amount.ok || !(amount.value > 0)) {
-        ui.MessageDialog(QStringLiteral("No Purchase price entered"), MsgKind::Error, mbOk, BulkHelp);
+        ui.MessageDialog(QStringLiteral("No Purchase price entered"), MsgKind::Error, mbOk, HelpTopic::Bulk);
         return;
     }
     const double gallons = litres.value / LitresPerGallon;

@@ -4,6 +4,7 @@
 #include "entry/LogTableModel.h"
 #include "fuellog/DateText.h"
 #include "shell/AppState.h"
+#include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/TextPrint.h"
@@ -23,8 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const int ViewHelpTopic = 7;
-const int EditWarningHelp = 8;
 
 } // namespace
 
@@ -33,7 +32,7 @@ TInsertPan::TInsertPan(QWidget *parent) : QFrame(parent)
     setObjectName(QStringLiteral("InsertPan"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
-    setProperty("helpContext", ViewHelpTopic);
+    setProperty("helpContext", HelpTopic::DataView);
     setProperty(OverlayArea::FloatsAtRight, true);
     auto *layout = new QVBoxLayout(this);
     InsertTitle = new QLabel(QStringLiteral("Insert Data"), this);
@@ -72,7 +71,7 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
     : QFrame(parent), state(appState), shell(commands)
 {
     setObjectName(QStringLiteral("Datadisplay"));
-    setProperty("helpContext", 211);
+    setProperty("helpContext", HelpTopic::DataGrid);
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     auto *layout = new QVBoxLayout(this);
@@ -86,7 +85,7 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
     Model = new LogTableModel(state.FuelLog, this);
     ViewGrid = new QTableView(this);
     ViewGrid->setObjectName(QStringLiteral("ViewGrid"));
-    ViewGrid->setProperty("helpContext", 211);
+    ViewGrid->setProperty("helpContext", HelpTopic::DataGrid);
     ViewGrid->setModel(Model);
     ViewGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ViewGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
@@ -110,11 +109,11 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
     layout->addLayout(row);
     for (QPushButton *b : {Insert, ViewDelete, Edit2})
         b->hide();
-    SetHelpButton(ViewHelp, state.platform(), ViewHelpTopic);
+    SetHelpButton(ViewHelp, state.platform(), HelpTopic::DataView);
     EnterPressesButtons(this);
 
     InsertPan = new TInsertPan(parent);
-    SetHelpButton(InsertPan->BitBtn3, state.platform(), ViewHelpTopic);
+    SetHelpButton(InsertPan->BitBtn3, state.platform(), HelpTopic::DataView);
 
     connect(CloseDataEdit, &QPushButton::clicked, this, [this] { CloseDataEditClick(true); });
     connect(Edit, &QPushButton::clicked, this, &DataViewPanel::EditClick);
@@ -179,7 +178,7 @@ void DataViewPanel::EditClick()
 {
     if (state.platform().MessageDialog(QStringLiteral("Warning editing the Cardata file\rcan cause problems, are you sure you want to\r"
                                                       "do this ?"),
-                                       MsgKind::Warning, mbYes | mbCancel | mbHelp, EditWarningHelp)
+                                       MsgKind::Warning, mbYes | mbCancel | mbHelp, HelpTopic::DataFiles)
         != mrYes)
         return;
     Model->SetEditable(true);

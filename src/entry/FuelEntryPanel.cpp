@@ -7,6 +7,7 @@
 #include "fuellog/NumberText.h"
 #include "shell/AppState.h"
 #include "shell/DataFileCommands.h"
+#include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
@@ -54,7 +55,7 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     : QFrame(parent), state(s), shell(commands), flags(s.Entry)
 {
     setObjectName(QStringLiteral("DataEntry"));
-    setProperty("helpContext", 208);
+    setProperty("helpContext", HelpTopic::EntryPanel);
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
 
@@ -68,7 +69,7 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     auto *input = new QGroupBox(QStringLiteral("Fill-up"), this);
     auto *in = new QGridLayout(input);
     PDay = box("PDay", input, false);
-    PDay->setProperty("helpContext", 209);
+    PDay->setProperty("helpContext", HelpTopic::EntryDate);
     PDay->setMaxLength(2);
     Pmonth = box("Pmonth", input, false);
     Pmonth->setMaxLength(2);
@@ -195,7 +196,7 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     connect(escape, &QShortcut::activated, this, &FuelEntryPanel::QuitdatEntClick);
     connect(QuitdatEnt, &QPushButton::clicked, this, &FuelEntryPanel::QuitdatEntClick);
     connect(Restart, &QPushButton::clicked, this, &FuelEntryPanel::EnterDataClick);
-    SetHelpButton(Button1, state.platform(), 5);
+    SetHelpButton(Button1, state.platform(), HelpTopic::FuelEntry);
     connect(&state, &AppState::fuelLogChanged, this, &FuelEntryPanel::ShowLogEnd);
     connect(&state, &AppState::registrationChanged, Registration, &QLineEdit::setText);
 
@@ -286,7 +287,6 @@ void FuelEntryPanel::SetEntryParameters()
 }
 
 namespace {
-const int EntryHelp = 5;
 
 bool applyCheck(QLineEdit *box, const EntryRules::BoxCheck &check, QString &message)
 {
@@ -328,7 +328,7 @@ bool FuelEntryPanel::bulkScheme() const { return state.Options().BulkScheme(); }
 
 bool FuelEntryPanel::retype(const QString &message, QLineEdit *box)
 {
-    if (state.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, EntryHelp) == mrOk) {
+    if (state.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, HelpTopic::FuelEntry) == mrOk) {
         box->setFocus();
         box->selectAll();
         return true;
@@ -480,12 +480,12 @@ void FuelEntryPanel::AcceptClick()
     Platform &ui = state.platform();
     const bool bulk = bulkScheme();
     auto refuse = [&](const QString &message) {
-        ui.MessageDialog(message, MsgKind::Error, mbOk, EntryHelp);
+        ui.MessageDialog(message, MsgKind::Error, mbOk, HelpTopic::FuelEntry);
     };
     if (bulk)
         flags.PriceDone = true;
     if (!stepsStillHold()) {
-        ui.MessageDialog(QStringLiteral("Invalid Data Entered"), MsgKind::Warning, mbOk | mbHelp, EntryHelp);
+        ui.MessageDialog(QStringLiteral("Invalid Data Entered"), MsgKind::Warning, mbOk | mbHelp, HelpTopic::FuelEntry);
         resetForNext();
         return;
     }

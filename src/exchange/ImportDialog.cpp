@@ -1,5 +1,6 @@
 #include "exchange/ImportDialog.h"
 
+#include "shell/HelpTopics.h"
 #include "shell/Widgets.h"
 
 #include <QComboBox>
@@ -23,6 +24,7 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     : QDialog(parent), source(source), log(log)
 {
     setObjectName(QStringLiteral("ImportDialog"));
+    setProperty("helpContext", HelpTopic::Exchange);
     setWindowTitle(QStringLiteral("Import Fill-ups"));
     auto *layout = new QVBoxLayout(this);
 

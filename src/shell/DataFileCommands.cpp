@@ -4,6 +4,7 @@
 #include "fuellog/DateText.h"
 #include "fuellog/TextFile.h"
 #include "shell/AppState.h"
+#include "shell/HelpTopics.h"
 #include "shell/ShellCommands.h"
 
 #include <QDir>
@@ -11,7 +12,6 @@
 
 namespace {
 const QString DataFileFilter = QStringLiteral("Vantiq Data File [*.dat]|*.dat|Vantiq Data File Backup|*.bak");
-const int FilesHelp = 8;
 } // namespace
 
 DataFileCommands::DataFileCommands(AppState &s, ShellCommands &commands, QObject *parent)
@@ -77,7 +77,7 @@ void DataFileCommands::LoadData(const QString &name)
             QStringLiteral("No Data file exists for ") + reg + QStringLiteral("\rVantiq has detected other Fuel data files")
                 + QStringLiteral("\rClick OK to choose one of these or click CANCEL to start") + QStringLiteral("\rentering data for ")
                 + reg,
-            MsgKind::Information, mbOk | mbCancel | mbHelp, FilesHelp);
+            MsgKind::Information, mbOk | mbCancel | mbHelp, HelpTopic::DataFiles);
         if (answer == mrOk) {
             Open1Click();
             return;
@@ -110,11 +110,11 @@ void DataFileCommands::Open1Click()
     state.CurrentDataFile = chosen;
     const QString base = CarDataFile::BaseName(chosen);
     if (!QFileInfo::exists(chosen)) {
-        state.platform().MessageDialog(QStringLiteral("File does not exist, Sorry"), MsgKind::Information, mbOk, FilesHelp);
+        state.platform().MessageDialog(QStringLiteral("File does not exist, Sorry"), MsgKind::Information, mbOk, HelpTopic::DataFiles);
         return;
     }
     if (!Getcardata(chosen)) {
-        state.platform().MessageDialog(QStringLiteral("Data File Invalid not loaded"), MsgKind::Error, mbOk | mbHelp, FilesHelp);
+        state.platform().MessageDialog(QStringLiteral("Data File Invalid not loaded"), MsgKind::Error, mbOk | mbHelp, HelpTopic::DataFiles);
         state.FuelLog.clear();
         state.FuelLogChanged();
         shell.ReadRegistry();
@@ -127,14 +127,14 @@ void DataFileCommands::Open1Click()
     }
     const int answer = state.platform().MessageDialog(
         QStringLiteral("You are attempting to change to\ranother file without first setting it as Default\rDo you wish to do this now ?"),
-        MsgKind::Warning, mbYes | mbNo | mbHelp, FilesHelp);
+        MsgKind::Warning, mbYes | mbNo | mbHelp, HelpTopic::DataFiles);
     if (answer == mrYes) {
         state.Options().SetDataFolder(chosenFolder);
         SetRegistration(base, false);
         shell.WriteRegistry();
         shell.ShowSetupPanel();
     } else {
-        state.platform().MessageDialog(QStringLiteral("Default File Not Changed"), MsgKind::Warning, mbOk, FilesHelp);
+        state.platform().MessageDialog(QStringLiteral("Default File Not Changed"), MsgKind::Warning, mbOk, HelpTopic::DataFiles);
     }
 }
 
@@ -201,11 +201,11 @@ void DataFileCommands::DeleteData(const QString &reg)
         return;
     if (state.platform().MessageDialog(QStringLiteral("A Data File ") + QFileInfo(reg).fileName()
                                           + QStringLiteral(" exists for this vehicle\rClick OK to erase this file"),
-                                      MsgKind::Information, mbOk | mbCancel | mbHelp, FilesHelp)
+                                      MsgKind::Information, mbOk | mbCancel | mbHelp, HelpTopic::DataFiles)
         != mrOk)
         return;
     if (state.platform().MessageDialog(QStringLiteral("Really Delete ") + reg, MsgKind::Information, mbOk | mbCancel,
-                                      FilesHelp)
+                                      HelpTopic::DataFiles)
         != mrOk)
         return;
     QFile file(reg);

@@ -1,5 +1,6 @@
 #include "shell/GPPassword.h"
 
+#include "shell/HelpTopics.h"
 #include "shell/Widgets.h"
 
 #include <QEvent>
@@ -15,6 +16,7 @@ TPassWrd::TPassWrd(const QString &stored, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), password(stored)
 {
     setObjectName(QStringLiteral("PassWrd"));
+    setProperty("helpContext", HelpTopic::Password);
     setWindowTitle(QStringLiteral("Password"));
     setModal(true);
     auto *outer = new QVBoxLayout(this);

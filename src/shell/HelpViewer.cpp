@@ -1,83 +1,78 @@
 #include "shell/HelpViewer.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QTextBrowser>
-#include <QVBoxLayout>
+#include "shell/HelpTopics.h"
+#include "shell/Platform.h"
+#include "shell/Resources.h"
 
-namespace {
-struct Topic { int number; const char *title; const char *body; };
-const Topic topics[] = {
-    {5, "Entering a fill-up", "Type the day and month, press Enter after each box, then the odometer reading, "
-                              "the amount spent and the quantity, and press Accept."},
-    {6, "Vehicles", "The vehicle manager keeps your list of vehicles. Double-click a vehicle to work with it."},
-    {7, "Viewing and editing the log", "The data view shows every fill-up. Changes reach the data file only "
-                                       "when you save it with File, Save."},
-    {8, "Data files", "Each vehicle's fill-ups are kept in a data file named after its registration."},
-    {12, "Set-up", "The set-up panel holds the program's settings. Accept writes them to the settings file."},
-    {15, "Bulk purchases", "In the bulk scheme, enter each delivery of fuel to the depot here."},
-    {16, "Trip calculator settings", "Limits the figures the trip calculator uses."},
-    {200, "Operating scheme", "Domestic use, or fuel obtained in bulk and dispensed at depots."},
-    {201, "Start with last vehicle", "Loads the vehicle you used last when the program starts."},
-    {202, "Open analysis at start-up", "Opens the analysis window when a vehicle is loaded."},
-    {203, "Flash screen", "Shows the start-up picture for a few seconds."},
-    {208, "Fuel entry panel", "Enter one fill-up at a time; each box is checked when you press Enter."},
-    {209, "Date", "Type the day of the month and press Enter."},
-    {211, "Data view", "One row per fill-up: date, distance, quantity and price per litre."},
-    {214, "Vehicle list", "Your vehicles."},
-    {215, "Vehicle types", "Double-click a type to add a new vehicle."},
-    {216, "Vehicle details", "The details of one vehicle."},
-};
-} // namespace
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
 
 HelpViewer::HelpViewer() = default;
 HelpViewer::~HelpViewer() = default;
 
-QString HelpViewer::TopicTitle(int topic)
+QUrl HelpViewer::ContentsUrl()
 {
-    for (const Topic &t : topics)
-        if (t.number == topic)
-            return QLatin1String(t.title);
-    return QString();
+    return QUrl(QStringLiteral("qrc") + QLatin1String(HelpTopic::Folder) + QLatin1String(HelpTopic::ContentsFile));
 }
 
-QString HelpViewer::TopicHtml(int topic)
+QUrl HelpViewer::TopicUrl(int topic)
 {
-    for (const Topic &t : topics)
-        if (t.number == topic)
-            return QStringLiteral("<h2>%1</h2><p>%2</p><p><a href=\"contents\">Contents</a></p>")
-                .arg(QLatin1String(t.title), QLatin1String(t.body));
-    return QStringLiteral("<p>No help is available for topic %1.</p><p><a href=\"contents\">Contents</a></p>")
-        .arg(topic);
+    const HelpTopic::Page *page = HelpTopic::Find(topic);
+    if (!page)
+        return ContentsUrl();
+    return QUrl(QStringLiteral("qrc") + QLatin1String(HelpTopic::Folder) + QLatin1String(page->file));
 }
 
-QString HelpViewer::ContentsHtml()
-{
-    QString html = QStringLiteral("<h2>Vantiq Help</h2><ul>");
-    for (const Topic &t : topics)
-        html += QStringLiteral("<li><a href=\"topic:%1\">%2</a></li>").arg(t.number).arg(QLatin1String(t.title));
-    return html + QStringLiteral("</ul>");
-}
-
-void HelpViewer::show(const QString &html)
+void HelpViewer::show(const QUrl &page)
 {
     if (!window) {
-        window = std::make_unique<QDialog>();
+        window = std::make_unique<QMainWindow>();
+        window->setObjectName(QStringLiteral("HelpWindow"));
         window->setWindowTitle(QStringLiteral("Vantiq Help"));
-        window->resize(480, 360);
+        window->setWindowIcon(ApplicationIcon()); // also loads the guide's pages
+        window->resize(720, 600);
         browser = new QTextBrowser(window.get());
-        browser->setOpenLinks(false);
-        QObject::connect(browser, &QTextBrowser::anchorClicked, [this](const QUrl &url) {
-            const QString s = url.toString();
-            if (s.startsWith(QLatin1String("topic:")))
-                browser->setHtml(TopicHtml(s.mid(6).toInt()));
-            else
-                browser->setHtml(ContentsHtml());
+        browser->setObjectName(QStringLiteral("HelpBrowser"));
+        browser->setOpenExternalLinks(true);
+        window->setCentralWidget(browser);
+
+        QToolBar *bar = window->addToolBar(QStringLiteral("Navigation"));
+        bar->setObjectName(QStringLiteral("HelpToolBar"));
+        bar->setMovable(false);
+        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        QStyle *style = window->style();
+        auto add = [&](const char *name, const QString &caption, const char *themeIcon, QStyle::StandardPixmap fallback,
+                       const QKeySequence &key) {
+            QAction *a = bar->addAction(QIcon::fromTheme(QLatin1String(themeIcon), style->standardIcon(fallback)), caption);
+            a->setObjectName(QLatin1String(name));
+            a->setShortcut(key);
+            return a;
+        };
+        QAction *back = add("HelpBack", QStringLiteral("&Back"), "go-previous", QStyle::SP_ArrowBack, QKeySequence::Back);
+        QAction *forward = add("HelpForward", QStringLiteral("&Forward"), "go-next", QStyle::SP_ArrowForward,
+                               QKeySequence::Forward);
+        QAction *contents = add("HelpContents", QStringLiteral("&Contents"), "go-home", QStyle::SP_DirHomeIcon,
+                                QKeySequence(Qt::ALT | Qt::Key_Home));
+        back->setEnabled(false);
+        forward->setEnabled(false);
+        QObject::connect(back, &QAction::triggered, browser, &QTextBrowser::backward);
+        QObject::connect(forward, &QAction::triggered, browser, &QTextBrowser::forward);
+        QObject::connect(contents, &QAction::triggered, browser, [this] { browser->setSource(ContentsUrl()); });
+        QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+        QObject::connect(browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+        QObject::connect(browser, &QTextBrowser::sourceChanged, window.get(), [this] {
+            const QString title = browser->documentTitle();
+            window->setWindowTitle(title.isEmpty() ? QStringLiteral("Vantiq Help")
+                                                   : QStringLiteral("Vantiq Help - ") + title);
         });
-        auto *layout = new QVBoxLayout(window.get());
-        layout->addWidget(browser);
     }
-    browser->setHtml(html);
+    if (browser->source() != page)
+        browser->setSource(page);
     // Asked from a modal dialog (its Help button), the help window must take
     // clicks too: it goes on top of the modal stack until it is closed.
     QWidget *modal = QApplication::activeModalWidget();
@@ -93,6 +88,39 @@ void HelpViewer::show(const QString &html)
 
 QWidget *HelpViewer::Window() const { return window.get(); }
 
-void HelpViewer::ShowTopic(int topic) { show(TopicHtml(topic)); }
+void HelpViewer::ShowTopic(int topic) { show(TopicUrl(topic)); }
 
-void HelpViewer::ShowContents() { show(ContentsHtml()); }
+void HelpViewer::ShowContents() { show(ContentsUrl()); }
+
+ContextHelp::ContextHelp(Platform &p, QObject *parent) : QObject(parent), platform(p)
+{
+    qApp->installEventFilter(this);
+}
+
+int ContextHelp::TopicFor(const QWidget *widget)
+{
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        const QVariant topic = w->property("helpContext");
+        if (topic.isValid() && topic.toInt() > 0)
+            return topic.toInt();
+    }
+    return HelpTopic::None;
+}
+
+bool ContextHelp::eventFilter(QObject *watched, QEvent *event)
+{
+    // The key press as it first reaches a widget; taking it there stops it
+    // going on to the widget's parents.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
+        return false;
+    const int topic = TopicFor(static_cast<QWidget *>(watched)); // the key goes to the focused control
+    if (topic > 0)
+        platform.ShowHelp(topic);
+    else
+        platform.ShowHelpContents();
+    event->accept();
+    return true;
+}

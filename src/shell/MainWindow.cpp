@@ -13,6 +13,9 @@
 #include "fuellog/TextFile.h"
 #include "shell/DataFileCommands.h"
 #include "shell/GPPassword.h"
+#include "shell/HelpTopics.h"
+#include "shell/HelpViewer.h"
+#include "shell/Resources.h"
 #include "shell/LiveOptions.h"
 #include "shell/SettingsFile.h"
 #include "shell/SetupPanel.h"
@@ -52,6 +55,7 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
 {
     setObjectName(QStringLiteral("Vantiq_"));
     setWindowTitle(QStringLiteral("Vantiq by Quorvix"));
+    setWindowIcon(ApplicationIcon());
     printFont = std::make_unique<PrinterFont>();
     printFont->font.setPointSize(8); // sixty table rows fit a page
     ProductVersion = QStringLiteral(VANTIQ_PRODUCT_NAME " " VANTIQ_FILE_VERSION);
@@ -67,6 +71,7 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     FileCommands = new DataFileCommands(state, *this, this);
 
     buildMenus(); // before the setup panel, whose password box shows a menu item
+    new ContextHelp(plat, this); // F1 asks for the focused control's topic
     connect(MdiArea, &QMdiArea::subWindowActivated, this, &TVantiq_::MergeMenus);
     OptionsTabs = new SetupPanel(state, *this, client);
     state.SetOptions(&OptionsTabs->Options());
@@ -206,11 +211,23 @@ void TVantiq_::buildMenus()
     connect(Help2, &QAction::triggered, this, &TVantiq_::HelpClick);
     connect(About1, &QAction::triggered, this, &TVantiq_::About1Click);
 
+    // Pictures: the desktop theme's where it has one for the command.
+    const std::tuple<QAction *, const char *, const char *> pictures[] = {
+        {Open1, "document-open", nullptr},       {New1, "document-new", nullptr},
+        {Save1, "document-save", nullptr},       {SaveAs, "document-save-as", "document-save"},
+        {Print, "document-print", nullptr},      {ExitVantiq, "application-exit", nullptr},
+        {Help2, "help-contents", nullptr},       {Setup, "preferences-system", nullptr},
+        {Analisis2, nullptr, "vantiq-analysis"}, {Tripcalculator1, nullptr, "vantiq-trip"},
+        {FuelPurchases1, nullptr, "vantiq-fillup"}, {SundryPurchases1, nullptr, "vantiq-sundry"},
+        {NewVehicle, nullptr, "vantiq-new-vehicle"}, {ChangeVehicle, nullptr, "vantiq-vehicles"}};
+    for (const auto &[action, theme, own] : pictures)
+        action->setIcon(CommandIcon(theme, own));
+
     // Keys for the commands used most; held by the window itself, so they
     // work while a child window's menus stand in the menu bar.
     const std::pair<QAction *, QKeySequence> keys[] = {
         {Open1, QKeySequence::Open},        {Save1, QKeySequence::Save},          {SaveAs, QKeySequence::SaveAs},
-        {ExitVantiq, QKeySequence::Quit},   {Help2, QKeySequence::HelpContents},  {FuelPurchases1, Qt::Key_F2},
+        {ExitVantiq, QKeySequence::Quit},   {FuelPurchases1, Qt::Key_F2},
         {vechselect, Qt::Key_F3},           {Analisis2, Qt::Key_F5},              {Tripcalculator1, Qt::Key_F6}};
     for (const auto &[action, key] : keys) {
         action->setShortcut(key);
@@ -218,9 +235,9 @@ void TVantiq_::buildMenus()
     }
 }
 
-QToolButton *TVantiq_::toolButton(const char *name, const QString &hint, int icon)
+QToolButton *TVantiq_::toolButton(const char *name, const QString &hint, const QIcon &icon)
 {
-    QToolButton *b = AddToolButton(ToolBar, name, hint, QStyle::StandardPixmap(icon));
+    QToolButton *b = AddToolButton(ToolBar, name, hint, icon);
     b->setFixedSize(39, 38);
     b->setIconSize(QSize(24, 24));
     b->setAutoRaise(true);
@@ -232,24 +249,29 @@ void TVantiq_::buildToolBar()
     ToolBar = addToolBar(QStringLiteral("Tools"));
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setMovable(false);
-    ExitBtn = toolButton("ExitBtn", QStringLiteral("Leave Vantiq"), QStyle::SP_DialogCloseButton);
+    ExitBtn = toolButton("ExitBtn", QStringLiteral("Leave Vantiq"), CommandIcon("application-exit"));
     ToolBar->addSeparator();
-    OpenBtn = toolButton("OpenBtn", QStringLiteral("Open Date File"), QStyle::SP_DialogOpenButton);
-    SaveBtn = toolButton("SaveBtn", QStringLiteral("Save data file"), QStyle::SP_DialogSaveButton);
+    OpenBtn = toolButton("OpenBtn", QStringLiteral("Open Date File"), CommandIcon("document-open"));
+    SaveBtn = toolButton("SaveBtn", QStringLiteral("Save data file"), CommandIcon("document-save"));
     ToolBar->addSeparator();
-    Analise = toolButton("Analise", QStringLiteral("Display the data Analisis table"), QStyle::SP_FileDialogDetailedView);
-    EnterBut = toolButton("EnterBut", QStringLiteral("Enter Data"), QStyle::SP_FileDialogNewFolder);
-    NewBut = toolButton("NewBut", QStringLiteral("Add a new vehical"), QStyle::SP_FileIcon);
-    ExistingBut = toolButton("ExistingBut", QStringLiteral("Display the Vehical Manager"), QStyle::SP_DirHomeIcon);
+    Analise = toolButton("Analise", QStringLiteral("Display the data Analisis table"), CommandIcon(nullptr, "vantiq-analysis"));
+    EnterBut = toolButton("EnterBut", QStringLiteral("Enter Data"), CommandIcon(nullptr, "vantiq-fillup"));
+    NewBut = toolButton("NewBut", QStringLiteral("Add a new vehical"), CommandIcon(nullptr, "vantiq-new-vehicle"));
+    ExistingBut = toolButton("ExistingBut", QStringLiteral("Display the Vehical Manager"), CommandIcon(nullptr, "vantiq-vehicles"));
     ToolBar->addSeparator();
-    BulkButton = toolButton("BulkButton", QStringLiteral("Enter Bulk Purchase"), QStyle::SP_DriveHDIcon);
-    TripCalcBtn = toolButton("TripCalcBtn", QStringLiteral("Trip Calculator"), QStyle::SP_ComputerIcon);
-    SetupBtn = toolButton("SetupBtn", QStringLiteral("Vantiq Setup Options"), QStyle::SP_FileDialogContentsView);
-    EntersundrysBtn = toolButton("EntersundrysBtn", QStringLiteral("Enter sundry purchases"), QStyle::SP_FileDialogListView);
+    BulkButton = toolButton("BulkButton", QStringLiteral("Enter Bulk Purchase"), CommandIcon(nullptr, "vantiq-bulk"));
+    TripCalcBtn = toolButton("TripCalcBtn", QStringLiteral("Trip Calculator"), CommandIcon(nullptr, "vantiq-trip"));
+    SetupBtn = toolButton("SetupBtn", QStringLiteral("Vantiq Setup Options"), CommandIcon("preferences-system"));
+    EntersundrysBtn = toolButton("EntersundrysBtn", QStringLiteral("Enter sundry purchases"), CommandIcon(nullptr, "vantiq-sundry"));
     ToolBar->addSeparator();
+    auto *aboutIcon = new QLabel(ToolBar); // the program's picture beside its name and version
+    aboutIcon->setObjectName(QStringLiteral("AboutIcon"));
+    aboutIcon->setPixmap(ApplicationIcon().pixmap(24, 24));
+    aboutIcon->setContentsMargins(8, 0, 0, 0);
+    ToolBar->addWidget(aboutIcon);
     verinfo = new QLabel(ToolBar);
     verinfo->setObjectName(QStringLiteral("verinfo"));
-    verinfo->setProperty("helpContext", 209);
+    verinfo->setProperty("helpContext", HelpTopic::EntryDate);
     verinfo->setContentsMargins(8, 0, 8, 0);
     ToolBar->addWidget(verinfo);
 

@@ -159,7 +159,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
-    QToolButton *toolButton(const char *name, const QString &hint, int icon);
+    QToolButton *toolButton(const char *name, const QString &hint, const QIcon &icon);
     void showPanel(QWidget *panel);
     TVehSelect &openManager();
 

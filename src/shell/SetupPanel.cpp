@@ -3,6 +3,7 @@
 #include "fuellog/CarDataFile.h"
 #include "fuellog/NumberText.h"
 #include "shell/AppState.h"
+#include "shell/HelpTopics.h"
 #include "shell/LiveOptions.h"
 #include "shell/Platform.h"
 #include "shell/Settings.h"
@@ -26,8 +27,6 @@
 #include <climits>
 
 namespace {
-const int SetupHelp = 12;
-const int TripHelp = 16;
 
 QCheckBox *checkBox(const char *name, const QString &caption, QWidget *parent)
 {
@@ -152,7 +151,7 @@ QWidget *SetupPanel::sheet(const QString &name, const QString &title, QWidget *c
     }
     auto *help = new QPushButton(QStringLiteral("Hel&p"), page);
     help->setObjectName(n + QStringLiteral("Help"));
-    SetHelpButton(help, state.platform(), trip ? TripHelp : SetupHelp);
+    SetHelpButton(help, state.platform(), trip ? HelpTopic::TripSettings : HelpTopic::Setup);
     for (QPushButton *b : {accept, cancel, defaults, help})
         row->addWidget(b);
     layout->addLayout(row);
@@ -277,16 +276,16 @@ QWidget *SetupPanel::generalSheet()
     Scheme->setObjectName(QStringLiteral("Scheme"));
     Scheme->addItems({QStringLiteral("Domestic use, Fuel purchased at retail outlet."),
                       QStringLiteral("Multi Vehicle, Fuel obtained in bulk, dispensed at depots.")});
-    Scheme->setProperty("helpContext", 200);
+    Scheme->setProperty("helpContext", HelpTopic::Scheme);
     right->addRow(QStringLiteral("Default Registration"), Reg2);
     right->addRow(QStringLiteral("Default Price per litre"), DefaultPpl);
     right->addRow(QStringLiteral("Operating scheme"), Scheme);
     StartUp = checkBox("StartUp", QStringLiteral("Start with last vehicle"), w);
-    StartUp->setProperty("helpContext", 201);
+    StartUp->setProperty("helpContext", HelpTopic::StartWithLast);
     OpenAna = checkBox("OpenAna", QStringLiteral("Open Analisis window at Start-up"), w);
-    OpenAna->setProperty("helpContext", 202);
+    OpenAna->setProperty("helpContext", HelpTopic::OpenAnalysisAtStart);
     Flash = checkBox("Flash", QStringLiteral("Show Flash screen at Start-up"), w);
-    Flash->setProperty("helpContext", 203);
+    Flash->setProperty("helpContext", HelpTopic::FlashScreen);
     SaveBackup = checkBox("SaveBackup", QStringLiteral("Save a Backup at shutdown"), w);
     for (QCheckBox *c : {StartUp, OpenAna, Flash, SaveBackup})
         right->addRow(c);

@@ -137,12 +137,12 @@ void OverlayArea::resizeEvent(QResizeEvent *event)
     }
 }
 
-QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, QStyle::StandardPixmap icon)
+QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, const QIcon &icon)
 {
     auto *b = new QToolButton(bar);
     b->setObjectName(QLatin1String(name));
     b->setToolTip(hint);
-    b->setIcon(bar->style()->standardIcon(icon));
+    b->setIcon(icon);
     bar->addWidget(b);
     return b;
 }

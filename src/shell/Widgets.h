@@ -5,6 +5,7 @@
 #include <QStyle>
 
 class QAbstractButton;
+class QIcon;
 class QAction;
 class QActionGroup;
 class QLineEdit;
@@ -30,7 +31,7 @@ QPushButton *NamedButton(const char *name, const QString &caption, QWidget *pare
 QLineEdit *NamedEdit(const char *name, QWidget *parent, bool readOnly = false);
 
 // A picture button on a toolbar, with its name and hint.
-QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, QStyle::StandardPixmap icon);
+QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, const QIcon &icon);
 
 // A titled group of radio buttons with an item index, -1 when none is chosen.
 class RadioGroup : public QGroupBox {

@@ -2,6 +2,7 @@
 
 #include "fuellog/NumberText.h"
 #include "shell/AppState.h"
+#include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/Widgets.h"
 #include "trip/TripMath.h"
@@ -23,7 +24,6 @@ using namespace TripMath;
 using NumberText::FormatFixed;
 
 namespace {
-const int TripHelp = 217;
 
 QLabel *label(const char *name, const QString &text, QWidget *parent)
 {
@@ -52,7 +52,7 @@ TCalculator::TCalculator(AppState &appState, const TripSetup &tripSetup, QWidget
     setup.tripMode = ValidMode(setup.tripMode);
     setObjectName(QStringLiteral("Calculator"));
     setWindowTitle(QStringLiteral("Trip Calculator"));
-    setProperty("helpContext", TripHelp);
+    setProperty("helpContext", HelpTopic::TripCalculator);
     setAttribute(Qt::WA_DeleteOnClose, false); // the opener owns it on its stack
 
     auto *outer = new QVBoxLayout(this);

@@ -1,5 +1,7 @@
 #include "vehicles/CalMessage.h"
 
+#include "shell/HelpTopics.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +11,7 @@
 TCalendarPrompt::TCalendarPrompt(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CalendarPrompt"));
+    setProperty("helpContext", HelpTopic::Reminders);
     setWindowTitle(QStringLiteral("Vantiq Calendar Message"));
     setModal(true);
     setMinimumWidth(440); // a reminder reads on one line

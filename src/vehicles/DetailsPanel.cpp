@@ -3,6 +3,7 @@
 #include "fuellog/DateText.h"
 #include "fuellog/NumberText.h"
 #include "shell/AppState.h"
+#include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
@@ -74,7 +75,7 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
     : QFrame(parent), state(appState), shell(commands)
 {
     setObjectName(QStringLiteral("NewDetails"));
-    setProperty("helpContext", 216);
+    setProperty("helpContext", HelpTopic::VehicleDetails);
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     auto *outer = new QVBoxLayout(this);
@@ -258,7 +259,7 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
     outer->addLayout(bottom);
     outer->addStretch(1);
     connect(ClearButt, &QPushButton::clicked, this, &DetailsPanel::ClearButtClick);
-    SetHelpButton(Button1, state.platform(), 6);
+    SetHelpButton(Button1, state.platform(), HelpTopic::Vehicles);
     EnterPressesButtons(this);
     hide();
 }

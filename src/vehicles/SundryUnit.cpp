@@ -3,6 +3,7 @@
 #include "fuellog/DateText.h"
 #include "fuellog/NumberText.h"
 #include "shell/AppState.h"
+#include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
@@ -20,6 +21,7 @@
 TSundryForm::TSundryForm(AppState &appState, QWidget *parent) : QDialog(parent), state(appState)
 {
     setObjectName(QStringLiteral("SundryForm"));
+    setProperty("helpContext", HelpTopic::Sundries);
     setWindowTitle(QStringLiteral("Sundrys"));
     setModal(true);
     auto *form = new QFormLayout(this);

@@ -1,5 +1,6 @@
 #include "vehicles/VehicleListView.h"
 
+#include "shell/HelpTopics.h"
 #include "vehicles/VehicleList.h"
 #include "vehicles/VehiclePictures.h"
 
@@ -64,7 +65,7 @@ VehicleListView::VehicleListView(VehicleListModel *model, QWidget *parent)
     : QStackedWidget(parent), icons(new QListView(this)), report(new QTreeView(this))
 {
     setObjectName(QStringLiteral("VehicalList"));
-    setProperty("helpContext", 214);
+    setProperty("helpContext", HelpTopic::VehicleList);
     report->setModel(model);
     report->setRootIsDecorated(false);
     report->setUniformRowHeights(true);

@@ -4,6 +4,8 @@
 #include "fuellog/DateText.h"
 #include "shell/DataFileCommands.h"
 #include "shell/AppState.h"
+#include "shell/HelpTopics.h"
+#include "shell/Resources.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
@@ -40,7 +42,6 @@ protected:
     void paintEvent(QPaintEvent *) override { QPainter(this).drawPixmap(0, 0, ManagerPicture(size())); }
 };
 
-const int VehiclesHelp = 6;
 const char *const TypeItems[] = {"PCV (Service)", "PCV (Private hire)", "LGV (Articulated)", "LGV", "Car", "Motor Cycle", "Van"};
 const char *const TypeMenuItems[] = {"PCV (Service)", "PCV (private hire)", "LGV (Articulated)", "LGV", "Car", "Motor Cycle", "Van"};
 } // namespace
@@ -84,16 +85,18 @@ TVehSelect::TVehSelect(AppState &s, ShellCommands &commands)
     SelectedVehicle->setFocusPolicy(Qt::NoFocus);
     SelectedVehicle->setMaximumWidth(200);
     tools->addWidget(SelectedVehicle);
-    auto button = [&](const char *name, const QString &hint, QStyle::StandardPixmap icon) {
-        return AddToolButton(tools, name, hint, icon);
+    // The view buttons take the theme's pictures, else the style's.
+    auto button = [&](const char *name, const QString &hint, const char *theme, QStyle::StandardPixmap fallback) {
+        return AddToolButton(tools, name, hint, QIcon::fromTheme(QLatin1String(theme), style()->standardIcon(fallback)));
     };
-    ShowVechlistBtn = button("ShowVechlistBtn", QStringLiteral("Vehicle List"), QStyle::SP_FileDialogListView);
-    ShowSelectListBtn = button("ShowSelectListBtn", QStringLiteral("New Vehicle"), QStyle::SP_FileDialogNewFolder);
+    ShowVechlistBtn = AddToolButton(tools, "ShowVechlistBtn", QStringLiteral("Vehicle List"), CommandIcon(nullptr, "vantiq-vehicles"));
+    ShowSelectListBtn = AddToolButton(tools, "ShowSelectListBtn", QStringLiteral("New Vehicle"),
+                                      CommandIcon(nullptr, "vantiq-new-vehicle"));
     tools->addSeparator();
-    reportview = button("reportview", QStringLiteral("Details"), QStyle::SP_FileDialogDetailedView);
-    listview = button("listview", QStringLiteral("List"), QStyle::SP_FileDialogListView);
-    SmallIiconsbtn = button("SmallIiconsbtn", QStringLiteral("Small Icons"), QStyle::SP_FileDialogContentsView);
-    largeiconview = button("largeiconview", QStringLiteral("Large Icons"), QStyle::SP_DesktopIcon);
+    reportview = button("reportview", QStringLiteral("Details"), "view-list-details", QStyle::SP_FileDialogDetailedView);
+    listview = button("listview", QStringLiteral("List"), "view-list-text", QStyle::SP_FileDialogListView);
+    SmallIiconsbtn = button("SmallIiconsbtn", QStringLiteral("Small Icons"), "view-list-icons", QStyle::SP_FileDialogContentsView);
+    largeiconview = button("largeiconview", QStringLiteral("Large Icons"), "view-grid", QStyle::SP_DesktopIcon);
     connect(ShowVechlistBtn, &QToolButton::clicked, this, &TVehSelect::AllVehicals1Click);
     connect(ShowSelectListBtn, &QToolButton::clicked, this, &TVehSelect::Vehicaltypes1Click);
     int tag = 0;
@@ -115,7 +118,7 @@ TVehSelect::TVehSelect(AppState &s, ShellCommands &commands)
     VehicalList = new VehicleListView(Model, views);
     SelectList = new QListWidget(views);
     SelectList->setObjectName(QStringLiteral("SelectList"));
-    SelectList->setProperty("helpContext", 215);
+    SelectList->setProperty("helpContext", HelpTopic::VehicleTypes);
     SelectList->setViewMode(QListView::IconMode);
     SelectList->setIconSize(QSize(48, 48));
     SelectList->setGridSize(QSize(120, 80));
@@ -421,7 +424,7 @@ void TVehSelect::Delete1Click()
     const QString question = isDefault ? QStringLiteral("Do you really want to delete your default vehicle from the Active list,")
                                         : QStringLiteral("Click OK to delete this vehicle from the Active list,");
     if (state.platform().MessageDialog(question + QStringLiteral("\rNote this will not delete the associated data file"),
-                                      MsgKind::Warning, mbOk | mbHelp, VehiclesHelp)
+                                      MsgKind::Warning, mbOk | mbHelp, HelpTopic::Vehicles)
         != mrOk)
         return;
     if (isDefault)
@@ -435,7 +438,7 @@ void TVehSelect::DeleteAllClick()
 {
     if (state.platform().MessageDialog(QStringLiteral("Do you really want to delete all the vehicles from the Active list,\r"
                                                      "Note this will empty the associated data file"),
-                                      MsgKind::Warning, mbOk | mbHelp, VehiclesHelp)
+                                      MsgKind::Warning, mbOk | mbHelp, HelpTopic::Vehicles)
         == mrOk)
         ClearList(); // written with the next save
 }
@@ -475,7 +478,7 @@ void TVehSelect::Details1Click()
 {
     const int row = VehicalList->SelectedRow();
     if (row < 0 || state.Vehicles.IsInvalid(row)) {
-        state.platform().MessageDialog(QStringLiteral("No Vehicle Selected"), MsgKind::Error, mbOk | mbHelp, VehiclesHelp);
+        state.platform().MessageDialog(QStringLiteral("No Vehicle Selected"), MsgKind::Error, mbOk | mbHelp, HelpTopic::Vehicles);
         return;
     }
     const TVehicleRecord &r = state.Vehicles.At(row);

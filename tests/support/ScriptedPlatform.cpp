@@ -1,5 +1,7 @@
 #include "ScriptedPlatform.h"
 
+#include "shell/HelpTopics.h"
+
 #include <QDialog>
 #include <QTest>
 
@@ -41,6 +43,9 @@ int ScriptedPlatform::answer(const QString &what, const QString &text)
 int ScriptedPlatform::MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext)
 {
     calls.append({QStringLiteral("MessageDialog"), text, kind, buttons, helpContext});
+    // Every topic the program can ask for must have a page in the guide.
+    if ((buttons & mbHelp) && !HelpTopic::Find(helpContext))
+        fail(QStringLiteral("help topic without a page: %1").arg(helpContext));
     return answer(QStringLiteral("MessageDialog"), text);
 }
 
@@ -132,6 +137,11 @@ QPrinter &ScriptedPlatform::Printer()
     return *printer;
 }
 
-void ScriptedPlatform::ShowHelp(int topic) { helpTopics << topic; }
+void ScriptedPlatform::ShowHelp(int topic)
+{
+    helpTopics << topic;
+    if (!HelpTopic::Find(topic))
+        fail(QStringLiteral("help topic without a page: %1").arg(topic));
+}
 
 void ScriptedPlatform::ShowHelpContents() { ++helpContents; }
