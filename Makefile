@@ -2,8 +2,9 @@
 BUILD_DIR ?= build
 WERROR ?= OFF
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test screenshots install clean
 
 deps:
 	@scripts/install-deps
@@ -15,10 +16,22 @@ build: configure
 	@cmake --build $(BUILD_DIR)
 
 run: build
-	$(BUILD_DIR)/src/vantiq
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "make run: no display here (DISPLAY is not set); to run Vantiq under a virtual X server: xvfb-run -a make run"; \
+	else $(BUILD_DIR)/src/vantiq; fi
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure
+
+# Renders the README's tour and the user guide's pictures under a virtual X
+# server, then builds again so the guide carries the new pictures.
+screenshots: build
+	xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD_DIR)/tools/vantiq_screenshots docs/screenshots
+	@cmake --build $(BUILD_DIR)
+
+# make install PREFIX=~/.local installs for one user.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD_DIR)

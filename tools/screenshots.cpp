@@ -1,8 +1,11 @@
 // Renders the program's windows over a realistic two-year log into PNG files,
-// for the README and for looking at a change: vantiq_screenshots <folder>.
+// for the README, the user guide and for looking at a change:
+// vantiq_screenshots <folder> (make screenshots writes docs/screenshots).
 #include "AppFolder.h"
 #include "Harness.h"
 #include "TestMain.h"
+#include "TestVehicles.h"
+#include "Typing.h"
 #include "analysis/AnalisisForm.h"
 #include "analysis/GraphUnit.h"
 #include "entry/BulkPanel.h"
@@ -11,7 +14,12 @@
 #include "trip/Trip.h"
 #include "vehicles/CalMessage.h"
 #include "vehicles/SundryUnit.h"
+#include "entry/FuelEntryPanel.h"
+#include "shell/HelpTopics.h"
+#include "shell/HelpViewer.h"
+#include "shell/Resources.h"
 #include "shell/SetupPanel.h"
+#include "vehicles/VehicleList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +32,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMainWindow>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
 
@@ -69,16 +80,70 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Vantiq"));
+    QApplication::setWindowIcon(ApplicationIcon());
     quietOffscreenNotice();
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(folder);
 
+    QTemporaryDir printouts; // the PDF printouts are looked at, not kept
     Harness h;
     h.platform.today = QDate(2025, 12, 20);
     h.settings({"Start up=1", "Registration=VN24 QRX", "Distance Units=0", "Fuel Units=0"});
     h.app.write(QStringLiteral("VN24 QRX.dat"), AppFolder::crlf(realisticLog()));
+    {
+        const struct { const char *reg, *maker, *model, *colour; int type; } fleet[] = {
+            {"VN24 QRX", "Vauxhall", "Astra", "Silver", 4}, {"WK19 LMT", "Ford", "Transit", "White", 6},
+            {"YB71 DSE", "Honda", "CB500", "Red", 5}};
+        QByteArray list;
+        for (const auto &v : fleet) {
+            TVehicleRecord r = TestVehicle(QLatin1String(v.reg));
+            r.VehicleType = quint8(v.type);
+            r.ImageIndex = v.type;
+            r.Manufacturer = QLatin1String(v.maker);
+            r.Model = QLatin1String(v.model);
+            r.Colour = QLatin1String(v.colour);
+            list += VehicleFile::Encode(r);
+        }
+        h.app.write(QStringLiteral("vehs3.veh"), list);
+    }
     TVantiq_ &w = h.start();
     w.resize(1280, 800);
+
+    // The vehicle manager, then the entry panel after a fill-up.
+    w.VehDetails();
+    save(w, folder, QStringLiteral("vehicle-manager"));
+    w.CloseAllChildWindows();
+    w.EnterDataClick();
+    FuelEntryPanel &entry = *w.DataEntry;
+    TypeAndEnter(entry.PDay, QStringLiteral("20"));
+    TypeAndEnter(entry.Pmonth, QStringLiteral("12"));
+    TypeAndEnter(entry.NMiles, QString::number(w.FuelLog[w.FuelLog.size() - 3].toLongLong() + 312));
+    TypeAndEnter(entry.PPrice, QStringLiteral("48.20"));
+    TypeAndEnter(entry.Amount, QStringLiteral("34.5"));
+    entry.Accept->click();
+    save(w, folder, QStringLiteral("fuel-entry"));
+
+    // A small screen: the setup panel, the manager and the entry panel at 1024x768.
+    w.resize(1024, 768);
+    save(w, folder, QStringLiteral("small-entry"));
+    w.VehDetails();
+    save(w, folder, QStringLiteral("small-manager"));
+    w.CloseAllChildWindows();
+    w.OptionsTabs->show();
+    w.OptionsTabs->raise();
+    w.OptionsTabs->setCurrentIndex(4);
+    save(w, folder, QStringLiteral("small-setup"));
+    w.OptionsTabs->hide();
+    w.resize(1280, 800);
+
+    // The user guide on the fill-up topic.
+    {
+        HelpViewer help;
+        help.ShowTopic(HelpTopic::FuelEntry);
+        help.Window()->resize(760, 640);
+        save(*help.Window(), folder, QStringLiteral("help"));
+        help.Window()->close();
+    }
 
     w.analisebutton();
     auto *a = qobject_cast<TAnalisisForm *>(w.MdiArea->subWindowList().first());
@@ -98,7 +163,7 @@ int main(int argc, char *argv[])
         a->FuelUnits->hide();
     }
     // The three printouts, to PDF files beside the pictures.
-    h.platform.fileAnswers << folder + QStringLiteral("/print-table.pdf") << folder + QStringLiteral("/print-summary.pdf");
+    h.platform.fileAnswers << printouts.filePath(QStringLiteral("print-table.pdf")) << printouts.filePath(QStringLiteral("print-summary.pdf"));
     a->PrintClick();
     a->SummaryPrintClick();
     a->SummaryClick();
@@ -109,7 +174,7 @@ int main(int argc, char *argv[])
     graph->resize(900, 480);
     graph->ShowKeyClick();
     save(*graph, folder, QStringLiteral("graph"));
-    h.platform.fileAnswers << folder + QStringLiteral("/print-graph.pdf");
+    h.platform.fileAnswers << printouts.filePath(QStringLiteral("print-graph.pdf"));
     graph->Print1Click();
     w.CloseAllChildWindows();
 
