@@ -27,11 +27,22 @@ namespace {
 bool write(const QString &path, const QByteArray &bytes, QString *error, bool ownerOnly)
 {
     QSaveFile f(path);
-    const bool opened = f.open(QIODevice::WriteOnly);
+    // Unbuffered, so a write that fails (a full disk) fails here with the
+    // system's error text, not later in commit with none.
+    const bool opened = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     // Set on the new file before it takes the old one's place.
     if (opened && ownerOnly)
         f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (!opened || f.write(bytes) != bytes.size() || !f.commit()) {
+    // A short write is retried for the rest: on a full disk the first write
+    // stops short without an error, the next one says why.
+    qint64 done = 0;
+    while (opened && done < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (!opened || done != bytes.size() || !f.commit()) {
         if (error)
             *error = path + QStringLiteral(": ") + f.errorString();
         f.cancelWriting();

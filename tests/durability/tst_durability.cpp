@@ -1,0 +1,157 @@
+#include "Contents.h"
+#include "TestMain.h"
+#include "fuellog/CarDataFile.h"
+#include "fuellog/TextFile.h"
+#include "vehicles/VehicleList.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Durability;
+
+// A save killed at any moment, or cut short by a full disk, never costs the
+// user the file that was there: the file is whole, old or new, and no
+// half-written file stands where Vantiq would read one.
+class DurabilityTest : public QObject {
+    Q_OBJECT
+
+    // Kills per kind: a quick sample for a developer's `make test`; CI asks
+    // for more through VANTIQ_KILLS.
+    static int kills() { return qEnvironmentVariableIntValue("VANTIQ_KILLS") > 0 ? qEnvironmentVariableIntValue("VANTIQ_KILLS") : 10; }
+
+    static bool loads(const QString &kind, const QByteArray &bytes)
+    {
+        if (kind == QLatin1String("vehiclelist")) {
+            VehicleList list;
+            list.ReadBytes(bytes, VehicleFile::Form::Current, QString(), QDate(2012, 1, 1));
+            for (int i = 0; i < list.Count(); ++i)
+                if (list.IsInvalid(i))
+                    return false;
+            return list.Count() > 0;
+        }
+        const QStringList lines = TextFile::SplitLines(bytes);
+        if (kind == QLatin1String("bulk"))
+            return BulkList::CheckList(lines) == BulkList::Check::Good;
+        return CarDataFile::CheckLog(lines) == CarDataFile::Check::Good;
+    }
+    // Files Vantiq would read or offer besides the one saved: data files,
+    // vehicle lists, backups.
+    static QStringList strays(const QDir &dir, const QString &kept)
+    {
+        QStringList found = dir.entryList({"*.dat", "*.veh", "*.bak", "*.ini"}, QDir::Files);
+        found.removeAll(kept);
+        return found;
+    }
+
+    static QByteArray runOnce(const QString &kind, const QString &folder, qint64 limit, QString *told)
+    {
+        QProcess p;
+        p.setProgram(QStringLiteral(VANTIQ_SAVER));
+        p.setArguments({QStringLiteral("once"), kind, folder});
+        if (limit > 0)
+            p.setChildProcessModifier([limit] {
+                // As on a full disk: writes past the limit fail with EFBIG
+                // instead of killing the process.
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit r{rlim_t(limit), rlim_t(limit)};
+                setrlimit(RLIMIT_FSIZE, &r);
+            });
+        p.start();
+        p.waitForFinished(60000);
+        *told = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+        return p.exitStatus() == QProcess::NormalExit ? QByteArray::number(p.exitCode()) : QByteArray("crashed");
+    }
+
+private slots:
+    void initTestCase() { quietOffscreenNotice(); }
+
+    void killedDuringASave_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("car data file") << "cardata";
+        QTest::newRow("vehicle list") << "vehiclelist";
+        QTest::newRow("bulk file") << "bulk";
+    }
+    void killedDuringASave()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(FileName(kind));
+        const QByteArray contents[2] = {Content(kind, 0), Content(kind, 1)};
+        QVERIFY(loads(kind, contents[0]) && loads(kind, contents[1]) && contents[0] != contents[1]);
+        QString error;
+        QVERIFY(TextFile::WriteWhole(path, contents[0], &error));
+
+        QRandomGenerator random(20261209);
+        int seenNew = 0;
+        for (int k = 0; k < kills(); ++k) {
+            QProcess saver;
+            saver.start(QStringLiteral(VANTIQ_SAVER), {QStringLiteral("loop"), kind, dir.path()});
+            QVERIFY(saver.waitForReadyRead(20000)); // "ready": its contents are built, the saves begin
+            QThread::usleep(random.bounded(500, 40000));
+            ::kill(pid_t(saver.processId()), SIGKILL);
+            QVERIFY(saver.waitForFinished(20000));
+
+            const QByteArray now = TextFile::ReadBytes(path).bytes;
+            QVERIFY2(now == contents[0] || now == contents[1],
+                     qPrintable(QStringLiteral("kill %1 left %2 bytes").arg(k).arg(now.size())));
+            QVERIFY(loads(kind, now));
+            seenNew += now == contents[1];
+            QCOMPARE(strays(QDir(dir.path()), FileName(kind)), QStringList());
+        }
+        qInfo("%s: %d kills, the file whole after each (%d times the other content)", qPrintable(kind), kills(), seenNew);
+    }
+
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<qint64>("limit");
+        QTest::newRow("car data file") << "cardata" << qint64(64 * 1024);
+        QTest::newRow("backup") << "backup" << qint64(64 * 1024);
+        QTest::newRow("settings file") << "settings" << qint64(512);
+        QTest::newRow("vehicle list") << "vehiclelist" << qint64(16 * 1024);
+        QTest::newRow("bulk file") << "bulk" << qint64(16 * 1024);
+    }
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(qint64, limit);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(FileName(kind));
+        const QByteArray old = Content(kind, 0);
+        QString error;
+        QVERIFY(TextFile::WriteWhole(path, old, &error));
+        QString told;
+        QCOMPARE(runOnce(kind, dir.path(), limit, &told), QByteArray("1")); // the save reports its failure
+        QVERIFY2(told.contains(FileName(kind)) && told.contains(QString::fromLocal8Bit(strerror(EFBIG))),
+                 qPrintable(told));
+        QCOMPARE(TextFile::ReadBytes(path).bytes, old);
+        QCOMPARE(strays(QDir(dir.path()), FileName(kind)), QStringList());
+        // Without the limit the same save goes through.
+        QCOMPARE(runOnce(kind, dir.path(), 0, &told), QByteArray("0"));
+        QVERIFY(TextFile::ReadBytes(path).bytes != old);
+    }
+
+    void folderThatBecameAFile()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("data"));
+        QFile plain(folder);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("not a folder");
+        plain.close();
+        QString told;
+        QCOMPARE(runOnce(QStringLiteral("cardata"), folder, 0, &told), QByteArray("1"));
+        QVERIFY2(told.startsWith(folder + QStringLiteral("/AB12.dat: ")), qPrintable(told));
+        QCOMPARE(TextFile::ReadBytes(folder).bytes, QByteArray("not a folder"));
+    }
+};
+
+VANTIQ_TEST(DurabilityTest)
+#include "tst_durability.moc"
