@@ -4,7 +4,7 @@ WERROR ?= OFF
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test screenshots install clean
+.PHONY: deps configure build run test bench fuzz screenshots install clean
 
 deps:
 	@scripts/install-deps
@@ -22,6 +22,18 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure
+
+# Every benchmark: first the one table of the figures that matter most,
+# then each benchmark's own detail. Figures only; nothing is asserted.
+bench: build
+	@export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD_DIR)/xdg-runtime; \
+	$(BUILD_DIR)/benchmarks/bench_table && \
+	for b in cardata entry analysis graph dataview import; do $(BUILD_DIR)/benchmarks/bench_$$b || exit 1; done
+
+# The tests under the sanitizers, then every fuzz target for FUZZ_SECONDS each.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	scripts/sanitize-and-fuzz $(FUZZ_SECONDS)
 
 # Renders the README's tour and the user guide's pictures under a virtual X
 # server, then builds again so the guide carries the new pictures.
