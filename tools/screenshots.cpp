@@ -15,6 +15,7 @@
 #include "vehicles/CalMessage.h"
 #include "vehicles/SundryUnit.h"
 #include "entry/FuelEntryPanel.h"
+#include "exchange/ImportDialog.h"
 #include "shell/HelpTopics.h"
 #include "shell/HelpViewer.h"
 #include "shell/Resources.h"
@@ -135,6 +136,20 @@ int main(int argc, char *argv[])
     save(w, folder, QStringLiteral("small-setup"));
     w.OptionsTabs->hide();
     w.resize(1280, 800);
+
+    // The import of another program's file: one question left open, a
+    // duplicate and a refused row.
+    {
+        const QByteArray csv = "Date;Odometer;Fuel (litres);Price\r\n"
+                               "03/12/2025;60150;40,2;55,90\r\n"
+                               "21/12/2025;60845;38,5;53,70\r\n"
+                               "28/12/2025;61190;;52,10\r\n"
+                               "04/01/2026;61530;36,9;51,50\r\n";
+        const LogImport::Source source = LogImport::Read(csv);
+        ImportDialog dialog(source, w.FuelLog, QStringLiteral("fuel-log.csv"), h.platform);
+        dialog.show();
+        save(dialog, folder, QStringLiteral("import"));
+    }
 
     // The user guide on the fill-up topic.
     {

@@ -20,7 +20,8 @@ QString fillUps(int n) { return n == 1 ? QStringLiteral("1 fill-up") : QStringLi
 QString rows(int n) { return n == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(n); }
 } // namespace
 
-ImportDialog::ImportDialog(const Source &source, const QStringList &log, const QString &fileName, QWidget *parent)
+ImportDialog::ImportDialog(const Source &source, const QStringList &log, const QString &fileName, Platform &platform,
+                           QWidget *parent)
     : QDialog(parent), source(source), log(log)
 {
     setObjectName(QStringLiteral("ImportDialog"));
@@ -64,7 +65,7 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     RefusedList = new QPlainTextEdit(this);
     RefusedList->setObjectName(QStringLiteral("RefusedList"));
     RefusedList->setReadOnly(true);
-    RefusedList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RefusedList->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     layout->addWidget(RefusedList, 1);
     FlagsNote = new QLabel(this);
     FlagsNote->setObjectName(QStringLiteral("FlagsNote"));
@@ -74,8 +75,11 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     auto *buttons = new QDialogButtonBox(this);
     ImportOk = NamedButton("ImportOk", QStringLiteral("&Import"), this);
     ImportCancel = NamedButton("ImportCancel", QStringLiteral("Cancel"), this);
+    ImportHelp = NamedButton("ImportHelp", QStringLiteral("&Help"), this);
     buttons->addButton(ImportOk, QDialogButtonBox::AcceptRole);
     buttons->addButton(ImportCancel, QDialogButtonBox::RejectRole);
+    buttons->addButton(ImportHelp, QDialogButtonBox::HelpRole);
+    SetHelpButton(ImportHelp, platform, HelpTopic::Exchange);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

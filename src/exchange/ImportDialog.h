@@ -8,6 +8,7 @@ class QFormLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class Platform;
 
 // Shows what an import will do before anything changes: asks only what the
 // file cannot tell, and lists how many fill-ups will be added, how many are
@@ -15,7 +16,7 @@ class QPushButton;
 class ImportDialog : public QDialog {
     Q_OBJECT
 public:
-    ImportDialog(const LogImport::Source &source, const QStringList &log, const QString &fileName,
+    ImportDialog(const LogImport::Source &source, const QStringList &log, const QString &fileName, Platform &platform,
                  QWidget *parent = nullptr);
 
     // The import with the answers as they stand.
@@ -32,6 +33,7 @@ public:
     QLabel *FlagsNote;
     QPushButton *ImportOk;
     QPushButton *ImportCancel;
+    QPushButton *ImportHelp;
 
 private:
     QComboBox *question(QFormLayout *form, const char *name, const QString &caption, const QStringList &items,

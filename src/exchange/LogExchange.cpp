@@ -91,7 +91,7 @@ void ImportLog(AppState &state, ShellCommands &shell)
         state.platform().ShowMessage(source.problem);
         return;
     }
-    ImportDialog dialog(source, state.FuelLog, path);
+    ImportDialog dialog(source, state.FuelLog, path, state.platform());
     if (state.platform().ExecModal(dialog) != QDialog::Accepted || dialog.Plan().added.isEmpty())
         return;
 

@@ -553,19 +553,24 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
         double reading = 0;
         if (!ReadNumber(odometerText, source.decimalComma, &reading) || reading <= 0 || reading != std::floor(reading)
             || reading > 2e9) {
-            refuse(QStringLiteral("the odometer reading %1 is not a whole number above zero").arg(quoted(odometerText)));
+            refuse(odometerText.isEmpty()
+                       ? QStringLiteral("the odometer reading is missing")
+                       : QStringLiteral("the odometer reading %1 is not a whole number above zero").arg(quoted(odometerText)));
             continue;
         }
         const QString quantityText = fieldOf(row, col.quantity).trimmed();
         double quantity = 0;
         if (!ReadNumber(quantityText, source.decimalComma, &quantity) || quantity <= 0) {
-            refuse(QStringLiteral("the quantity %1 is not a number above zero").arg(quoted(quantityText)));
+            refuse(quantityText.isEmpty()
+                       ? QStringLiteral("the quantity is missing")
+                       : QStringLiteral("the quantity %1 is not a number above zero").arg(quoted(quantityText)));
             continue;
         }
         const QString moneyText = fieldOf(row, col.money).trimmed();
         double money = 0;
         if (!ReadNumber(moneyText, source.decimalComma, &money)) {
-            refuse(QStringLiteral("the price %1 is not a number").arg(quoted(moneyText)));
+            refuse(moneyText.isEmpty() ? QStringLiteral("the price is missing")
+                                       : QStringLiteral("the price %1 is not a number").arg(quoted(moneyText)));
             continue;
         }
         const double litres = quantity * quantityLitres;

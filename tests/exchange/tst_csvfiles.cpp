@@ -199,7 +199,10 @@ private slots:
                                        "2012-01-08,10300,40,130",  // 11: a duplicate
                                        "2012-02-01,10900,40,130",  // 12: added
                                        "2012-02-03,10900,40,130",  // 13: same reading as line 12
-                                       "2012-02-05,11200,\"4,0\",130"}); // 14: added (decimal comma)
+                                       "2012-02-05,11200,\"4,0\",130",  // 14: added (decimal comma)
+                                       "2012-02-07,,40,130",       // 15
+                                       "2012-02-08,11500,,130",    // 16
+                                       "2012-02-09,11600,40,"});   // 17
         const Plan plan = Prepare(Read(file), {}, AppFolder::log(3));
         QCOMPARE(reasons(plan), (QStringList{
                                     "2: the date is missing",
@@ -212,6 +215,9 @@ private slots:
                                     "9: the date 20/01/2012 is out of order with the odometer readings before and after it",
                                     "10: the odometer reading \"10000\" is already in the log, on 01/01/2012",
                                     "13: the odometer reading \"10900\" is on line 12 too, with another date",
+                                    "15: the odometer reading is missing",
+                                    "16: the quantity is missing",
+                                    "17: the price is missing",
                                 }));
         QCOMPARE(plan.duplicates, 1);
         QCOMPARE(records(plan), (QStringList{"01/02/2012|10900|40|130", "05/02/2012|11200|4.00|130"}));

@@ -3,6 +3,7 @@
 #include "analysis/AnalisisForm.h"
 #include "analysis/AnalysisModel.h"
 #include "exchange/ImportDialog.h"
+#include "shell/HelpTopics.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -78,6 +79,7 @@ private slots:
         QStringList shown;
         import(csv(mixed()), [&](ImportDialog &d) {
             shown << d.SummaryLabel->text() << d.RefusedList->toPlainText();
+            QTest::mouseClick(d.ImportHelp, Qt::LeftButton); // the guide's page, the dialog stays
             // everything was told by the header and the rows: no questions
             for (QComboBox *box : {d.DateOrderBox, d.DistanceUnitBox, d.FuelUnitBox, d.MoneyKindBox, d.MoneyUnitBox})
                 if (box->isVisibleTo(&d))
@@ -94,6 +96,7 @@ private slots:
         QCOMPARE(w->StatusText(5), QStringLiteral("2 FILL-UPS ADDED FROM other.csv"));
         QVERIFY(w->View1->isEnabled());
         QCOMPARE(h.platform.fileRequests.first().title, QStringLiteral("Import Fill-ups"));
+        QCOMPARE(h.platform.helpTopics, QList<int>{HelpTopic::Exchange});
         QCOMPARE(h.platform.unexpected, QStringList());
     }
 
