@@ -157,9 +157,14 @@ bool BulkPanel::GetBulkData(const QString &fileName)
     }
     listRead = true;
     state.BulkList = lines;
-    BLastDate->setText(BulkList::LastDate(lines));
-    BNumItems->setText(QString::number(BulkList::PurchaseCount(lines)));
+    showListEnd();
     return true;
+}
+
+void BulkPanel::showListEnd()
+{
+    BLastDate->setText(BulkList::LastDate(state.BulkList));
+    BNumItems->setText(QString::number(BulkList::PurchaseCount(state.BulkList)));
 }
 
 bool BulkPanel::listOfCurrentFolder()
@@ -188,6 +193,7 @@ bool BulkPanel::listOfCurrentFolder()
     }
     listRead = true;
     state.BulkList = lines;
+    showListEnd();
     return true;
 }
 
@@ -344,11 +350,22 @@ void BulkPanel::BAcceptClick()
     if (!listOfCurrentFolder())
         return;
 
-    // Placed in a copy, written, and only then kept.
-    QStringList placed = state.BulkList;
-    const int at = flags.BackDated
-                       ? BulkList::PlaceBackDated(placed, flags.EntryDate, [] { QCoreApplication::processEvents(); })
-                       : int(placed.size());
+    // Placed in a copy, written, and only then kept. Whether the purchase
+    // is back-dated follows the list it goes into, which may have been read
+    // only now (another data folder).
+    const QStringList before = state.BulkList;
+    const QString file = state.BulkFilePath();
+    QStringList placed = before;
+    const QString lastDate = BulkList::LastDate(placed);
+    const bool backDated = IsDateText(lastDate) && EntryRules::DateKey(flags.EntryDate) <= EntryRules::DateKey(lastDate);
+    const int at = backDated ? BulkList::PlaceBackDated(placed, flags.EntryDate, [] { QCoreApplication::processEvents(); })
+                             : int(placed.size());
+    // Events ran during the search: a list or folder changed meanwhile is
+    // not written over with the copy.
+    if (state.BulkList != before || state.BulkFilePath() != file) {
+        ui.ShowMessage(EntryRules::ChangedDuringPlacement);
+        return;
+    }
     const QStringList lines = BulkList::PurchaseLines(flags.EntryDate, BAmount->text(), pricePerLitre);
     for (int i = 0; i < 3; ++i)
         placed.insert(at + i, lines[i]);
@@ -359,6 +376,7 @@ void BulkPanel::BAcceptClick()
     }
     state.BulkList = placed;
     state.Options().SetDefaultPpl(pricePerLitre);
+    shell.WriteRegistry(); // later fill-ups take this price, even after the settings are read again
     shell.ShowEntryPrice(pricePerLitre);
     BLastDate->setText(BulkList::LastDate(placed));
     BNumItems->setText(QString::number(BulkList::PurchaseCount(placed)));

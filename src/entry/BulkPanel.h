@@ -44,6 +44,7 @@ private:
     // list in memory came from elsewhere; false when that file cannot be read.
     bool listOfCurrentFolder();
     bool stepsStillHold() const;
+    void showListEnd(); // BLastDate and BNumItems of the list in memory
     AppState &state;
     ShellCommands &shell;
     EntryFlags &flags;

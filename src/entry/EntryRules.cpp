@@ -7,6 +7,9 @@
 
 namespace EntryRules {
 
+const QString ChangedDuringPlacement =
+    QStringLiteral("The data changed while the entry was being placed among the earlier ones; it was not stored. Please enter it again.");
+
 namespace {
 BoxCheck checkDayOrMonth(const QString &text, int last, const char *incomplete, const char *invalid, const char *range)
 {

@@ -40,6 +40,9 @@ struct Placement {
 // breathe is called every ~10 ms of searching, so the interface stays alive.
 Placement PlaceBackDated(const QStringList &log, long long miles, const QString &date,
                          const std::function<void()> &breathe = {});
+// Said when the log or list changed while a placement search let events run:
+// the entry is not stored over the change.
+extern const QString ChangedDuringPlacement;
 
 // A text that can stand as a line of the 8-bit car data file: no line
 // break or other control character, nothing outside that character set.

@@ -553,8 +553,17 @@ void FuelEntryPanel::AcceptClick()
     if (!flags.BackDated) {
         elapsedDays = QString::number(DaysBetween(Finaldate->text(), flags.EntryDate).days);
     } else {
+        // The search lets events run: it walks a copy, and a log or data
+        // file changed meanwhile is not written over.
+        const QStringList searched = log;
+        const QString file = state.CurrentDataFile;
         const EntryRules::Placement place =
-            EntryRules::PlaceBackDated(log, stored, flags.EntryDate, [] { QCoreApplication::processEvents(); });
+            EntryRules::PlaceBackDated(searched, stored, flags.EntryDate, [] { QCoreApplication::processEvents(); });
+        if (state.FuelLog != searched || state.CurrentDataFile != file) {
+            ui.ShowMessage(EntryRules::ChangedDuringPlacement);
+            EnterDataClick();
+            return;
+        }
         switch (place.kind) {
         case EntryRules::Placement::Duplicate:
             refuse(QStringLiteral("Duplicate Distance Entered"));

@@ -122,6 +122,7 @@ public:
     QString CurrentDataFile;
     VehicleList Vehicles;
     bool NoDefault = false;          // the default vehicle was deleted from the list
+    bool UnreadListReported = false; // the vehicle list's unread end was told of
     // The settings that no control holds (password, unit modes, folders,
     // trip defaults, colours, list style, vehicle count).
     Settings Live;

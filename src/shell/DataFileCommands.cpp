@@ -6,6 +6,7 @@
 #include "shell/AppState.h"
 #include "shell/HelpTopics.h"
 #include "shell/ShellCommands.h"
+#include "vehicles/VehicleRecord.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,8 +26,12 @@ QString DataFileCommands::dataFolder() const { return state.Live.DataPath; }
 
 QString DataFileCommands::SetRegistration(const QString &reg, bool newreg)
 {
-    state.SetRegistration(reg); // the boxes and status panel 0 follow
-    QString path = CarDataFile::PathFor(dataFolder(), reg);
+    // Wherever it came from (settings file, vehicle list, Open), a
+    // registration that cannot name a file builds no path: no vehicle is
+    // current then.
+    const QString safe = IsFileSafeRegistration(reg) ? reg : QString();
+    state.SetRegistration(safe); // the boxes and status panel 0 follow
+    QString path = safe.isEmpty() ? CarDataFile::NoFilePattern(dataFolder()) : CarDataFile::PathFor(dataFolder(), safe);
     if (!newreg && !QFileInfo::exists(path))
         path = CarDataFile::NoFilePattern(dataFolder());
     OpenDataFile.fileName = path;
@@ -107,8 +112,9 @@ void DataFileCommands::Open1Click()
     if (chosen.isEmpty())
         return;
     OpenDataFile.fileName = chosen;
-    state.CurrentDataFile = chosen;
     const QString base = CarDataFile::BaseName(chosen);
+    // The current data file changes only once the chosen file has loaded:
+    // the log still holds the previous vehicle's records until then.
     if (!QFileInfo::exists(chosen)) {
         state.platform().MessageDialog(QStringLiteral("File does not exist, Sorry"), MsgKind::Information, mbOk, HelpTopic::DataFiles);
         return;
@@ -128,7 +134,10 @@ void DataFileCommands::Open1Click()
     const int answer = state.platform().MessageDialog(
         QStringLiteral("You are attempting to change to\ranother file without first setting it as Default\rDo you wish to do this now ?"),
         MsgKind::Warning, mbYes | mbNo | mbHelp, HelpTopic::DataFiles);
-    if (answer == mrYes) {
+    if (answer == mrYes && !IsFileSafeRegistration(base)) {
+        state.platform().ShowMessage(QStringLiteral("\"") + base + QStringLiteral("\" cannot be a registration: ") + RegistrationRule);
+        state.platform().MessageDialog(QStringLiteral("Default File Not Changed"), MsgKind::Warning, mbOk, HelpTopic::DataFiles);
+    } else if (answer == mrYes) {
         state.Options().SetDataFolder(chosenFolder);
         SetRegistration(base, false);
         shell.WriteRegistry();

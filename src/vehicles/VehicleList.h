@@ -16,6 +16,11 @@ public:
         bool foundCurrent = false;
         int added = 0;
         bool truncated = false;  // records past the hundredth were left out
+        int records = 0;         // whole records in the file
+        int restBytes = 0;       // bytes after the last whole record
+        // The list file's bytes that were not read (records past the
+        // hundredth, a part record at the end) are kept and written back.
+        bool keptUnread = false;
     };
 
     int Count() const { return int(entries.size()); }
@@ -28,7 +33,11 @@ public:
     // Position of the entry whose caption matches, -1 when none.
     int Find(const QString &registration, Qt::CaseSensitivity cs) const;
 
-    void Clear() { entries.clear(); }
+    void Clear()
+    {
+        entries.clear();
+        unread.clear();
+    }
     void Append(const TVehicleRecord &record);
     void Remove(int position);
 
@@ -38,8 +47,12 @@ public:
     ReadResult ReadFile(const QString &path, VehicleFile::Form form, const QString &currentRegistration, QDate today);
     ReadResult ReadBytes(const QByteArray &bytes, VehicleFile::Form form, const QString &currentRegistration, QDate today);
 
-    // The whole list as the current form: 1848 bytes per vehicle.
+    // The whole list as the current form: 1848 bytes per vehicle, then the
+    // bytes of the list file that were not read, unchanged.
     QByteArray Bytes() const;
+    // What to tell the user about a list file whose end was not read; empty
+    // when everything was read.
+    static QString UnreadMessage(const QString &fileName, const ReadResult &result);
 
 private:
     struct Slot {
@@ -48,4 +61,5 @@ private:
         QByteArray original; // the bytes of an unreadable record, as read
     };
     QList<Slot> entries;
+    QByteArray unread;
 };

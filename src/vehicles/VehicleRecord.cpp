@@ -27,14 +27,31 @@ QString NameOf(const QStringList &table, int index)
     return index >= 0 && index < table.size() ? table[index] : QString();
 }
 
+const QString RegistrationRule = QStringLiteral("a registration is 1 to 10 characters, with no blank at either end and none of / \\ : * ? \" < > |");
+
 bool IsFileSafeRegistration(const QString &registration)
 {
+    if (registration.isEmpty() || registration.size() > 10)
+        return false;
     if (registration == QLatin1String(".") || registration == QLatin1String(".."))
         return false;
-    for (const QChar c : registration)
-        if (c.unicode() < 32 || c.unicode() == 127 || QStringLiteral("/\\:*?\"<>|").contains(c))
+    // Outer blanks are trimmed away by the settings file, so the vehicle
+    // would lose its data file after a restart.
+    if (registration.front().isSpace() || registration.back().isSpace())
+        return false;
+    for (const QChar c : registration) {
+        const char16_t u = c.unicode();
+        if (u < 32 || (u >= 127 && u < 160) || QStringLiteral("/\\:*?\"<>|").contains(c))
             return false;
-    return true;
+    }
+    // The vehicle list stores Windows-1252: a character it cannot hold would
+    // be dropped there while the data file keeps it.
+    QStringEncoder encode("windows-1252");
+    QStringDecoder decode("windows-1252");
+    if (!encode.isValid() || !decode.isValid())
+        return registration == QString::fromLatin1(registration.toLatin1());
+    const QByteArray bytes = encode(registration);
+    return !encode.hasError() && QString(decode(bytes)) == registration;
 }
 
 namespace VehicleFile {

@@ -93,6 +93,10 @@ extern const QStringList RenewalNames;      // "Road Tax", "Insurance", "MOT", "
 // The name at index, or "" for a code outside the table.
 QString NameOf(const QStringList &table, int index);
 
-// A registration becomes a file name: false when it holds a folder separator
-// or a character no file name may hold, or is "." or "..".
+// A registration becomes a file name: 1 to 10 characters, none of them a
+// folder separator, a control character, a character no file name may hold
+// or one the vehicle list cannot store; no outer blank; not "." or "..".
+// Every registration is checked so before it builds a path.
 bool IsFileSafeRegistration(const QString &registration);
+// The rule above in the user's words.
+extern const QString RegistrationRule;

@@ -205,8 +205,11 @@ void TVehSelect::readList(const QString &path, VehicleFile::Form form)
         state.platform().ShowMessage(QStringLiteral("Imported %1 data file. IMPORTANT New data items will have default values \n"
                                                    "Use \"Edit details\" to enter correct information")
                                         .arg(form == VehicleFile::Form::Mk1 ? QStringLiteral("Mk1") : QStringLiteral("Mk2")));
-    if (r.truncated)
-        shell.SetStatus(5, QStringLiteral("VEHICLE LIST HOLDS MORE THAN 100 VEHICLES: THE FIRST 100 WERE READ"));
+    const QString unread = VehicleList::UnreadMessage(QFileInfo(path).fileName(), r);
+    if (!unread.isEmpty() && !state.UnreadListReported) {
+        state.UnreadListReported = true; // once a run: the manager reads the list at every opening
+        state.platform().ShowMessage(unread);
+    }
     lastReadFound = r.foundCurrent;
 }
 

@@ -225,6 +225,41 @@ private slots:
         QCOMPARE(file(), AppFolder::crlf({"01/03/2012", "1000", "90.00", "01/04/2012", "1000", "93.00"}));
     }
 
+    // The data folder changed between the date step and Accept: the
+    // purchase is placed by the list it goes into, which is then shown.
+    void anotherFoldersListDecidesThePlacement()
+    {
+        begin({"01/01/2012", "1000", "90.00"});
+        QDir(h.app.path()).mkdir(QStringLiteral("other"));
+        h.app.write(QStringLiteral("other/bulk.dat"), AppFolder::crlf({"01/03/2012", "1000", "90.00", "01/06/2012", "1000", "91.00"}));
+        b->UpDown1->setValue(2012);
+        TypeAndEnter(b->BDay, QStringLiteral("15"));
+        TypeAndEnter(b->BMonth, QStringLiteral("04")); // after 01/01: no search
+        w->Live.DataPath = h.app.file(QStringLiteral("other/"));
+        TypeAndEnter(b->BPrice, QStringLiteral("930"));
+        TypeAndEnter(b->BAmount, QStringLiteral("1000"));
+        QTest::mouseClick(b->BAccept, Qt::LeftButton);
+        QCOMPARE(h.app.read(QStringLiteral("other/bulk.dat")),
+                 AppFolder::crlf({"01/03/2012", "1000", "90.00", "15/04/2012", "1000", "93.00", "01/06/2012", "1000", "91.00"}));
+        QCOMPARE(b->BLastDate->text(), QStringLiteral("01/06/2012"));
+        QCOMPARE(b->BNumItems->text(), QStringLiteral("3"));
+        QCOMPARE(file(), AppFolder::crlf({"01/01/2012", "1000", "90.00"}));
+    }
+
+    // The purchase's price is kept for later fill-ups even when the
+    // settings are read again (a failed Open does).
+    void newDefaultPriceSurvivesAFailedOpen()
+    {
+        begin();
+        purchase(QStringLiteral("7"), QStringLiteral("5"), QStringLiteral("1900.00"), QStringLiteral("2000"));
+        h.app.write(QStringLiteral("junk.dat"), QByteArray("not\r\na\r\nlog\r\nat all\r\n"));
+        h.platform.fileAnswers << h.app.file(QStringLiteral("junk.dat"));
+        h.platform.answers << mrOk; // "Data File Invalid not loaded"
+        w->Open1->trigger();
+        QCOMPARE(h.platform.texts(QStringLiteral("MessageDialog")), QStringList{"Data File Invalid not loaded"});
+        QCOMPARE(w->OptionsTabs->DefaultPpl->text(), QStringLiteral("95.00"));
+    }
+
     void aFailedWriteChangesNothing()
     {
         begin({"01/03/2012", "1000", "90.00"});

@@ -1,6 +1,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "entry/FuelEntryPanel.h"
+#include "fuellog/CarDataFile.h"
 #include "shell/DataFileCommands.h"
 #include "shell/Settings.h"
 #include "shell/SettingsFile.h"
@@ -110,8 +111,43 @@ private slots:
         QCOMPARE(m->text, QStringLiteral("File does not exist, Sorry"));
         QCOMPARE(m->kind, MsgKind::Information);
         QCOMPARE(m->buttons, int(mbOk));
-        QCOMPARE(w.CurrentDataFile, h.app.file(QStringLiteral("GONE.dat")));
+        // Nothing changed: the next save still goes to the loaded file.
+        QCOMPARE(w.CurrentDataFile, h.app.file(QStringLiteral("AB12.dat")));
         QCOMPARE(w.FuelLog, two);
+        w.Save1->trigger();
+        QVERIFY(!h.app.exists(QStringLiteral("GONE.dat")));
+    }
+
+    // A registration from the settings file that cannot name a file makes
+    // no vehicle current: nothing outside the data folder is read, written
+    // or deleted.
+    void unsafeRegistrationInTheSettings_data()
+    {
+        QTest::addColumn<QString>("registration");
+        QTest::newRow("parent folder") << "../OUT";
+        QTest::newRow("separator") << "a/OUT";
+        QTest::newRow("too long") << "OUTOUTOUTOU";
+        QTest::newRow("dot dot") << "..";
+    }
+    void unsafeRegistrationInTheSettings()
+    {
+        QFETCH(QString, registration);
+        Harness h;
+        QDir(h.app.path()).mkdir(QStringLiteral("data"));
+        QDir(h.app.path()).mkdir(QStringLiteral("data/a"));
+        h.settings({"Start up=1", "Registration=" + registration, "Data Path=" + h.app.file(QStringLiteral("data/"))});
+        for (const char *name : {"OUT.dat", "data/a/OUT.dat", "data/OUTOUTOUTOU.dat", "data/...dat"})
+            h.app.write(QLatin1String(name), AppFolder::crlf(two));
+        h.platform.answers << mrCancel; // "No Data file exists": start entering data
+        TVantiq_ &w = h.start();
+        QCOMPARE(w.DataEntry->Registration->text(), QString());
+        QVERIFY(w.FuelLog.isEmpty());
+        QVERIFY(CarDataFile::IsNoFile(w.CurrentDataFile));
+        h.platform.calls.clear();
+        w.NewDataFile->trigger();
+        QCOMPARE(h.platform.texts(), QStringList{"No registration Set"});
+        for (const char *name : {"OUT.dat", "data/a/OUT.dat", "data/OUTOUTOUTOU.dat", "data/...dat"})
+            QCOMPARE(h.app.read(QLatin1String(name)), AppFolder::crlf(two));
     }
 
     void openAnotherVehiclesFile_data()
@@ -323,6 +359,11 @@ private slots:
         QCOMPARE(w.OptionsTabs->Reg2->text(), QStringLiteral("ZZ1"));
         QCOMPARE(w.StatusText(0), QStringLiteral("ZZ1"));
         QCOMPARE(w.Files().SaveDialog1.fileName, h.app.file(QStringLiteral("ZZ1.dat")));
+        const QString nul = QStringLiteral("AB").append(QChar(0)).append(QStringLiteral("CD"));
+        for (const QString &bad : {nul, QStringLiteral("AB\u03A912"), QStringLiteral(" AB12"), QStringLiteral("../OUT")}) {
+            QCOMPARE(w.Files().SetRegistration(bad, true), h.app.path() + QStringLiteral("*.dat"));
+            QCOMPARE(w.StatusText(0), QString());
+        }
     }
 };
 

@@ -319,12 +319,22 @@ private slots:
         QCOMPARE(m.Model->rowCount(), 100);
     }
 
+    // Vehicles past the hundredth are told of once and survive a delete.
     void moreThanAHundredInTheFile()
     {
         Harness h;
-        TVehSelect &m = managerWith(h, numbered(101), QStringLiteral("R5"));
+        TVehSelect &m = managerWith(h, numbered(150), QStringLiteral("R5"));
         QCOMPARE(m.Model->rowCount(), 100);
-        QCOMPARE(h.window->StatusText(5), QStringLiteral("VEHICLE LIST HOLDS MORE THAN 100 VEHICLES: THE FIRST 100 WERE READ"));
+        QCOMPARE(h.platform.texts(),
+                 QStringList{"vehs3.veh holds 150 vehicles; the first 100 are shown and the others are kept unchanged"});
+        m.VehicalList->Select(0);
+        h.platform.answers << mrOk;
+        m.Delete1Click();
+        QCOMPARE(h.app.read(QStringLiteral("vehs3.veh")), listFile(numbered(150)).mid(1848));
+        h.platform.calls.clear();
+        m.OpenVehicleList(); // read again: told once a run
+        QCOMPARE(h.platform.texts(), QStringList());
+        QCOMPARE(m.Model->rowCount(), 100);
     }
 
     void dateButtons_data()
@@ -414,20 +424,38 @@ private slots:
         QCOMPARE(d.InsuranceDue->text(), QStringLiteral("01/03/2013"));
     }
 
-    // A record that cannot be read survives any save of the list.
+    // A record that cannot be read, or whose registration cannot name a
+    // file, is "Invalid Data", builds no path and survives any save.
+    void unreadableEntrySurvivesASave_data()
+    {
+        QTest::addColumn<QByteArray>("registration"); // length byte, then Windows-1252
+        QTest::newRow("length past the field") << QByteArray("\x63XX9");
+        QTest::newRow("parent folder") << QByteArray("\x06../OUT");
+        QTest::newRow("separator") << QByteArray("\x03" "a/b");
+        QTest::newRow("nul") << QByteArray("\x05" "AB\0CD", 6);
+        QTest::newRow("leading blank") << QByteArray("\x05 AB12");
+        QTest::newRow("trailing blank") << QByteArray("\x05" "AB12 ");
+        QTest::newRow("blanks") << QByteArray("\x03   ");
+        QTest::newRow("empty") << QByteArray("\x00", 1);
+    }
     void unreadableEntrySurvivesASave()
     {
+        QFETCH(QByteArray, registration);
         Harness h;
         h.settings({QStringLiteral("Registration=AA1")});
         QByteArray bad = VehicleFile::Encode(vehicle(QStringLiteral("XX9")));
-        bad[33] = char(99);
+        bad.replace(33, 11, registration.leftJustified(11, '\0'));
         h.app.write(QStringLiteral("vehs3.veh"), listFile({"AA1"}) + bad + listFile({"CC3"}));
         TVehSelect &m = *h.start().VehSelect;
         QCOMPARE(h.window->Vehicles.Caption(1), QStringLiteral("Invalid Data"));
+        m.VehicalList->Select(1);
+        m.VehicalListDblClick(); // no vehicle to open
+        QCOMPARE(h.platform.texts(), QStringList{"This vehicle's record could not be read"});
         m.VehicalList->Select(2);
         h.platform.answers << mrOk;
         m.Delete1Click();
         QCOMPARE(h.app.read(QStringLiteral("vehs3.veh")), listFile({"AA1"}) + bad);
+        QVERIFY(!QFileInfo::exists(h.app.path() + QStringLiteral("../OUT.dat")));
     }
 
     // Dates in the details panel keep their century, in the locale's own

@@ -191,7 +191,7 @@ private slots:
         const auto read = list.ReadBytes(b, VehicleFile::Form::Current, QStringLiteral("AB12"), QDate(2012, 1, 1));
         QCOMPARE(list.Count(), vehicles);
         QVERIFY(!read.foundCurrent);
-        QCOMPARE(list.Bytes().size(), 1848 * vehicles);
+        QCOMPARE(list.Bytes(), b); // a part record is kept, not read
     }
 
     void unreadableRecordKeepsItsPlace()
@@ -277,20 +277,46 @@ private slots:
         QCOMPARE(list.Count(), 1);
     }
 
-    void aHundredAtMost()
+    // What is not read (past the hundredth, a part record) is written back
+    // unchanged after the records that were read.
+    void unreadEndIsKept_data()
     {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("rest");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("150") << 150 << 0 << 100
+                             << "vehs3.veh holds 150 vehicles; the first 100 are shown and the others are kept unchanged";
+        QTest::newRow("102 and a part") << 102 << 17 << 100
+                                        << "vehs3.veh holds 102 vehicles; the first 100 are shown and the others are kept unchanged";
+        QTest::newRow("3 and a part") << 3 << 500 << 3
+                                      << "vehs3.veh ends with 500 bytes that are not a whole vehicle record; they are kept unchanged";
+        QTest::newRow("100") << 100 << 0 << 100 << "";
+    }
+    void unreadEndIsKept()
+    {
+        QFETCH(int, records);
+        QFETCH(int, rest);
+        QFETCH(int, shown);
+        QFETCH(QString, message);
         QByteArray bytes;
-        for (int i = 0; i < 102; ++i)
-            bytes += VehicleFile::Encode(sample());
+        for (int i = 0; i < records; ++i) {
+            TVehicleRecord r = sample();
+            r.Registration = QStringLiteral("R%1").arg(i);
+            bytes += VehicleFile::Encode(r);
+        }
+        bytes += QByteArray(rest, '\x5a');
         VehicleList list;
         const auto read = list.ReadBytes(bytes, VehicleFile::Form::Current, QString(), QDate(2012, 1, 1));
-        QVERIFY(read.truncated);
-        QCOMPARE(list.Count(), 100);
-        QVERIFY(list.IsFull());
+        QCOMPARE(list.Count(), shown);
+        QCOMPARE(VehicleList::UnreadMessage(QStringLiteral("vehs3.veh"), read), message);
+        QCOMPARE(list.Bytes(), bytes);
         list.Append(sample());
-        QCOMPARE(list.Count(), 100);
+        QCOMPARE(list.Count(), shown == 100 ? 100 : shown + 1);
         list.Remove(0);
-        QCOMPARE(list.Bytes().size(), 1848 * 99);
+        const QByteArray after = list.Bytes();
+        QCOMPARE(after.size(), bytes.size() - (shown == 100 ? 1848 : 0));
+        QVERIFY(after.endsWith(bytes.mid(qsizetype(shown) * 1848)));
     }
 
     void fileSafeRegistrations_data()
@@ -299,8 +325,15 @@ private slots:
         QTest::addColumn<bool>("safe");
         QTest::newRow("plain") << "AB12 CDE" << true;
         QTest::newRow("pound sign") << "\u00A31" << true;
-        for (const char *bad : {"A/B", "A\\B", "A:B", "A*B", "A?B", "A\"B", "A<B", "A>B", "A|B", "A\tB", ".", ".."})
+        for (const char *bad : {"A/B", "A\\B", "A:B", "A*B", "A?B", "A\"B", "A<B", "A>B", "A|B", "A\tB", ".", "..", "../OUT",
+                                " AB12", "AB12 ", "   ", "", "ABCDEFGHIJK"})
             QTest::newRow(bad) << QString::fromLatin1(bad) << false;
+        QTest::newRow("nul") << QStringLiteral("AB").append(QChar(0)).append(QStringLiteral("CD")) << false;
+        QTest::newRow("omega") << "AB\u03A912" << false;
+        QTest::newRow("c1 control") << "AB\u0085" << false;
+        QTest::newRow("euro") << "\u20AC12" << true;
+        QTest::newRow("ten") << "ABCDEFGHIJ" << true;
+        QTest::newRow("blank inside") << "AB 12" << true;
         QTest::newRow("dots inside") << "A.B" << true;
     }
     void fileSafeRegistrations()
