@@ -1,6 +1,7 @@
 #include "shell/AppState.h"
 
 #include "fuellog/DateText.h"
+#include "fuellog/NumberText.h"
 #include "fuellog/TextFile.h"
 
 #include <QDate>
@@ -68,8 +69,14 @@ void AppState::PublishTripDefaults(int unitMode, const QString &averageText, dou
     static QString Settings::*const economy[] = {&Settings::DMPG, &Settings::DMPL, &Settings::DKPG, &Settings::DKPL};
     if (unitMode < 0 || unitMode > 3)
         return;
-    if (std::isfinite(average) && average > 0)
+    // What is stored is the rounded text: an average that rounds to "0.00"
+    // would be refused by the calculator.
+    auto aboveZero = [](const QString &text) {
+        const NumberText::RealReading r = NumberText::ReadReal(text.trimmed());
+        return r.ok && std::isfinite(r.value) && r.value > 0;
+    };
+    if (std::isfinite(average) && average > 0 && aboveZero(averageText))
         Live.*economy[unitMode] = averageText;
-    if (priceText && std::isfinite(price) && price > 0)
+    if (priceText && std::isfinite(price) && price > 0 && aboveZero(*priceText))
         (unitMode == 0 || unitMode == 2 ? Live.DCPG : Live.DCPL) = *priceText;
 }

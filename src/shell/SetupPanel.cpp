@@ -469,12 +469,10 @@ void SetupPanel::Button18Click()
 
 void SetupPanel::copyCalculatedFigures()
 {
-    // The calculated figures are shown in the user's locale.
-    const QLocale locale = state.platform().Locale();
-    auto figure = [&](const QLabel *lab, double fallback) {
-        bool ok = false;
-        const double v = locale.toDouble(lab->text(), &ok);
-        return NumberText::RoundToInt(ok ? v : fallback).value_or(int(fallback));
+    // The labels are written with "." whatever the locale, and read so.
+    auto figure = [](const QLabel *lab, double fallback) {
+        const NumberText::RealReading r = NumberText::ReadReal(lab->text().trimmed());
+        return NumberText::RoundToInt(r.ok ? r.value : fallback).value_or(int(fallback));
     };
     BestMin->setValue(figure(WorstLab, 10.0));
     BestMax->setValue(figure(BestLab, 50.0));

@@ -231,14 +231,37 @@ void TCalculator::FormActivate()
     showLimits();
     maximumMpg = ConvertEconomy(setup.maximum, setup.tripMode, 0);
     minimumMpg = ConvertEconomy(setup.minimum, setup.tripMode, 0);
-    takeEconomy();
-    takeCost();
+    // Activation refuses nothing: a figure that cannot be used keeps the
+    // last one that could, and Calculate or Enter says why.
+    takeEconomy(true);
+    takeCost(true);
 }
 
-bool TCalculator::takeEconomy()
+void TCalculator::replaceUnusableStored()
+{
+    // Taken as they are, such figures would be refused at every activation,
+    // the one after the refusal's own message box included.
+    const int m = Mode();
+    const std::optional<double> economy = number(CurrentMPG);
+    if (!economy || !(*economy > 0) || !std::isfinite(*economy)) {
+        state.platform().ShowMessage(QStringLiteral("Fuel consumption invalid"));
+        CurrentMPG->setText(DefaultEconomyText(m));
+    }
+    const std::optional<double> cost = number(DispCost);
+    if (!cost || *cost < 0 || !std::isfinite(*cost)) {
+        state.platform().ShowMessage(QStringLiteral("Fuel cost invalid"));
+        DispCost->setText(QString::number(DefaultCost(m)));
+    }
+    goodEconomyText = CurrentMPG->text();
+    goodCostText = DispCost->text();
+}
+
+bool TCalculator::takeEconomy(bool quiet)
 {
     const double figure = number(CurrentMPG).value_or(DefaultEconomy(Mode())); // the mode's own default
     if (!(figure > 0)) {
+        if (quiet)
+            return false;
         state.platform().ShowMessage(QStringLiteral("Fuel consumption invalid"));
         CurrentMPG->setText(goodEconomyText);
         return false;
@@ -248,10 +271,12 @@ bool TCalculator::takeEconomy()
     return true;
 }
 
-bool TCalculator::takeCost()
+bool TCalculator::takeCost(bool quiet)
 {
     const double figure = number(DispCost).value_or(DefaultCost(Mode()));
     if (figure < 0 || !std::isfinite(figure)) {
+        if (quiet)
+            return false;
         state.platform().ShowMessage(QStringLiteral("Fuel cost invalid"));
         DispCost->setText(goodCostText);
         return false;
@@ -275,6 +300,9 @@ void TCalculator::calculatebtnClick()
         state.platform().ShowMessage(QStringLiteral("Distance invalid"));
         return;
     }
+    // A figure typed after Change and not yet confirmed with Enter counts.
+    if (!takeEconomy() || !takeCost())
+        return;
     const double miles = IsKilometres(Mode()) ? double(ConvertDistance(entered, false).value_or(0)) : entered;
     const double economy = ThreePoint() ? ThreePointEconomy(miles, minimumMpg, maximumMpg) : economyUsed;
     const double gallons = miles / economy;
@@ -430,6 +458,10 @@ bool TCalculator::eventFilter(QObject *watched, QEvent *event)
 void TCalculator::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    if (!storedChecked) {
+        storedChecked = true;
+        replaceUnusableStored();
+    }
     FormActivate();
 }
 

@@ -60,8 +60,14 @@ protected:
 private:
     // Take the economy (the box as miles per gallon) and take the cost (the
     // box as the price per gallon); false when refused.
-    bool takeEconomy();
-    bool takeCost();
+    // The box's figure becomes the one used; a refused one is said (unless
+    // quiet) and the last usable text put back.
+    bool takeEconomy(bool quiet = false);
+    bool takeCost(bool quiet = false);
+    // At opening: a stored figure that cannot be used becomes the mode's
+    // built-in one, after the refusal's message.
+    void replaceUnusableStored();
+    bool storedChecked = false;
     void showFigures(double economyMpg);
     void setStatus(int panel, const QString &text);
     void showLimits();

@@ -270,9 +270,12 @@ private slots:
         QTest::addColumn<QString>("best");
         QTest::addColumn<int>("min");
         QTest::addColumn<int>("max");
-        QTest::newRow("not yet analysed") << "000.00" << "000.00" << 1 << 1;
-        QTest::newRow("figures") << "31.49" << "48.50" << 31 << 48;
-        QTest::newRow("not numbers") << "n/a" << "" << 10 << 50;
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("not yet analysed") << "000.00" << "000.00" << 1 << 1 << "en_GB";
+        QTest::newRow("figures") << "31.49" << "48.50" << 31 << 48 << "en_GB";
+        QTest::newRow("not numbers") << "n/a" << "" << 10 << 50 << "en_GB";
+        QTest::newRow("comma locale") << "31.49" << "48.50" << 31 << 48 << "de_DE";
+        QTest::newRow("french locale") << "27.80" << "52.10" << 28 << 52 << "fr_FR";
     }
     void setTripDefaults()
     {
@@ -280,7 +283,9 @@ private slots:
         QFETCH(QString, best);
         QFETCH(int, min);
         QFETCH(int, max);
+        QFETCH(QString, locale);
         Harness h;
+        h.platform.locale = QLocale(locale);
         h.settings({"TI=0", "Distance Units=1", "Fuel Units=1"});
         TVantiq_ &w = h.start();
         SetupPanel &s = *w.OptionsTabs;
@@ -291,6 +296,28 @@ private slots:
         QCOMPARE(s.BestMax->value(), max);
         QCOMPARE(w.Live.TripUnitMode, 3);
         QCOMPARE(s.MaxDays->value(), 3);
+    }
+
+    // Only a figure whose stored text is above zero becomes a trip default.
+    void publishedTripDefaults_data()
+    {
+        QTest::addColumn<QString>("average");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QStringList>("kept"); // DMPG, DCPG
+        QTest::newRow("figures") << "41.20" << "6.10" << QStringList{"41.20", "6.10"};
+        QTest::newRow("rounds to nothing") << "0.00" << "0.00" << QStringList{"30.00", "3.18"};
+        QTest::newRow("not a figure") << "N/A" << "-1" << QStringList{"30.00", "3.18"};
+    }
+    void publishedTripDefaults()
+    {
+        QFETCH(QString, average);
+        QFETCH(QString, price);
+        QFETCH(QStringList, kept);
+        Harness h;
+        h.settings({"DMPG=30.00", "DCPG=3.18"});
+        TVantiq_ &w = h.start();
+        w.State().PublishTripDefaults(0, average, 0.004, &price, 0.001); // the figures are above zero before rounding
+        QCOMPARE((QStringList{w.Live.DMPG, w.Live.DCPG}), kept);
     }
 
     void helpButtonsAndMenu()

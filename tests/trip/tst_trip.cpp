@@ -2,6 +2,7 @@
 #include "TestMain.h"
 #include "Typing.h"
 #include "trip/Trip.h"
+#include "fuellog/NumberText.h"
 #include "trip/TripMath.h"
 
 #include <QAction>
@@ -111,7 +112,8 @@ private slots:
                            QCOMPARE(c.Cost->text(), cost);
                            QCOMPARE(c.mpglab->text(), QStringLiteral("@ ") + c.CurrentMPG->text() + QLatin1Char(' ') + c.TypeLab->text());
                            QVERIFY(c.mpglab->isVisible());
-                           QCOMPARE(c.StatusPanels[1]->text(), fuelUnit ? QStringLiteral("30.00 MPG") : QStringLiteral("30.00 MPG"));
+                           // 30 miles per gallon in every mode: 30 / 4.546 per litre, x 1.609 per kilometre.
+                           QCOMPARE(status(c).mid(1, 4), (QStringList{"30.00 MPG", "6.60 MPL", "48.28 KPG", "10.62 KPL"}));
                            QCOMPARE(c.StatusPanels[5]->text(), QStringLiteral("\u00A3 3.18"));
                        });
     }
@@ -243,24 +245,82 @@ private slots:
                        });
     }
 
+    // Worked from a kilometre of 0.6214 miles and a gallon of 4.546 litres,
+    // rounded to two decimals.
     void conversions_data()
     {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
-        QTest::addColumn<double>("factor");
-        QTest::newRow("KPL to MPG") << 3 << 0 << 0.6214 * 4.546;
-        QTest::newRow("MPG to KPL") << 0 << 3 << 1.6093 * 0.21997;
-        QTest::newRow("MPL to KPG") << 1 << 2 << 1.6093 * 4.546;
-        QTest::newRow("same") << 2 << 2 << 1.0;
+        QTest::addColumn<QString>("tenIs");
+        QTest::newRow("KPL to MPG") << 3 << 0 << "28.25";
+        QTest::newRow("MPG to KPL") << 0 << 3 << "3.54";
+        QTest::newRow("MPL to KPG") << 1 << 2 << "73.16";
+        QTest::newRow("KPG to MPL") << 2 << 1 << "1.37";
+        QTest::newRow("same") << 2 << 2 << "10.00";
     }
     void conversions()
     {
         QFETCH(int, from);
         QFETCH(int, to);
-        QFETCH(double, factor);
-        QCOMPARE(TripMath::ConvertEconomy(10.0, from, to), 10.0 * factor);
+        QFETCH(QString, tenIs);
+        QCOMPARE(NumberText::FormatFixed(TripMath::ConvertEconomy(10.0, from, to), 4, 2), tenIs);
         QCOMPARE(*TripMath::ConvertDistance(100, true), 161LL);
         QCOMPARE(*TripMath::ConvertDistance(161, false), 100LL);
+    }
+
+    // A stored figure the calculator cannot use is replaced once, at
+    // opening, by the mode's built-in one; activations refuse nothing.
+    void unusableStoredFigures_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("used"); // gallons for 300 miles
+        QTest::addColumn<QString>("cost");
+        QTest::newRow("economy 0.00") << QStringList{"DMPG=0.00", "DCPG=5.00"} << QStringList{"Fuel consumption invalid"} << "10.00"
+                                      << "50.00";
+        QTest::newRow("economy negative") << QStringList{"DMPG=-3", "DCPG=5.00"} << QStringList{"Fuel consumption invalid"}
+                                          << "10.00" << "50.00";
+        QTest::newRow("economy not a number") << QStringList{"DMPG=N/A", "DCPG=5.00"} << QStringList{"Fuel consumption invalid"}
+                                              << "10.00" << "50.00";
+        QTest::newRow("price negative") << QStringList{"DMPG=60.00", "DCPG=-1.00"} << QStringList{"Fuel cost invalid"} << "5.00"
+                                        << "15.90";
+        QTest::newRow("both") << QStringList{"DMPG=0", "DCPG=-2"} << QStringList{"Fuel consumption invalid", "Fuel cost invalid"}
+                              << "10.00" << "31.80";
+    }
+    void unusableStoredFigures()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, used);
+        QFETCH(QString, cost);
+        Harness h;
+        withCalculator(h, QStringList{"CTL=0", "Distance Units=0", "Fuel Units=0"} + keys, [&](TCalculator &c) {
+            QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), messages);
+            c.FormActivate(); // as after the message box closes
+            c.FormActivate();
+            QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), messages);
+            TypeAndEnter(c.Distance, QStringLiteral("300"));
+            QCOMPARE(c.FUsed->text(), used);
+            QCOMPARE(c.Cost->text(), cost);
+        });
+    }
+
+    // A figure typed after Change counts at Calculate, confirmed or not.
+    void typedFigureCountsWithoutEnter()
+    {
+        Harness h;
+        withCalculator(h, {"CTL=0", "Distance Units=0", "Fuel Units=0", "DMPG=40.00", "DCPG=5.00"}, [&](TCalculator &c) {
+            c.ChangeMPGClick();
+            c.CurrentMPG->selectAll();
+            QTest::keyClicks(c.CurrentMPG, QStringLiteral("20"));
+            c.ChangeCostClick();
+            c.DispCost->selectAll();
+            QTest::keyClicks(c.DispCost, QStringLiteral("4"));
+            c.Distance->setText(QStringLiteral("100"));
+            QTest::mouseClick(c.CalculateBtn, Qt::LeftButton);
+            QCOMPARE(c.FUsed->text(), QStringLiteral("5.00"));
+            QCOMPARE(c.Cost->text(), QStringLiteral("20.00"));
+        });
     }
 };
 
