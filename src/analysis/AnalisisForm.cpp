@@ -21,7 +21,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -109,6 +108,9 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
     AnalisisGrid = new QTableView(area);
     AnalisisGrid->setObjectName(QStringLiteral("AnalisisGrid"));
     AnalisisGrid->setModel(Model);
+    // Any selection made after Select All (mouse, keys, right-click) is
+    // the one used: the reach past the table belongs to Select All alone.
+    connect(AnalisisGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { allSelected = false; });
     AnalisisGrid->setItemDelegate(new TrimmedDelegate(AnalisisGrid));
     AnalisisGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AnalisisGrid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -497,8 +499,6 @@ void TAnalisisForm::AnalyseSelectionClick()
 bool TAnalisisForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == AnalisisGrid->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            allSelected = false; // a selection made with the mouse
         AnalisisGridMouseUp();
     }
     return QMdiSubWindow::eventFilter(watched, event);

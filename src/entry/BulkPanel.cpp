@@ -111,6 +111,7 @@ BulkPanel::BulkPanel(AppState &appState, ShellCommands &commands, QWidget *paren
     outer->addStretch(1);
     SetHelpButton(Button19, state.platform(), HelpTopic::Bulk);
     EnterPressesButtons(this);
+    SelectTextOnEntry(this);
 
     // Typing arms a step again; the panel's own zero-filling does not.
     connect(BDay, &QLineEdit::textEdited, this, [this] { flags.DayArmed = true; });
@@ -202,6 +203,7 @@ void BulkPanel::BulkButtonClick()
     show();
     raise();
     BDay->setFocus();
+    BDay->selectAll();
 }
 
 void BulkPanel::BulkQuitBtnClick()
@@ -319,6 +321,7 @@ void BulkPanel::resetForNext()
     flags.ClearDone(); // the next purchase goes through every step
     shell.SetStatus(7, QString());
     BDay->setFocus();
+    BDay->selectAll(); // the day kept from this purchase is replaced by typing
 }
 
 void BulkPanel::BAcceptClick()

@@ -207,6 +207,7 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     setTabOrder(Amount, Accept);
     setTabOrder(Accept, QuitdatEnt);
     EnterPressesButtons(this);
+    SelectTextOnEntry(this);
     hide();
 }
 
@@ -239,6 +240,7 @@ void FuelEntryPanel::EnterDataClick()
     show();
     raise();
     PDay->setFocus();
+    PDay->selectAll(); // also when the focus was there already
     flags.DayArmed = true;
 }
 
@@ -454,6 +456,7 @@ void FuelEntryPanel::resetForNext()
     flags.ClearDone(); // the next fill-up goes through every step
     shell.SetStatus(7, QString());
     PDay->setFocus();
+    PDay->selectAll(); // the day kept from this fill-up is replaced by typing
     flags.DayArmed = true; // what the focus arriving in the day box does
 }
 

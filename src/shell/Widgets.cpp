@@ -4,6 +4,7 @@
 #include "shell/Platform.h"
 
 #include <QActionGroup>
+#include <QFocusEvent>
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QMenu>
@@ -50,6 +51,29 @@ void EnterPressesButtons(QWidget *root)
 {
     for (QPushButton *b : root->findChildren<QPushButton *>())
         b->setAutoDefault(true); // a button that is auto-default answers Enter itself
+}
+
+namespace {
+class SelectOnFocus : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // QLineEdit selects on Tab itself but not on a focus given by the
+        // program; a mouse click keeps placing the cursor.
+        if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason)
+            if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && !edit->isReadOnly())
+                edit->selectAll();
+        return false;
+    }
+};
+} // namespace
+
+void SelectTextOnEntry(QWidget *root)
+{
+    auto *filter = new SelectOnFocus(root);
+    for (QLineEdit *e : root->findChildren<QLineEdit *>())
+        e->installEventFilter(filter);
 }
 
 RadioGroup::RadioGroup(const QString &name, const QString &title, const QStringList &items, QWidget *parent)

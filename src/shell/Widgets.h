@@ -23,6 +23,11 @@ void SetHelpButton(QAbstractButton *button, Platform &platform, int topic);
 // button under root (a line edit keeps its own Enter).
 void EnterPressesButtons(QWidget *root);
 
+// Every edit box under root has its whole text selected when the focus
+// enters it other than by the mouse (Tab, Enter moving on, the start of an
+// entry), so typing replaces what the box held.
+void SelectTextOnEntry(QWidget *root);
+
 // A menu item with its name; a radio item of the group when one is given.
 QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QActionGroup *group = nullptr);
 // A push button with its name.

@@ -128,6 +128,12 @@ private slots:
         a.Averageperday1->trigger();
         QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).last(),
                  QStringLiteral("Daily average calculation is not applicable to this column"));
+        // A selection made from the keyboard after Select All is the one used.
+        a.AnalisisGrid->setFocus();
+        a.AnalisisGrid->setCurrentIndex(a.Model->index(1, 1));
+        QTest::keyClick(a.AnalisisGrid, Qt::Key_Down, Qt::ShiftModifier);
+        a.AnalisisGridMouseUp();
+        QCOMPARE(w.StatusText(4), QStringLiteral("1,  1,  2,  3"));
 
         // Rows 4 to 6 again: the first computed against the record before.
         selectRows(a, 1, 4, 6);

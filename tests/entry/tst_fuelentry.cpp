@@ -7,6 +7,7 @@
 #include "shell/Widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QComboBox>
 #include <QDir>
@@ -548,6 +549,24 @@ private slots:
         // Through the steps it is stored.
         fillUp(QStringLiteral("27"), QStringLiteral("01"), QStringLiteral("11300"), QStringLiteral("50.00"), QStringLiteral("38"));
         QCOMPARE(w->FuelLog.mid(16), (QStringList{"27/01/2012", "11300", "38.00", "131.58"}));
+    }
+
+    // The next fill-up typed straight in, box after box as the focus moves,
+    // replaces the date kept from the one before.
+    void nextFillUpIsTypedOverTheLast()
+    {
+        begin(3);
+        fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QCOMPARE(e->PDay->text(), QStringLiteral("20"));
+        for (const char *typed : {"27", "02", "11300", "50.00", "38"}) {
+            QWidget *box = QApplication::focusWidget();
+            QVERIFY(qobject_cast<QLineEdit *>(box));
+            QTest::keyClicks(box, QLatin1String(typed));
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        QCOMPARE(QApplication::focusWidget(), e->Accept);
+        QTest::keyClick(e->Accept, Qt::Key_Return);
+        QCOMPARE(w->FuelLog.mid(16), (QStringList{"27/02/2012", "11300", "38.00", "131.58"}));
     }
 
     // A quantity confirmed for one vehicle is not carried into the next
