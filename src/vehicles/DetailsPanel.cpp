@@ -20,10 +20,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <climits>
+#include <cmath>
 
 namespace {
 QLineEdit *edit(const char *name, QWidget *parent, int maxLength = 0)
@@ -288,8 +290,48 @@ QString DetailsPanel::dateText(double days) const
     return ShortDateText(VehicleFile::FromDays(days), state.platform().Locale());
 }
 
+bool DetailsPanel::boxesReadable()
+{
+    // A slip in a box is refused rather than stored as 0 or today; an empty
+    // box still means 0 or today, as a record always holds a date.
+    const QLocale locale = state.platform().Locale();
+    const std::pair<QLineEdit *, const char *> amounts[] = {
+        {Tax, "Road tax amount"}, {InsuranceAmt, "Insurance amount"}, {MOTAmt, "MOT amount"}, {ServiceAmt, "Service amount"}};
+    for (const auto &[box, name] : amounts) {
+        // Thousands may be grouped with commas ("1,234.50"); "12,50" is no
+        // number here, since "." is the decimal point in every box.
+        static const QRegularExpression grouped(QStringLiteral("^[-+]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
+        QString text = box->text().trimmed();
+        if (grouped.match(text).hasMatch())
+            text.remove(QLatin1Char(','));
+        const NumberText::RealReading r = NumberText::ReadReal(text);
+        if (text.isEmpty() || (r.ok && std::isfinite(r.value) && std::abs(r.value) < 1e9))
+            continue;
+        state.platform().ShowMessage(QLatin1String(name) + QStringLiteral(": type a plain number such as 165.00"));
+        box->setFocus();
+        return false;
+    }
+    const std::pair<QLineEdit *, const char *> dates[] = {{AquiredBox, "Date acquired"},
+                                                         {Taxduebox, "Road tax due date"},
+                                                         {InsuranceDue, "Insurance due date"},
+                                                         {MOTDue, "MOT due date"},
+                                                         {ServiceDue, "Service due date"}};
+    for (const auto &[box, name] : dates) {
+        const QString text = box->text().trimmed();
+        if (text.isEmpty() || ReadShortDate(text, locale).isValid())
+            continue;
+        state.platform().ShowMessage(QLatin1String(name) + QStringLiteral(": type a date such as ")
+                                     + ShortDateText(QDate(2027, 1, 31), locale));
+        box->setFocus();
+        return false;
+    }
+    return true;
+}
+
 bool DetailsPanel::StoreDetails(TVehicleRecord &r)
 {
+    if (!boxesReadable())
+        return false;
     bool ok = true;
     const QString reg = RegBox->text();
     if (reg.size() < 2) {

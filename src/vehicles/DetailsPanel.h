@@ -44,6 +44,9 @@ public:
     static void Choose(QComboBox *box, int position);
 
 private:
+    // Every amount and date box holds a number or a date, or nothing;
+    // otherwise the user is told which box and the focus goes there.
+    bool boxesReadable();
     QDate dateIn(const QLineEdit *box) const;
     QString dateText(double days) const;
     AppState &state;

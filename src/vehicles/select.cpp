@@ -537,8 +537,9 @@ void TVehSelect::UpdateClick()
     const int k = NewDetails->IdBox->text().toInt(&ok);
     if (ok && k >= 0 && k < state.Vehicles.Count()) {
         TVehicleRecord &record = state.Vehicles.At(k);
-        if (NewDetails->StoreDetails(record))
-            Model->Refresh(record.Id >= 0 && record.Id < state.Vehicles.Count() ? record.Id : k);
+        if (!NewDetails->StoreDetails(record))
+            return; // the panel stays open on the box that was refused
+        Model->Refresh(record.Id >= 0 && record.Id < state.Vehicles.Count() ? record.Id : k);
         SaveVechList();
     }
     // With no vehicle behind the panel (a new one never accepted) there is nothing to store.

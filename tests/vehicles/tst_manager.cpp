@@ -8,6 +8,7 @@
 #include "vehicles/VehicleListView.h"
 #include "vehicles/select.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -422,6 +423,49 @@ private slots:
         QCOMPARE(d.InsuranceAmt->text(), QStringLiteral("1.2346E+5"));
         QCOMPARE(d.TaxRemindRate->currentText(), QStringLiteral("Stopped"));
         QCOMPARE(d.InsuranceDue->text(), QStringLiteral("01/03/2013"));
+    }
+
+    // A slip in an amount or date box is refused, naming the box; an
+    // empty box is 0 or today.
+    void slipsInTheDetailsAreRefused_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("tax amount") << "Tax" << "abc" << "Road tax amount: type a plain number such as 165.00";
+        QTest::newRow("insurance amount") << "InsuranceAmt" << "12,50" << "Insurance amount: type a plain number such as 165.00";
+        QTest::newRow("service amount") << "ServiceAmt" << "1e300" << "Service amount: type a plain number such as 165.00";
+        QTest::newRow("tax due") << "Taxduebox" << "31/02/2027" << "Road tax due date: type a date such as 31/01/2027";
+        QTest::newRow("mot due") << "MOTDue" << "soon" << "MOT due date: type a date such as 31/01/2027";
+        QTest::newRow("acquired") << "AquiredBox" << "2027-01-31" << "Date acquired: type a date such as 31/01/2027";
+        QTest::newRow("empty amount") << "MOTAmt" << "" << "";
+        QTest::newRow("empty date") << "ServiceDue" << "" << "";
+    }
+    void slipsInTheDetailsAreRefused()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        const QByteArray before = h.app.read(QStringLiteral("vehs3.veh"));
+        m.VehicalList->Select(1);
+        m.Details1Click();
+        DetailsPanel &d = *m.NewDetails;
+        auto *edit = d.findChild<QLineEdit *>(box);
+        QVERIFY(edit);
+        edit->setText(text);
+        h.platform.calls.clear();
+        QTest::mouseClick(d.Newdetailsaccept, Qt::LeftButton);
+        if (message.isEmpty()) {
+            QVERIFY(h.platform.texts().isEmpty());
+            QVERIFY(!d.isVisible());
+            return;
+        }
+        QCOMPARE(h.platform.texts(), QStringList{message});
+        QVERIFY(d.isVisible());
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QCOMPARE(h.app.read(QStringLiteral("vehs3.veh")), before);
     }
 
     // A record that cannot be read, or whose registration cannot name a
