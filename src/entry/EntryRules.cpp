@@ -1,5 +1,6 @@
 #include "entry/EntryRules.h"
 
+#include "fuellog/CarDataFile.h"
 #include "fuellog/DateText.h"
 #include "fuellog/NumberText.h"
 
@@ -153,10 +154,12 @@ Placement PlaceBackDated(const QStringList &log, long long miles, const QString 
 
 const QString NotStorableMessage =
     QStringLiteral("The text cannot be stored in the data file: it holds a line break, a control character "
-                   "or a character the file cannot hold");
+                   "or a character the file cannot hold, or is longer than 255 characters");
 
 bool IsStorableText(const QString &text)
 {
+    if (text.size() > CarDataFile::MaxLineLength) // the file would be refused at its next load
+        return false;
     for (const QChar c : text) {
         const ushort u = c.unicode();
         if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u > 0xFF)

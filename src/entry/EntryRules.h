@@ -45,7 +45,8 @@ Placement PlaceBackDated(const QStringList &log, long long miles, const QString 
 extern const QString ChangedDuringPlacement;
 
 // A text that can stand as a line of the 8-bit car data file: no line
-// break or other control character, nothing outside that character set.
+// break or other control character, nothing outside that character set, no
+// longer than a line of a log may be.
 bool IsStorableText(const QString &text);
 extern const QString NotStorableMessage;
 

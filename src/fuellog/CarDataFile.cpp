@@ -31,6 +31,21 @@ QString BackupPath(const QString &path)
     return path.left(path.size() - name.size()) + stem + QStringLiteral(".bak");
 }
 
+QString SizeProblem(qint64 size)
+{
+    if (size <= MaxFileBytes)
+        return QString();
+    return QStringLiteral("it is %1 bytes long, more than the %2 MB a fuel log may be").arg(size).arg(MaxFileBytes / (1024 * 1024));
+}
+
+QString LineProblem(const QStringList &lines)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (lines[i].size() > MaxLineLength)
+            return QStringLiteral("line %1 is %2 characters long").arg(i + 1).arg(lines[i].size());
+    return QString();
+}
+
 Check CheckLog(const QStringList &lines)
 {
     if (lines.isEmpty())

@@ -17,6 +17,17 @@ QString BaseName(const QString &path);
 // The same path with its extension replaced by ".bak".
 QString BackupPath(const QString &path);
 
+// A car data file is refused unread past this size, and refused when a line
+// is longer than this: a log is no place for either, and laying out such a
+// cell would stall every repaint.
+constexpr qint64 MaxFileBytes = 64LL * 1024 * 1024;
+constexpr int MaxLineLength = 255;
+// Why a file of this size cannot be a car data file; empty when it can.
+QString SizeProblem(qint64 size);
+// Why these lines cannot be a fuel log ("line 12 is 52428800 characters
+// long"); empty when they can.
+QString LineProblem(const QStringList &lines);
+
 enum class Check { Good, Empty, Malformed };
 // Only the last record is examined: its date line must have "/" as its
 // third and sixth character. A log without one whole record is malformed.

@@ -5,12 +5,18 @@
 
 namespace TextFile {
 
-ReadResult ReadBytes(const QString &path)
+ReadResult ReadBytes(const QString &path, qint64 maxBytes)
 {
     ReadResult r;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         r.error = path + QStringLiteral(": ") + f.errorString();
+        return r;
+    }
+    if (maxBytes >= 0 && f.size() > maxBytes) {
+        r.tooLarge = true;
+        r.size = f.size();
+        r.error = QStringLiteral("%1 is %2 bytes long, more than the %3 it may be").arg(path).arg(r.size).arg(maxBytes);
         return r;
     }
     r.bytes = f.readAll();

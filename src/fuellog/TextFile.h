@@ -11,8 +11,11 @@ struct ReadResult {
     bool ok = false;
     QString error;  // the system's error text when not ok
     QByteArray bytes;
+    bool tooLarge = false; // refused unread: larger than the limit
+    qint64 size = 0;       // the file's size then
 };
-ReadResult ReadBytes(const QString &path);
+// A file larger than maxBytes (when not negative) is not read at all.
+ReadResult ReadBytes(const QString &path, qint64 maxBytes = -1);
 
 // Writes the bytes as the whole new content of path; on failure the old file
 // is untouched and error holds the system's error text.

@@ -123,6 +123,7 @@ public:
     VehicleList Vehicles;
     bool NoDefault = false;          // the default vehicle was deleted from the list
     bool UnreadListReported = false; // the vehicle list's unread end was told of
+    bool SettingsRefused = false;    // the settings file was too large: never written this run
     // The settings that no control holds (password, unit modes, folders,
     // trip defaults, colours, list style, vehicle count).
     Settings Live;

@@ -40,17 +40,37 @@ QString DataFileCommands::SetRegistration(const QString &reg, bool newreg)
     return path;
 }
 
+DataFileCommands::Reading DataFileCommands::readLog(const QString &name) const
+{
+    Reading r;
+    const TextFile::ReadResult read = TextFile::ReadBytes(name, CarDataFile::MaxFileBytes);
+    if (read.tooLarge) {
+        r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + CarDataFile::SizeProblem(read.size);
+        return r;
+    }
+    if (!read.ok) {
+        r.error = read.error;
+        return r;
+    }
+    r.lines = TextFile::SplitLines(read.bytes);
+    const QString line = CarDataFile::LineProblem(r.lines);
+    if (!line.isEmpty()) {
+        r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + line;
+        r.lines.clear();
+    }
+    return r;
+}
+
 bool DataFileCommands::Getcardata(const QString &name)
 {
     state.FuelLog.clear();
-    const TextFile::ReadResult read = TextFile::ReadBytes(name);
-    QStringList lines;
-    if (read.ok)
-        lines = TextFile::SplitLines(read.bytes);
-    const CarDataFile::Check check = read.ok ? CarDataFile::CheckLog(lines) : CarDataFile::Check::Malformed;
-    if (!read.ok || check != CarDataFile::Check::Good) {
-        if (!read.ok)
-            state.platform().ShowMessage(read.error);
+    const Reading read = readLog(name);
+    const bool ok = read.error.isEmpty() && read.refusal.isEmpty();
+    const QStringList &lines = read.lines;
+    const CarDataFile::Check check = ok ? CarDataFile::CheckLog(lines) : CarDataFile::Check::Malformed;
+    if (!ok || check != CarDataFile::Check::Good) {
+        if (!ok)
+            state.platform().ShowMessage(read.refusal.isEmpty() ? read.error : read.refusal);
         else if (check == CarDataFile::Check::Empty)
             state.platform().ShowMessage(QStringLiteral("Not Loaded File ") + name + QStringLiteral(" Contains no Data"));
         // The fuel log is empty now; a later fill-up must not overwrite the
@@ -117,6 +137,11 @@ void DataFileCommands::Open1Click()
     // the log still holds the previous vehicle's records until then.
     if (!QFileInfo::exists(chosen)) {
         state.platform().MessageDialog(QStringLiteral("File does not exist, Sorry"), MsgKind::Information, mbOk, HelpTopic::DataFiles);
+        return;
+    }
+    // A file that is no log by its size or its lines changes nothing.
+    if (const QString refusal = readLog(chosen).refusal; !refusal.isEmpty()) {
+        state.platform().ShowMessage(refusal);
         return;
     }
     if (!Getcardata(chosen)) {

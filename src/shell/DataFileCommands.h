@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class AppState;
 class ShellCommands;
@@ -35,6 +36,12 @@ public:
     bool WriteFuelLog(const QString &path);
 
 private:
+    struct Reading {
+        QStringList lines;
+        QString error;    // the system's, when the file could not be read
+        QString refusal;  // why the file is no log (its size, a line's length)
+    };
+    Reading readLog(const QString &name) const;
     QString dataFolder() const;
     AppState &state;
     ShellCommands &shell;

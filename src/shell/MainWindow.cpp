@@ -412,14 +412,34 @@ void TVantiq_::FormClose()
     BulkList.clear();
 }
 
-QString TVantiq_::ReadRegistry()
+bool TVantiq_::readSettingsFile(IniFile &ini, qint64 *size) const
 {
     const QString path = SettingsPath();
+    if (!QFileInfo::exists(path))
+        return true;
+    const TextFile::ReadResult read = TextFile::ReadBytes(path, Settings::MaxFileBytes);
+    if (read.tooLarge) {
+        if (size)
+            *size = read.size;
+        return false;
+    }
+    if (read.ok)
+        ini = IniFile::FromBytes(read.bytes);
+    return true;
+}
+
+QString TVantiq_::ReadRegistry()
+{
     IniFile ini;
-    if (QFileInfo::exists(path)) {
-        const TextFile::ReadResult read = TextFile::ReadBytes(path);
-        if (read.ok)
-            ini = IniFile::FromBytes(read.bytes);
+    qint64 size = 0;
+    if (!readSettingsFile(ini, &size) && !state.SettingsRefused) {
+        // No settings file of ours is that large: it is left as it is, and
+        // never written over, and the run goes on with the defaults.
+        state.SettingsRefused = true;
+        plat.ShowMessage(QStringLiteral("The settings file %1 is %2 bytes long, more than the 1 MB a settings file may be. "
+                                        "It was not read and will not be changed: this run uses the default settings.")
+                             .arg(SettingsPath())
+                             .arg(size));
     }
     const Settings s = Settings::Read(ini, ExecutableFolder());
     Live = s;
@@ -444,11 +464,8 @@ bool TVantiq_::WriteRegistry()
     s.Registration = state.Registration();
     const QString path = SettingsPath();
     IniFile ini;
-    if (QFileInfo::exists(path)) {
-        const TextFile::ReadResult read = TextFile::ReadBytes(path);
-        if (read.ok)
-            ini = IniFile::FromBytes(read.bytes);
-    }
+    if (state.SettingsRefused || !readSettingsFile(ini))
+        return false;
     s.Write(ini);
     QString error;
     if (TextFile::WriteWholePrivate(path, ini.ToBytes(), &error))

@@ -9,6 +9,7 @@
 #include <memory>
 #include <QStringList>
 
+class IniFile;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -106,6 +107,8 @@ public:
     void PrintSetup1Click();
 
 private:
+    // The settings file as it stands; false when it is too large to be read.
+    bool readSettingsFile(IniFile &ini, qint64 *size = nullptr) const;
     AppState state; // first: the names below refer into it
 
 public:

@@ -9,6 +9,9 @@ class IniFile;
 // while the program runs; this is what goes to and from the file.
 struct Settings {
     static const QString Section; // "Quorvix\Vantiq"
+    // A settings file past this size is none of ours: it is neither read
+    // nor written over.
+    static constexpr qint64 MaxFileBytes = 1024 * 1024;
 
     QString Registration;
     QString Password = QStringLiteral("Tarnwel");

@@ -193,6 +193,8 @@ private slots:
         QTest::newRow("price text") << QStringList{"02/01/2012", "10100", "40", "abc"} << "Price per litre Invalid" << "ViewPPL";
         QTest::newRow("a pasted line break") << QStringList{"02/01/2012\n9", "10100", "40", "130"}
                                              << EntryRules::NotStorableMessage << "ViewDate";
+        QTest::newRow("longer than a line") << QStringList{"02/01/2012", "10100", QString(254, QLatin1Char('0')) + "40", "130"}
+                                            << EntryRules::NotStorableMessage << "ViewQty";
     }
     void recordFormChecks()
     {

@@ -98,6 +98,47 @@ private slots:
         QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(two));
     }
 
+    // A file that is no log by its size or a line's length is refused
+    // with why, and nothing changes.
+    void openRefusesWhatIsNoLog_data()
+    {
+        QTest::addColumn<int>("longLine");   // its length, on line 3
+        QTest::addColumn<qint64>("size");    // or the file's size
+        QTest::addColumn<QString>("why");
+        QTest::newRow("a long line") << 1000 << qint64(0) << "line 3 is 1000 characters long";
+        QTest::newRow("a line of 256") << 256 << qint64(0) << "line 3 is 256 characters long";
+        QTest::newRow("past 64 MB") << 0 << qint64(64 * 1024 * 1024 + 1)
+                                    << "it is 67108865 bytes long, more than the 64 MB a fuel log may be";
+    }
+    void openRefusesWhatIsNoLog()
+    {
+        QFETCH(int, longLine);
+        QFETCH(qint64, size);
+        QFETCH(QString, why);
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        QStringList lines = two;
+        if (longLine)
+            lines[2] = QString(longLine, QLatin1Char('4'));
+        h.app.write(QStringLiteral("BIG.dat"), AppFolder::crlf(lines));
+        if (size) {
+            QFile big(h.app.file(QStringLiteral("BIG.dat")));
+            QVERIFY(big.resize(size)); // sparse: nothing is written
+        }
+        h.platform.fileAnswers << h.app.file(QStringLiteral("BIG.dat"));
+        h.platform.calls.clear();
+        w.OpenData->trigger();
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
+                 QStringList{"Not Loaded File " + h.app.file(QStringLiteral("BIG.dat")) + ": " + why});
+        QCOMPARE(h.platform.texts(QStringLiteral("MessageDialog")), QStringList());
+        QCOMPARE(w.FuelLog, two);
+        QCOMPARE(w.CurrentDataFile, h.app.file(QStringLiteral("AB12.dat")));
+        // Loaded another way (the manager, the start-up): refused with why.
+        h.platform.calls.clear();
+        QVERIFY(!w.Files().Getcardata(h.app.file(QStringLiteral("BIG.dat"))));
+        QCOMPARE(h.platform.texts(), QStringList{"Not Loaded File " + h.app.file(QStringLiteral("BIG.dat")) + ": " + why});
+    }
+
     void openMissingFileAndCancel()
     {
         Harness h;

@@ -119,6 +119,27 @@ private slots:
         QVERIFY(h.platform.unexpected.isEmpty());
     }
 
+    // A settings file past 1 MB is neither read nor written over; the run
+    // uses the defaults and says so once.
+    void anOversizedSettingsFileIsLeftAlone()
+    {
+        Harness h;
+        h.settings({"ppl=1.05", "Scheme=1"});
+        QByteArray big = h.app.read(QStringLiteral("vantiq.ini"));
+        big += QByteArray(1024 * 1024, '\x01');
+        h.app.write(QStringLiteral("vantiq.ini"), big);
+        TVantiq_ &w = h.start(true);
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 1);
+        QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).first().startsWith(
+            "The settings file " + h.app.iniPath() + QStringLiteral(" is %1 bytes long").arg(big.size())));
+        QCOMPARE(w.OptionsTabs->DefaultPpl->text(), QStringLiteral("0.70"));
+        QVERIFY(!w.WriteRegistry());
+        w.ReadRegistry(); // as a failed Open does: not told again
+        w.close();
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 1);
+        QCOMPARE(h.app.read(QStringLiteral("vantiq.ini")), big);
+    }
+
     void settingsFillTheControls()
     {
         Harness h;
