@@ -377,9 +377,11 @@ void TAnalisisForm::PrintClick()
 
 void TAnalisisForm::PrintStyleSetupClick()
 {
+    // The chosen font replaces the whole printer font: the font dialog has
+    // no colour, so a graph printout's colour goes back to black.
     QFont font = shell.PrintFont().font;
     if (state.platform().ChooseFont(font))
-        shell.PrintFont().font = font;
+        shell.PrintFont() = PrinterFont{font, Qt::black};
 }
 
 void TAnalisisForm::GraphClick()

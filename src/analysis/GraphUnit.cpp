@@ -130,6 +130,7 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
     setProperty("helpContext", HelpTopic::Graph);
     setAttribute(Qt::WA_DeleteOnClose);
     setMinimumHeight(300); // the scale stays above the baseline
+    connect(&state, &AppState::graphColoursChanged, this, &TGraphForm::showColours);
 
     auto *body = new QWidget(this);
     auto *layout = new QVBoxLayout(body);
@@ -333,7 +334,12 @@ void TGraphForm::ColourClick(int index)
     if (!state.platform().ChooseColour(chosen))
         return;
     state.Live.*ColourKeys[index] = SettingFromColour(chosen);
-    background = GraphColour(state, 0);
+    emit state.graphColoursChanged(state.Live.*ColourKeys[0]); // this window and every other open one
+}
+
+void TGraphForm::showColours(int backgroundSetting)
+{
+    background = ColourFromSetting(backgroundSetting);
     GraphChangeClick();
     DrawKey();
 }
@@ -342,9 +348,7 @@ void TGraphForm::DefaultsCols()
 {
     for (int i = 1; i <= 3; ++i)
         state.Live.*ColourKeys[i] = DefaultColours[i];
-    background = ColourFromSetting(DefaultColours[0]); // the stored background keeps its value
-    GraphChangeClick();
-    DrawKey();
+    emit state.graphColoursChanged(DefaultColours[0]); // the stored background keeps its value
 }
 
 void TGraphForm::Gridlines1Click()

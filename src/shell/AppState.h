@@ -139,6 +139,9 @@ signals:
     void commitEdits();
     void tripFiguresChanged();
     void registrationChanged(const QString &registration);
+    // The graph colours changed: every open graph shows them, on the
+    // background given (a setting's value).
+    void graphColoursChanged(int background);
 
 private:
     Platform &plat;

@@ -103,10 +103,13 @@ private slots:
         QVERIFY(!o.graph->Keyimage->pixmap().isNull());
         QCOMPARE(o.graph->Keyimage->pixmap().toImage().pixelColor(50, 40), QColor(255, 0, 0)); // the average line
 
+        TGraphForm other(o.w->State(), *o.w); // another open graph shares the colours
+        other.ShowKeyClick();
         o.h.platform.colourAnswers << QColor(10, 20, 30);
         o.graph->ColourClick(2);
         QCOMPARE(o.w->Live.G3C, 30 * 65536 + 20 * 256 + 10);
         QCOMPARE(o.graph->Keyimage->pixmap().toImage().pixelColor(50, 40), QColor(10, 20, 30));
+        QCOMPARE(other.Keyimage->pixmap().toImage().pixelColor(50, 40), QColor(10, 20, 30));
         o.h.platform.colourAnswers << QColor(); // cancelled
         o.graph->ColourClick(1);
         QCOMPARE(o.w->Live.G2C, 32768);

@@ -232,9 +232,11 @@ private slots:
         TVantiq_ &w = h.start();
         w.analisebutton();
         auto *a = qobject_cast<TAnalisisForm *>(w.MdiArea->subWindowList().first());
+        w.PrintFont().colour = Qt::red; // as a graph printout leaves it
         h.platform.fontAnswers << QFont(QStringLiteral("Serif"), 14);
         a->PrintStyleSetupClick();
         QCOMPARE(w.PrintFont().font.pointSize(), 14);
+        QCOMPARE(w.PrintFont().colour, QColor(Qt::black));
         h.platform.fontAnswers << QFont(QString()); // cancelled
         a->PrintStyleSetupClick();
         QCOMPARE(w.PrintFont().font.pointSize(), 14);
