@@ -391,7 +391,7 @@ void TVantiq_::CloseAllChildWindows()
     const QList<QMdiSubWindow *> children = MdiArea->subWindowList();
     for (qsizetype i = children.size() - 1; i >= 0; --i)
         children[i]->close();
-    Analise->setEnabled(true);
+    EnableCommand(Command::Analyse, true);
 }
 
 void TVantiq_::closeEvent(QCloseEvent *event)
@@ -586,16 +586,31 @@ void TVantiq_::SetCaption(const QString &caption) { setWindowTitle(caption); }
 void TVantiq_::EnableCommand(Command command, bool enabled)
 {
     switch (command) {
+    // Every route to a command together: its action, menu items, toolbar
+    // button and key.
     case Command::Analyse:
-        // The toolbar button, the action and every menu item that runs it.
         for (QAction *a : {analisisAction, Analisis2, ChangeVehicle})
             a->setEnabled(enabled);
         Analise->setEnabled(enabled);
         break;
-    case Command::Setup: Setup->setEnabled(enabled); break;
-    case Command::EnterData: EnterBut->setEnabled(enabled); break;
-    case Command::NewVehicle: NewBut->setEnabled(enabled); break;
-    case Command::VehicleManager: ExistingBut->setEnabled(enabled); break;
+    case Command::Setup:
+        for (QAction *a : {Setup, SetupAction})
+            a->setEnabled(enabled);
+        SetupBtn->setEnabled(enabled);
+        break;
+    case Command::EnterData:
+        EnterBut->setEnabled(enabled);
+        FuelPurchases1->setEnabled(enabled); // and F2 with it
+        break;
+    case Command::NewVehicle:
+        for (QAction *a : {NewVehicle, NewVechAction})
+            a->setEnabled(enabled);
+        NewBut->setEnabled(enabled);
+        break;
+    case Command::VehicleManager:
+        vechselect->setEnabled(enabled);
+        ExistingBut->setEnabled(enabled);
+        break;
     case Command::ViewData: View1->setEnabled(enabled); break;
     case Command::Bulk: BulkButton->setEnabled(enabled); break;
     case Command::ChangePassword: ChangePassword1->setEnabled(enabled); break;

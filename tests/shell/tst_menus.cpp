@@ -1,7 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
+#include "TestVehicles.h"
 #include "analysis/AnalisisForm.h"
 #include "analysis/GraphUnit.h"
+#include "entry/FuelEntryPanel.h"
 #include "vehicles/select.h"
 
 #include <QAction>
@@ -114,14 +116,31 @@ private slots:
         QCOMPARE(graph->x(), 0);
     }
 
-    void keys()
+    // A key reaches its command only while the command is enabled, and a
+    // command's button, items and key are enabled together.
+    void keysFollowTheirCommands()
     {
         Harness h;
+        h.app.write(QStringLiteral("vehs3.veh"), VehicleFile::Encode(TestVehicle(QStringLiteral("AB12"))));
         TVantiq_ &w = loaded(h);
-        QCOMPARE(w.Open1->shortcut(), QKeySequence(QKeySequence::Open));
-        QCOMPARE(w.Save1->shortcut(), QKeySequence(QKeySequence::Save));
-        QCOMPARE(w.FuelPurchases1->shortcut(), QKeySequence(Qt::Key_F2));
         QVERIFY(w.actions().contains(w.Save1)); // alive while a child's File menu stands in the bar
+        w.ExistingBut->click(); // the manager disables entry, analysis and itself
+        TVehSelect *m = w.VehSelect;
+        QVERIFY(m && m->isVisible());
+        for (int key : {Qt::Key_F2, Qt::Key_F5, Qt::Key_F3})
+            QTest::keyClick(&w, Qt::Key(key));
+        QVERIFY(w.DataEntry->isHidden());
+        QVERIFY(!w.findChild<TAnalisisForm *>());
+        QVERIFY(m->isVisible());
+        m->close();
+        QTest::keyClick(&w, Qt::Key_F2); // enabled again: F2 starts an entry
+        QVERIFY(w.DataEntry->isVisible());
+        // Close All during the entry: the analysis is enabled on every route.
+        w.CloseAllChildWindows();
+        for (QObject *route : std::initializer_list<QObject *>{w.Analise, w.analisisAction, w.Analisis2, w.ChangeVehicle})
+            QVERIFY(route->property("enabled").toBool());
+        QTest::keyClick(&w, Qt::Key_F5);
+        QVERIFY(w.findChild<TAnalisisForm *>());
     }
 
     // Closing the main window with its children open takes everything down
