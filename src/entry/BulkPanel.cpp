@@ -99,10 +99,12 @@ BulkPanel::BulkPanel(AppState &appState, ShellCommands &commands, QWidget *paren
     columns->addWidget(results);
 
     auto *buttons = new QHBoxLayout;
-    BAccept = NamedButton("BAccept", QStringLiteral("A&ccept"), this);
-    BReStart = NamedButton("BReStart", QStringLiteral("&Start"), this);
-    BulkQuitBtn = NamedButton("BulkQuitBtn", QStringLiteral("&Quit"), this);
-    Button19 = NamedButton("Button19", QStringLiteral("Hel&p"), this);
+    // Keys of their own: the fuel entry panel (behind this one) has Alt+C,
+    // Q, S and P, the menu bar F, A, O, E, W and H.
+    BAccept = NamedButton("BAccept", QStringLiteral("Accep&t"), this);
+    BReStart = NamedButton("BReStart", QStringLiteral("Sta&rt"), this);
+    BulkQuitBtn = NamedButton("BulkQuitBtn", QStringLiteral("Q&uit"), this);
+    Button19 = NamedButton("Button19", QStringLiteral("He&lp"), this);
     BReStart->hide();
     buttons->addStretch();
     for (QPushButton *b : {BAccept, BReStart, BulkQuitBtn, Button19})
@@ -112,6 +114,7 @@ BulkPanel::BulkPanel(AppState &appState, ShellCommands &commands, QWidget *paren
     SetHelpButton(Button19, state.platform(), HelpTopic::Bulk);
     EnterPressesButtons(this);
     SelectTextOnEntry(this);
+    AccessKeysInFrontOnly(this);
 
     // Typing arms a step again; the panel's own zero-filling does not.
     connect(BDay, &QLineEdit::textEdited, this, [this] { flags.DayArmed = true; });

@@ -111,6 +111,7 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
         b->hide();
     SetHelpButton(ViewHelp, state.platform(), HelpTopic::DataView);
     EnterPressesButtons(this);
+    AccessKeysInFrontOnly(this);
 
     InsertPan = new TInsertPan(parent);
     SetHelpButton(InsertPan->BitBtn3, state.platform(), HelpTopic::DataView);

@@ -208,6 +208,7 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     setTabOrder(Accept, QuitdatEnt);
     EnterPressesButtons(this);
     SelectTextOnEntry(this);
+    AccessKeysInFrontOnly(this);
     hide();
 }
 

@@ -117,6 +117,7 @@ SetupPanel::SetupPanel(AppState &s, ShellCommands &commands, QWidget *parent)
     connect(&state, &AppState::registrationChanged, Reg2, &QLineEdit::setText);
     connect(&state, &AppState::tripFiguresChanged, this, &SetupPanel::ShowTripFigures);
     EnterPressesButtons(this);
+    AccessKeysInFrontOnly(this);
     hide();
 }
 

@@ -3,6 +3,7 @@
 #include "fuellog/DateText.h"
 #include "shell/Platform.h"
 
+#include <QAbstractButton>
 #include <QActionGroup>
 #include <QFocusEvent>
 #include <QButtonGroup>
@@ -68,6 +69,37 @@ public:
     }
 };
 } // namespace
+
+class FrontOnlyKeys : public QObject {
+public:
+    FrontOnlyKeys(QWidget *panel) : QObject(panel), panel(panel) {}
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Shortcut && !inFront(); }
+
+private:
+    // The front is the last visible panel among the overlay's children
+    // (raise() moves a panel there); a floating panel is always in front.
+    bool inFront() const
+    {
+        const QWidget *area = panel->parentWidget();
+        if (!area || panel->property(OverlayArea::FloatsAtRight).toBool())
+            return true;
+        const QObjectList &children = area->children();
+        for (auto it = children.crbegin(); it != children.crend(); ++it) {
+            const auto *w = qobject_cast<const QWidget *>(*it);
+            if (w && !w->isWindow() && w->isVisible() && !w->property(OverlayArea::FloatsAtRight).toBool())
+                return w == panel;
+        }
+        return true;
+    }
+    QWidget *panel;
+};
+
+void AccessKeysInFrontOnly(QWidget *panel)
+{
+    auto *filter = new FrontOnlyKeys(panel);
+    for (QAbstractButton *b : panel->findChildren<QAbstractButton *>())
+        b->installEventFilter(filter);
+}
 
 void SelectTextOnEntry(QWidget *root)
 {

@@ -28,6 +28,11 @@ void EnterPressesButtons(QWidget *root);
 // entry), so typing replaces what the box held.
 void SelectTextOnEntry(QWidget *root);
 
+// The access keys of a panel of the main window's overlay reach its buttons
+// only while it stands in front: a panel hidden behind another keeps its
+// keys to itself.
+void AccessKeysInFrontOnly(QWidget *panel);
+
 // A menu item with its name; a radio item of the group when one is given.
 QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QActionGroup *group = nullptr);
 // A push button with its name.

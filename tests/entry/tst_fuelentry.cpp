@@ -1,6 +1,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
+#include "entry/BulkPanel.h"
 #include "entry/FuelEntryPanel.h"
 #include "shell/DataFileCommands.h"
 #include "shell/SetupPanel.h"
@@ -616,14 +617,31 @@ private slots:
         QString menuKeys;
         for (QAction *menu : w->menuBar()->actions())
             menuKeys += key(menu->text());
+        // The bulk panel stands over this one: its keys are its own too.
+        BulkPanel *b = w->BulkPurchase;
         QString panelKeys;
-        for (QPushButton *b : {e->Accept, e->QuitdatEnt, e->Restart, e->Button1}) {
-            const QChar k = key(b->text());
-            QVERIFY2(!k.isNull(), qPrintable(b->objectName()));
-            QVERIFY2(!menuKeys.contains(k), qPrintable(b->text()));
-            QVERIFY2(!panelKeys.contains(k), qPrintable(b->text()));
+        for (QPushButton *button : {e->Accept, e->QuitdatEnt, e->Restart, e->Button1, b->BAccept, b->BReStart, b->BulkQuitBtn,
+                                    b->Button19}) {
+            const QChar k = key(button->text());
+            QVERIFY2(!k.isNull(), qPrintable(button->objectName()));
+            QVERIFY2(!menuKeys.contains(k), qPrintable(button->text()));
+            QVERIFY2(!panelKeys.contains(k), qPrintable(button->text()));
             panelKeys += k;
         }
+        // Behind the bulk panel, the fuel entry's keys press nothing.
+        TypeAndEnter(e->PDay, QStringLiteral("20"));
+        TypeAndEnter(e->Pmonth, QStringLiteral("01"));
+        QTest::keyClicks(e->NMiles, QStringLiteral("11300"));
+        b->BulkButtonClick();
+        h.platform.calls.clear();
+        for (Qt::Key k : {Qt::Key_C, Qt::Key_Q, Qt::Key_S})
+            QTest::keyClick(b->BDay, k, Qt::AltModifier);
+        QTest::qWait(250); // a key's click is animated: it lands later
+        QCOMPARE(e->NMiles->text(), QStringLiteral("11300"));
+        QVERIFY(b->isVisible());
+        QVERIFY(h.platform.calls.isEmpty());
+        QTest::keyClick(w, Qt::Key_U, Qt::AltModifier); // the bulk panel's own Quit
+        QTRY_VERIFY(b->isHidden());
     }
 
     // Loading another vehicle brings its own log's end into the panel; the
