@@ -32,9 +32,10 @@ TPassWrd::TPassWrd(const QString &stored, QWidget *parent)
     auto *row = new QHBoxLayout;
     Return = NamedButton("Return", QStringLiteral("&OK"), DisplayPan);
     CancelButton = NamedButton("CancelButton", QStringLiteral("&Cancel"), DisplayPan);
-    // No default button: Enter in the box checks it and never closes the window.
+    // Enter in the box checks it and never closes the window (the box's
+    // filter takes that Enter); Enter on a focused button presses it.
     for (QPushButton *b : {Return, CancelButton})
-        b->setAutoDefault(false);
+        b->setAutoDefault(true);
     row->addStretch();
     row->addWidget(Return);
     row->addWidget(CancelButton);

@@ -5,6 +5,7 @@
 #include "shell/SetupPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QFrame>
@@ -45,6 +46,7 @@ private slots:
     {
         TPassWrd p(QStringLiteral("Tarnwel"));
         p.show();
+        QApplication::setActiveWindow(&p); // so that the focus moves as for a user
         QCOMPARE(p.windowTitle(), QStringLiteral("Password"));
         QCOMPARE(p.PassPrompt->text(), QStringLiteral("Enter Password"));
         QCOMPARE(p.IpPass->echoMode(), QLineEdit::Password);
@@ -57,12 +59,36 @@ private slots:
         QCOMPARE(p.PassPrompt->text(), QStringLiteral("Password Correct Click \"OK\""));
         QVERIFY(p.Return->isEnabled());
         QVERIFY(p.isVisible()); // Enter never closes the window
-        QVERIFY(p.CancelButton->hasFocus() || !QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget(), p.CancelButton);
         enter(p, QStringLiteral("Tarnwe")); // changed after a right one
         QVERIFY(!p.Return->isEnabled());
         enter(p, QStringLiteral("Tarnwel"));
         QTest::mouseClick(p.Return, Qt::LeftButton);
         QCOMPARE(p.result(), int(QDialog::Accepted));
+    }
+
+    // Enter on a focused button presses it; Enter in the box never closes.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<bool>("onOk");
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK") << true << int(QDialog::Accepted);
+        QTest::newRow("Cancel") << false << int(QDialog::Rejected);
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(bool, onOk);
+        QFETCH(int, result);
+        TPassWrd p(QStringLiteral("Tarnwel"));
+        p.show();
+        QApplication::setActiveWindow(&p);
+        enter(p, QStringLiteral("Tarnwel"));
+        QVERIFY(p.isVisible());
+        QPushButton *b = onOk ? p.Return : p.CancelButton;
+        b->setFocus();
+        QTest::keyClick(b, Qt::Key_Return);
+        QVERIFY(!p.isVisible());
+        QCOMPARE(p.result(), result);
     }
 
     void cancelAndEscape()
@@ -86,7 +112,7 @@ private slots:
         h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(3)));
         TVantiq_ &w = h.start();
         SetupPanel &s = *w.OptionsTabs;
-        QVERIFY(s.ChangePass->isVisible() || !s.ChangePass->isHidden());
+        QVERIFY(!s.ChangePass->isHidden()); // shown on its sheet
         QVERIFY(w.ChangePassword1->isVisible());
 
         // The toolbar button: wrong, then Cancel.
