@@ -2,6 +2,7 @@
 
 #include "entry/EntryRules.h"
 #include "entry/LogTableModel.h"
+#include "fuellog/CarDataFile.h"
 #include "fuellog/DateText.h"
 #include "shell/AppState.h"
 #include "shell/HelpTopics.h"
@@ -150,14 +151,35 @@ void DataViewPanel::logReplaced()
     // it afresh, and a record form open for the log before goes.
     if (formMode != FormMode::None)
         closeForm();
+    if (state.CurrentDataFile != shownFile) {
+        // Another vehicle's log (or none): the permission to edit was given
+        // for the one before, and the title names the one shown.
+        endEditing();
+        showTitle();
+    }
     Model->Refill();
     if (isVisible())
         shell.SetStatus(2, QString::number(Model->rowCount() + 1));
 }
 
+void DataViewPanel::showTitle()
+{
+    shownFile = state.CurrentDataFile;
+    const QString vehicle = CarDataFile::IsNoFile(shownFile) ? QString() : CarDataFile::BaseName(shownFile);
+    DataEditName->setText((vehicle.isEmpty() ? state.Registration() : vehicle) + QStringLiteral(" Data"));
+}
+
+void DataViewPanel::endEditing()
+{
+    for (QPushButton *b : {Insert, ViewDelete, Edit2})
+        b->hide();
+    Edit->setEnabled(true);
+    Model->SetEditable(false);
+}
+
 void DataViewPanel::ViewClick()
 {
-    DataEditName->setText(state.Registration() + QStringLiteral(" Data"));
+    showTitle();
     show();
     raise();
     if (formMode != FormMode::None)
@@ -321,12 +343,9 @@ void DataViewPanel::ViewDeleteClick()
 void DataViewPanel::CloseDataEditClick(bool byUser)
 {
     CommitEdit();
-    for (QPushButton *b : {Insert, ViewDelete, Edit2})
-        b->hide();
     hide();
     closeForm();
-    Edit->setEnabled(true);
-    Model->SetEditable(false);
+    endEditing();
     if (byUser)
         state.platform().ShowMessage(QStringLiteral("Use File/Save to save changes to the Car data file"));
 }

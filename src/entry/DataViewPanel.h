@@ -54,6 +54,9 @@ public:
     FormMode Mode() const { return formMode; }
 
 private:
+    void showTitle();   // "<vehicle> Data" for the log shown
+    void endEditing();  // the grid read-only, the editing buttons gone
+    QString shownFile;  // the data file whose log the view shows
     void logReplaced();
     void refill();
     void openForm(FormMode mode);

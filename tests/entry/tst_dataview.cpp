@@ -12,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QPushButton>
 #include <QTableView>
 
@@ -266,6 +267,19 @@ private slots:
         QCOMPARE(v->Model->rowCount(), 1);
         QTest::mouseClick(w->InsertPan->NewOk, Qt::LeftButton); // a stray click: nothing to write
         QCOMPARE(w->FuelLog, (QStringList{"02/01/2012", "5000", "30.00", "130.00"}));
+        // Another vehicle's log: editing ends and the title names it.
+        QCOMPARE(v->DataEditName->text(), QStringLiteral("CD34 Data"));
+        QVERIFY(v->Edit->isEnabled() && v->Insert->isHidden() && v->ViewDelete->isHidden() && v->Edit2->isHidden());
+        QVERIFY(!(v->Model->flags(v->Model->index(0, 1)) & Qt::ItemIsEditable));
+        // Through File > Open, kept as not the default vehicle.
+        allowEditing();
+        h.app.write(QStringLiteral("EF56.dat"), AppFolder::crlf(AppFolder::log(2)));
+        h.platform.fileAnswers << h.app.file(QStringLiteral("EF56.dat"));
+        h.platform.answers << mrNo << mrOk; // not the default; "Default File Not Changed"
+        w->OpenBtn->click();
+        QCOMPARE(v->DataEditName->text(), QStringLiteral("EF56 Data"));
+        QVERIFY(!(v->Model->flags(v->Model->index(0, 1)) & Qt::ItemIsEditable));
+        QCOMPARE(v->Model->rowCount(), 2);
     }
 
     void closingReminds()
