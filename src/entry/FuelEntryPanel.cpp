@@ -199,6 +199,7 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     SetHelpButton(Button1, state.platform(), HelpTopic::FuelEntry);
     connect(&state, &AppState::fuelLogChanged, this, &FuelEntryPanel::ShowLogEnd);
     connect(&state, &AppState::registrationChanged, Registration, &QLineEdit::setText);
+    connect(&state, &AppState::registrationChanged, this, &FuelEntryPanel::clearFigures);
 
     setTabOrder(PDay, Pmonth);
     setTabOrder(Pmonth, NMiles);
@@ -644,6 +645,8 @@ void FuelEntryPanel::ShowLogEnd()
 {
     if (flags.Accepting)
         return; // an acceptance shows its own figures
+    if (state.CurrentDataFile != figuresFile)
+        clearFigures();
     const QStringList &log = state.FuelLog;
     NumItems->setText(QString::number(CarDataFile::RecordCount(log)));
     if (log.size() < 4) {
@@ -659,4 +662,12 @@ void FuelEntryPanel::ShowLogEnd()
     FinalMiles->setText(StripBlanks(log[log.size() - 3]));
     // The previous distance belongs to this log, not to the one before it.
     DOldmiles->setText(FinalMiles->text());
+}
+
+void FuelEntryPanel::clearFigures()
+{
+    // The last fill-up's figures belong to the vehicle they were worked out for.
+    figuresFile = state.CurrentDataFile;
+    for (QLineEdit *b : {DispGalls, ConvertDistance, DDone, DaysDone, PPGBox, PPLBox, DispMpg, DispKPL})
+        b->clear();
 }

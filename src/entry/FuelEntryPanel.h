@@ -61,6 +61,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Empties "This fill-up": another vehicle is current.
+    void clearFigures();
+    QString figuresFile; // the data file the shown figures came from
     // Shows a step's complaint; true when the user chose Ok (retype).
     bool retype(const QString &message, QLineEdit *box);
     void abandon(bool disable);

@@ -661,6 +661,9 @@ private slots:
         QCOMPARE(e->Finaldate->text(), QStringLiteral("02/01/2012"));
         QCOMPARE(e->NumItems->text(), QStringLiteral("1"));
         QCOMPARE(w->StatusText(1), QStringLiteral(" 02/01/2012"));
+        // Nothing of the other vehicle's last fill-up is shown.
+        for (QLineEdit *b : {e->DispGalls, e->ConvertDistance, e->DDone, e->DaysDone, e->PPGBox, e->PPLBox, e->DispMpg, e->DispKPL})
+            QVERIFY2(b->text().isEmpty(), qPrintable(b->objectName()));
         h.platform.calls.clear();
         w->EnterDataClick();
         fillUp(QStringLiteral("09"), QStringLiteral("01"), QStringLiteral("5300"), QStringLiteral("40.00"), QStringLiteral("30"));
