@@ -78,9 +78,10 @@ BoxCheck CheckDistance(const QString &text, bool backDated, const QString &lastD
     BoxCheck c;
     c.text = text;
     const NumberText::RealReading r = NumberText::ReadReal(text);
+    int whole = 0; // what the acceptance stores: a whole reading the file can hold
     if (text.isEmpty())
         c.message = QStringLiteral("Entry is Incomplete");
-    else if (!r.ok)
+    else if (!r.ok || !NumberText::ReadWhole(text.trimmed(), &whole))
         c.message = QStringLiteral("Invalid Character in Mileage");
     else if (!backDated && (wholeOrZero(lastDistance) > r.value || wholeOrZero(finalMiles) > r.value))
         c.message = QStringLiteral("Mileage cannot be less than previous");

@@ -146,7 +146,11 @@ private slots:
         // Numbers no reading may take: refused by the step, never converted.
         QTest::newRow("distance nan") << "NMiles" << "nan" << "Invalid Character in Mileage" << true;
         QTest::newRow("distance inf") << "NMiles" << "inf" << "Invalid Character in Mileage" << true;
-        QTest::newRow("distance -1e300") << "NMiles" << "-1e300" << "Mileage cannot be less than previous" << true;
+        // A reading is a whole number the file can hold, refused at its step.
+        QTest::newRow("distance -1e300") << "NMiles" << "-1e300" << "Invalid Character in Mileage" << true;
+        QTest::newRow("distance 1e300") << "NMiles" << "1e300" << "Invalid Character in Mileage" << true;
+        QTest::newRow("distance with decimals") << "NMiles" << "11000.5" << "Invalid Character in Mileage" << true;
+        QTest::newRow("distance past the range") << "NMiles" << "99999999999" << "Invalid Character in Mileage" << true;
         QTest::newRow("distance 1e400") << "NMiles" << "1e400" << "Invalid Character in Mileage" << true;
         QTest::newRow("price nan") << "PPrice" << "nan" << "Invalid Price 1" << false;
         QTest::newRow("quantity inf") << "Amount" << "inf" << "Invalid Quantity " << true;
@@ -482,8 +486,8 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        // A reading with decimals passes the distance step but is no whole reading.
-        QTest::newRow("reading with decimals") << "NMiles" << "11000.5" << "Invalid Character in Mileage";
+        // A reading with decimals fails the distance step: a step not done.
+        QTest::newRow("reading with decimals") << "NMiles" << "11000.5" << "Invalid Data Entered";
         // A box that no longer passes its own step counts as a step not done.
         QTest::newRow("distance emptied") << "NMiles" << "" << "Invalid Data Entered";
         QTest::newRow("distance made smaller") << "NMiles" << "10000" << "Invalid Data Entered";
