@@ -264,10 +264,12 @@ void BulkPanel::BMounthFinished()
     }
     flags.EntryDate = BDay->text() + QLatin1Char('/') + BMonth->text() + QLatin1Char('/') + BYear->text();
     if (!QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()) {
+        // As after the other date messages: the day is typed again.
         state.platform().ShowMessage(QStringLiteral("Invalid Date ") + flags.EntryDate);
-        flags.DayArmed = false;
         flags.MonthArmed = false;
-        BReStart->show();
+        flags.DayArmed = true;
+        BDay->setFocus();
+        BDay->selectAll();
         return;
     }
     if (!IsDateText(BLastDate->text()))

@@ -376,9 +376,12 @@ void FuelEntryPanel::PmonthFinished()
     }
     flags.EntryDate = PDay->text() + QLatin1Char('/') + Pmonth->text() + QLatin1Char('/') + PYear->text();
     if (!QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()) {
+        // As after the other date messages: the day is typed again.
         state.platform().ShowMessage(QStringLiteral("Invalid Date ") + flags.EntryDate);
         flags.MonthArmed = false;
-        abandon(true);
+        flags.DayArmed = true;
+        PDay->setFocus();
+        PDay->selectAll();
         return;
     }
     if (!IsDateText(Finaldate->text())) {

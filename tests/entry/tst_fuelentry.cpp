@@ -219,11 +219,18 @@ private slots:
         type(e->Pmonth, QStringLiteral("04"));
         QCOMPARE(h.platform.texts(), QStringList{"Invalid Date 31/04/2012"});
         QCOMPARE(h.platform.calls.first().what, QStringLiteral("ShowMessage"));
-        QVERIFY(!e->Flags().DayArmed);
         QVERIFY(!e->Flags().MonthArmed);
-        QVERIFY(!e->Restart->isHidden());
-        QVERIFY(!e->PDay->isEnabled());
         QVERIFY(!e->Flags().DateDone);
+        // Back in the day box, its text selected: the day is typed again.
+        QCOMPARE(QApplication::focusWidget(), e->PDay);
+        QCOMPARE(e->PDay->selectedText(), QStringLiteral("31"));
+        QTest::keyClicks(e->PDay, QStringLiteral("30"));
+        QTest::keyClick(e->PDay, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), e->Pmonth);
+        QTest::keyClicks(e->Pmonth, QStringLiteral("04"));
+        QTest::keyClick(e->Pmonth, Qt::Key_Return);
+        QVERIFY(e->Flags().DateDone);
+        QCOMPARE(e->Flags().EntryDate, QStringLiteral("30/04/2012"));
     }
 
     void appendLaterFillUp()
