@@ -15,6 +15,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +96,7 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
     ViewGrid->verticalHeader()->setDefaultSectionSize(ViewGrid->fontMetrics().height() + 6);
     ViewGrid->setMaximumWidth(520);
     layout->addWidget(ViewGrid, 1);
+    ViewGrid->installEventFilter(this);
 
     auto *row = new QHBoxLayout;
     CloseDataEdit = NamedButton("CloseDataEdit", QStringLiteral("Cl&ose"), this);
@@ -361,4 +363,16 @@ void DataViewPanel::PrintViewClick()
     QString error;
     if (!PrintTextLines(printer, EntryRules::DataListing(state.FuelLog), ListingFont(), &error))
         state.platform().ShowMessage(error);
+}
+
+bool DataViewPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // F2 is the desktop's key for editing a cell: while editing is allowed
+    // and the grid has the focus, it is the grid's, not the fuel entry's.
+    if (watched == ViewGrid && event->type() == QEvent::ShortcutOverride && Model->IsEditable()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier)
+            event->accept();
+    }
+    return QFrame::eventFilter(watched, event);
 }

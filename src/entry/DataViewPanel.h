@@ -53,6 +53,9 @@ public:
     enum class FormMode { None, Inserting, Editing };
     FormMode Mode() const { return formMode; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void showTitle();   // "<vehicle> Data" for the log shown
     void endEditing();  // the grid read-only, the editing buttons gone

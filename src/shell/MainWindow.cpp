@@ -104,6 +104,9 @@ TVantiq_::~TVantiq_()
     // that is being taken down.
     disconnect(MdiArea, nullptr, this, nullptr);
     state.SetOptions(nullptr); // the setup panel goes with the window
+    // The panels go while the state they work on is still here: an editor
+    // open in the data view commits its text as it closes.
+    delete takeCentralWidget();
 }
 
 static QAction *makeAction(QObject *parent, const char *name, const QString &caption)

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QApplication>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QPushButton>
@@ -148,6 +149,14 @@ private slots:
         QCOMPARE(w->FuelLog[9], QStringLiteral("10650"));
         QVERIFY(h.app.read(QStringLiteral("AB12.dat")).contains("41.5\r\n130.00\r\n15/01/2012\r\n10650\r\n"));
         QCOMPARE(w->DataEntry->FinalMiles->text(), QStringLiteral("10650")); // the entry panel follows
+        // F2 in the grid edits the current cell; it starts no fuel entry.
+        v->ViewGrid->setFocus();
+        v->ViewGrid->setCurrentIndex(v->Model->index(0, 2));
+        QTest::keyClick(v->ViewGrid, Qt::Key_F2);
+        auto *editing = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editing && editing->parentWidget() == v->ViewGrid->viewport());
+        QCOMPARE(editing->text(), w->FuelLog[2]);
+        QVERIFY(w->DataEntry->isHidden());
     }
 
     void deleting_data()
