@@ -98,11 +98,12 @@ void DataFileCommands::LoadData(const QString &name)
     const QString reg = state.Registration();
     const bool othersExist = !QDir(dataFolder()).entryList({QStringLiteral("*.dat")}, QDir::Files).isEmpty();
     if (othersExist) {
-        const int answer = state.platform().MessageDialog(
+        // A new vehicle most likely starts its own data: Enter does that.
+        const int answer = state.platform().MessageDialogFocused(
             QStringLiteral("No Data file exists for ") + reg + QStringLiteral("\rVantiq has detected other Fuel data files")
                 + QStringLiteral("\rClick OK to choose one of these or click CANCEL to start") + QStringLiteral("\rentering data for ")
                 + reg,
-            MsgKind::Information, mbOk | mbCancel | mbHelp, HelpTopic::DataFiles);
+            MsgKind::Information, mbOk | mbCancel | mbHelp, HelpTopic::DataFiles, mrCancel);
         if (answer == mrOk) {
             Open1Click();
             return;

@@ -56,6 +56,11 @@ int DesktopPlatform::MessageDialog(const QString &text, MsgKind kind, int button
     return dialog->Execute(text, kind, buttons, helpContext);
 }
 
+int DesktopPlatform::MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer)
+{
+    return dialog->Execute(text, kind, buttons, helpContext, focusedAnswer);
+}
+
 void DesktopPlatform::ShowMessage(const QString &text)
 {
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), lines(text));

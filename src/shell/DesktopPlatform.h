@@ -13,6 +13,7 @@ public:
     ~DesktopPlatform() override;
 
     int MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext) override;
+    int MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer) override;
     void ShowMessage(const QString &text) override;
     int MessageDlg(const QString &text, MsgKind kind, int buttons) override;
     int ExecModal(QDialog &dialog) override;

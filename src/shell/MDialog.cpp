@@ -91,10 +91,13 @@ void TDialogForm::Prepare(const QString &text, MsgKind kind, int buttonSet, int 
         hide();
 }
 
-int TDialogForm::Execute(const QString &text, MsgKind kind, int buttonSet, int helpContext)
+int TDialogForm::Execute(const QString &text, MsgKind kind, int buttonSet, int helpContext, int focused)
 {
     Prepare(text, kind, buttonSet, helpContext);
-    return exec();
+    focusedAnswer = focused;
+    const int result = exec();
+    focusedAnswer = 0;
+    return result;
 }
 
 QList<QPushButton *> TDialogForm::buttons() const
@@ -128,12 +131,22 @@ void TDialogForm::FormActivate()
             h = textHeight + TextTop + 75;
     }
     setFixedSize(w, h);
-    // The focus starts on the first answer, not on Help.
-    for (QPushButton *b : bs)
-        if (b->property(ResultProperty).toInt() != 0) {
-            b->setFocus();
+    // The focus starts on the answer asked for, else on the first answer,
+    // never on Help.
+    QPushButton *start = nullptr;
+    for (QPushButton *b : bs) {
+        const int result = b->property(ResultProperty).toInt();
+        if (result == 0)
+            continue;
+        if (!start)
+            start = b;
+        if (result == focusedAnswer) {
+            start = b;
             break;
         }
+    }
+    if (start)
+        start->setFocus();
     DialogImage->clear();
     DialogImage->setPixmap(MessageKindIcon(currentKind).pixmap(32, 32));
     if (const QScreen *s = screen())

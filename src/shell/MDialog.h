@@ -17,7 +17,9 @@ public:
     // Caption, icon, text and buttons of one call; show it with exec().
     void Prepare(const QString &text, MsgKind kind, int buttons, int helpContext);
     // Prepare, then show modally; returns the pressed button's result.
-    int Execute(const QString &text, MsgKind kind, int buttons, int helpContext);
+    // focusedAnswer (an MsgResult) names the button the focus starts on;
+    // 0: the first answer.
+    int Execute(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer = 0);
 
     // Places the window and its buttons for the current message.
     void FormActivate();
@@ -39,6 +41,7 @@ private:
     QPushButton *makeButton(int position, const QString &caption, int result, int helpContext);
     QList<QPushButton *> buttons() const;
     MsgKind currentKind = MsgKind::Warning;
+    int focusedAnswer = 0;
 };
 
 // The icon of a kind of message, as the dialog shows it.

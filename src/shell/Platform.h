@@ -24,6 +24,13 @@ public:
     virtual ~Platform() = default;
     // The application's own message dialog; buttons is an OR of MsgButton.
     virtual int MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext) = 0;
+    // The same with the focus (and so Enter) starting on another answer than
+    // the first: focusedAnswer is an MsgResult.
+    virtual int MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer)
+    {
+        (void)focusedAnswer;
+        return MessageDialog(text, kind, buttons, helpContext);
+    }
     // The plain message box: the text and one OK button.
     virtual void ShowMessage(const QString &text) = 0;
     // The standard typed box (warning, error, information, confirmation) with the given buttons.

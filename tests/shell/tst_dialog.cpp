@@ -188,17 +188,21 @@ private slots:
         QTest::addColumn<int>("set");
         QTest::addColumn<int>("tabs");
         QTest::addColumn<int>("result");
-        QTest::newRow("ok") << int(mbOk) << 0 << int(mrOk);
-        QTest::newRow("welcome: cancel, yes") << (mbYes | mbCancel) << 0 << int(mrCancel);
-        QTest::newRow("welcome: tab to yes") << (mbYes | mbCancel) << 1 << int(mrYes);
-        QTest::newRow("help, yes, no starts on yes") << (mbYes | mbNo | mbHelp) << 0 << int(mrYes);
-        QTest::newRow("ok, cancel, help: tab to cancel") << (mbOk | mbCancel | mbHelp) << 1 << int(mrCancel);
+        QTest::addColumn<int>("focused"); // the answer asked to start on
+        QTest::newRow("ok") << int(mbOk) << 0 << int(mrOk) << 0;
+        QTest::newRow("welcome: cancel, yes") << (mbYes | mbCancel) << 0 << int(mrCancel) << 0;
+        QTest::newRow("welcome: tab to yes") << (mbYes | mbCancel) << 1 << int(mrYes) << 0;
+        QTest::newRow("help, yes, no starts on yes") << (mbYes | mbNo | mbHelp) << 0 << int(mrYes) << 0;
+        QTest::newRow("ok, cancel, help: tab to cancel") << (mbOk | mbCancel | mbHelp) << 1 << int(mrCancel) << 0;
+        QTest::newRow("ok, cancel, help started on cancel") << (mbOk | mbCancel | mbHelp) << 0 << int(mrCancel) << int(mrCancel);
+        QTest::newRow("started on an answer it lacks") << (mbOk | mbHelp) << 0 << int(mrOk) << int(mrNo);
     }
     void enterPressesTheFocusedButton()
     {
         QFETCH(int, set);
         QFETCH(int, tabs);
         QFETCH(int, result);
+        QFETCH(int, focused);
         DesktopPlatform platform;
         TDialogForm &form = platform.DialogForm();
         QTimer::singleShot(0, &form, [&form, tabs] {
@@ -210,7 +214,7 @@ private slots:
             if (form.isVisible())
                 form.reject(); // Enter did nothing: end the test instead of hanging
         });
-        QCOMPARE(platform.MessageDialog(QStringLiteral("Welcome"), MsgKind::Information, set, 0), result);
+        QCOMPARE(platform.MessageDialogFocused(QStringLiteral("Welcome"), MsgKind::Information, set, 0, focused), result);
     }
 
     // Help asked from the open dialog shows a window that takes the clicks:

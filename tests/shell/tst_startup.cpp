@@ -179,6 +179,7 @@ private slots:
             QCOMPARE(q->kind, MsgKind::Information);
             QCOMPARE(q->buttons, mbOk | mbCancel | mbHelp);
             QCOMPARE(q->help, 8);
+            QCOMPARE(q->focused, int(mrCancel)); // Enter starts this vehicle's own data
         } else {
             QVERIFY(h.platform.calls.isEmpty());
         }

@@ -49,6 +49,13 @@ int ScriptedPlatform::MessageDialog(const QString &text, MsgKind kind, int butto
     return answer(QStringLiteral("MessageDialog"), text);
 }
 
+int ScriptedPlatform::MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer)
+{
+    const int result = MessageDialog(text, kind, buttons, helpContext);
+    calls.last().focused = focusedAnswer;
+    return result;
+}
+
 void ScriptedPlatform::ShowMessage(const QString &text)
 {
     calls.append({QStringLiteral("ShowMessage"), text, MsgKind::Custom, mbOk, -1});

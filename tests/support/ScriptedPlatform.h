@@ -19,6 +19,7 @@ public:
         MsgKind kind = MsgKind::Custom;
         int buttons = 0;
         int help = -1;
+        int focused = 0; // the answer the focus starts on, 0 for the first
     };
 
     ScriptedPlatform();
@@ -42,6 +43,7 @@ public:
     const Call *last(const QString &what) const;
 
     int MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext) override;
+    int MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer) override;
     void ShowMessage(const QString &text) override;
     int MessageDlg(const QString &text, MsgKind kind, int buttons) override;
     int ExecModal(QDialog &dialog) override;
