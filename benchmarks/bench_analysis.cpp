@@ -6,10 +6,10 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "analysis/AnalisisForm.h"
-#include "analysis/AnalysisModel.h"
-#include "analysis/Extremes.h"
-#include "analysis/Summary.h"
-#include "fuellog/TextFile.h"
+#include "core/analysis/AnalysisModel.h"
+#include "core/analysis/Extremes.h"
+#include "core/analysis/Summary.h"
+#include "core/fuellog/TextFile.h"
 #include "shell/DataFileCommands.h"
 
 #include <QAction>

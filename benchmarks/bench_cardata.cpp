@@ -4,8 +4,8 @@
 #include "Bench.h"
 #include "Harness.h"
 #include "TestMain.h"
-#include "fuellog/CarDataFile.h"
-#include "fuellog/TextFile.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/TextFile.h"
 #include "shell/DataFileCommands.h"
 
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "entry/DataViewPanel.h"
-#include "entry/LogTableModel.h"
+#include "core/entry/LogTableModel.h"
 #include "shell/DataFileCommands.h"
 
 #include <QAction>

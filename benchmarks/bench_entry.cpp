@@ -2,7 +2,7 @@
 // search from the end, the insert and the save of the whole car data file.
 #include "Harness.h"
 #include "TestMain.h"
-#include "entry/EntryRules.h"
+#include "core/entry/EntryRules.h"
 #include "entry/FuelEntryPanel.h"
 
 #include <QElapsedTimer>

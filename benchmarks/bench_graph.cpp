@@ -3,7 +3,7 @@
 #include "AppFolder.h"
 #include "Bench.h"
 #include "TestMain.h"
-#include "analysis/GraphPlot.h"
+#include "core/analysis/GraphDrawing.h"
 #include "analysis/GraphUnit.h"
 
 #include <QImage>

@@ -3,8 +3,8 @@
 // into a log that already holds every fill-up (all duplicates).
 #include "AppFolder.h"
 #include "Bench.h"
-#include "exchange/LogExport.h"
-#include "exchange/LogImport.h"
+#include "core/exchange/LogExport.h"
+#include "core/exchange/LogImport.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -6,11 +6,11 @@
 #include "Bench.h"
 #include "Harness.h"
 #include "TestMain.h"
-#include "analysis/AnalysisRun.h"
-#include "analysis/GraphPlot.h"
+#include "core/analysis/AnalysisRun.h"
+#include "core/analysis/GraphDrawing.h"
 #include "analysis/GraphUnit.h"
 #include "entry/FuelEntryPanel.h"
-#include "fuellog/TextFile.h"
+#include "core/fuellog/TextFile.h"
 #include "shell/DataFileCommands.h"
 
 #include <QLineEdit>

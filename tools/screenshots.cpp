@@ -10,7 +10,7 @@
 #include "analysis/GraphUnit.h"
 #include "entry/BulkPanel.h"
 #include "entry/DataViewPanel.h"
-#include "entry/LogTableModel.h"
+#include "core/entry/LogTableModel.h"
 #include "trip/Trip.h"
 #include "vehicles/CalMessage.h"
 #include "vehicles/SundryUnit.h"
@@ -20,7 +20,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/Resources.h"
 #include "shell/SetupPanel.h"
-#include "vehicles/VehicleList.h"
+#include "core/vehicles/VehicleList.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
-#include "analysis/AnalysisRun.h"
-#include "analysis/ColumnAverage.h"
+#include "core/analysis/AnalysisRun.h"
+#include "core/analysis/ColumnAverage.h"
 #include "shell/MenuMerging.h"
 
 #include <QMdiSubWindow>

@@ -1,7 +1,7 @@
 #include "analysis/GraphUnit.h"
 
 #include "analysis/PrintUnit.h"
-#include "shell/AppState.h"
+#include "core/state/AppState.h"
 #include "shell/DataFileCommands.h"
 #include "shell/HelpTopics.h"
 #include "shell/Resources.h"

@@ -1,7 +1,7 @@
 #include "analysis/PrintUnit.h"
 
-#include "analysis/AnalysisRun.h"
-#include "shell/AppState.h"
+#include "core/analysis/AnalysisRun.h"
+#include "core/state/AppState.h"
 #include "shell/Platform.h"
 
 #include <QFontMetrics>

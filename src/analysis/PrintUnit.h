@@ -1,5 +1,5 @@
 #pragma once
-#include "analysis/GraphPlot.h"
+#include "core/analysis/GraphDrawing.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,5 +1,5 @@
 #pragma once
-#include "exchange/LogImport.h"
+#include "core/exchange/LogImport.h"
 
 #include <QDialog>
 

@@ -1,12 +1,12 @@
 #include "exchange/LogExchange.h"
 
-#include "analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisRun.h"
 #include "exchange/ImportDialog.h"
-#include "exchange/LogExport.h"
-#include "exchange/LogImport.h"
-#include "fuellog/CarDataFile.h"
-#include "fuellog/TextFile.h"
-#include "shell/AppState.h"
+#include "core/exchange/LogExport.h"
+#include "core/exchange/LogImport.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/TextFile.h"
+#include "core/state/AppState.h"
 #include "shell/DataFileCommands.h"
 #include "shell/ShellCommands.h"
 

@@ -1,12 +1,12 @@
 #include "shell/DataFileCommands.h"
 
-#include "fuellog/CarDataFile.h"
-#include "fuellog/DateText.h"
-#include "fuellog/TextFile.h"
-#include "shell/AppState.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/DateText.h"
+#include "core/fuellog/TextFile.h"
+#include "core/state/AppState.h"
 #include "shell/HelpTopics.h"
 #include "shell/ShellCommands.h"
-#include "vehicles/VehicleRecord.h"
+#include "core/vehicles/VehicleRecord.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/AppState.h"
+#include "core/state/AppState.h"
 #include "shell/MenuMerging.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"

@@ -1,12 +1,12 @@
 #include "shell/SetupPanel.h"
 
-#include "fuellog/CarDataFile.h"
-#include "fuellog/NumberText.h"
-#include "shell/AppState.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/NumberText.h"
+#include "core/state/AppState.h"
 #include "shell/HelpTopics.h"
-#include "shell/LiveOptions.h"
+#include "core/state/LiveOptions.h"
 #include "shell/Platform.h"
-#include "shell/Settings.h"
+#include "core/state/Settings.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
 

@@ -1,6 +1,6 @@
 #include "shell/Widgets.h"
 
-#include "fuellog/DateText.h"
+#include "core/fuellog/DateText.h"
 #include "shell/Platform.h"
 
 #include <QAbstractButton>

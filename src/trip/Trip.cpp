@@ -1,11 +1,11 @@
 #include "trip/Trip.h"
 
-#include "fuellog/NumberText.h"
-#include "shell/AppState.h"
+#include "core/fuellog/NumberText.h"
+#include "core/state/AppState.h"
 #include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/Widgets.h"
-#include "trip/TripMath.h"
+#include "core/trip/TripMath.h"
 
 #include <QActionGroup>
 #include <QEvent>

@@ -1,14 +1,14 @@
 #include "vehicles/DetailsPanel.h"
 
-#include "fuellog/DateText.h"
-#include "fuellog/NumberText.h"
-#include "shell/AppState.h"
+#include "core/fuellog/DateText.h"
+#include "core/fuellog/NumberText.h"
+#include "core/state/AppState.h"
 #include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"
 #include "shell/Widgets.h"
 #include "vehicles/Dateselect.h"
-#include "vehicles/VehicleRecord.h"
+#include "core/vehicles/VehicleRecord.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

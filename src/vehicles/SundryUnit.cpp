@@ -1,8 +1,8 @@
 #include "vehicles/SundryUnit.h"
 
-#include "fuellog/DateText.h"
-#include "fuellog/NumberText.h"
-#include "shell/AppState.h"
+#include "core/fuellog/DateText.h"
+#include "core/fuellog/NumberText.h"
+#include "core/state/AppState.h"
 #include "shell/HelpTopics.h"
 #include "shell/Platform.h"
 #include "shell/ShellCommands.h"

@@ -1,7 +1,7 @@
 #include "vehicles/VehicleListView.h"
 
 #include "shell/HelpTopics.h"
-#include "vehicles/VehicleList.h"
+#include "core/vehicles/VehicleList.h"
 #include "vehicles/VehiclePictures.h"
 
 #include <QHeaderView>

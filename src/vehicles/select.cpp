@@ -1,9 +1,9 @@
 #include "vehicles/select.h"
 
-#include "fuellog/CarDataFile.h"
-#include "fuellog/DateText.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/DateText.h"
 #include "shell/DataFileCommands.h"
-#include "shell/AppState.h"
+#include "core/state/AppState.h"
 #include "shell/HelpTopics.h"
 #include "shell/Resources.h"
 #include "shell/Platform.h"
@@ -11,7 +11,7 @@
 #include "shell/Widgets.h"
 #include "vehicles/CalMessage.h"
 #include "vehicles/DetailsPanel.h"
-#include "vehicles/Reminders.h"
+#include "core/vehicles/Reminders.h"
 #include "vehicles/VehicleListView.h"
 #include "vehicles/VehiclePictures.h"
 

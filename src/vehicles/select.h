@@ -1,7 +1,7 @@
 #pragma once
 #include "shell/MenuMerging.h"
 #include "shell/Platform.h"
-#include "vehicles/VehicleList.h"
+#include "core/vehicles/VehicleList.h"
 
 #include <QMdiSubWindow>
 

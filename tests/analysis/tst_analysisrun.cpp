@@ -1,7 +1,7 @@
 #include "TestMain.h"
-#include "analysis/AnalysisRun.h"
-#include "analysis/Extremes.h"
-#include "analysis/Summary.h"
+#include "core/analysis/AnalysisRun.h"
+#include "core/analysis/Extremes.h"
+#include "core/analysis/Summary.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "analysis/AnalisisForm.h"
-#include "analysis/AnalysisModel.h"
-#include "analysis/ColumnAverage.h"
-#include "fuellog/NumberText.h"
+#include "core/analysis/AnalysisModel.h"
+#include "core/analysis/ColumnAverage.h"
+#include "core/fuellog/NumberText.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

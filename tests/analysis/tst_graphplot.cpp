@@ -1,6 +1,6 @@
 #include "AppFolder.h"
 #include "TestMain.h"
-#include "analysis/GraphPlot.h"
+#include "core/analysis/GraphDrawing.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "analysis/AnalisisForm.h"
-#include "analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisRun.h"
 #include "analysis/GraphUnit.h"
 #include "analysis/PrintUnit.h"
 

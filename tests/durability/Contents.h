@@ -1,9 +1,9 @@
 #pragma once
 #include "AppFolder.h"
 #include "TestVehicles.h"
-#include "entry/BulkList.h"
-#include "fuellog/TextFile.h"
-#include "vehicles/VehicleRecord.h"
+#include "core/entry/BulkList.h"
+#include "core/fuellog/TextFile.h"
+#include "core/vehicles/VehicleRecord.h"
 
 #include <QByteArray>
 #include <QString>

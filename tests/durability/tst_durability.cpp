@@ -1,8 +1,8 @@
 #include "Contents.h"
 #include "TestMain.h"
-#include "fuellog/CarDataFile.h"
-#include "fuellog/TextFile.h"
-#include "vehicles/VehicleList.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/TextFile.h"
+#include "core/vehicles/VehicleList.h"
 
 #include <QDir>
 #include <QProcess>

@@ -2,9 +2,9 @@
 #include "TestMain.h"
 #include "Typing.h"
 #include "entry/DataViewPanel.h"
-#include "entry/EntryRules.h"
+#include "core/entry/EntryRules.h"
 #include "entry/FuelEntryPanel.h"
-#include "entry/LogTableModel.h"
+#include "core/entry/LogTableModel.h"
 #include "shell/DataFileCommands.h"
 #include "shell/TextPrint.h"
 

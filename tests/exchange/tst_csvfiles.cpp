@@ -1,9 +1,9 @@
 #include "AppFolder.h"
 #include "TestMain.h"
-#include "exchange/Csv.h"
-#include "exchange/LogExport.h"
-#include "exchange/LogImport.h"
-#include "fuellog/TextFile.h"
+#include "core/exchange/Csv.h"
+#include "core/exchange/LogExport.h"
+#include "core/exchange/LogImport.h"
+#include "core/fuellog/TextFile.h"
 
 #include <QtTest>
 

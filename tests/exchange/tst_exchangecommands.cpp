@@ -1,7 +1,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "analysis/AnalisisForm.h"
-#include "analysis/AnalysisModel.h"
+#include "core/analysis/AnalysisModel.h"
 #include "exchange/ImportDialog.h"
 #include "shell/HelpTopics.h"
 

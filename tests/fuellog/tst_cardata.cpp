@@ -1,7 +1,7 @@
 #include "AppFolder.h"
 #include "TestMain.h"
-#include "fuellog/CarDataFile.h"
-#include "fuellog/TextFile.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/TextFile.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "TestMain.h"
-#include "fuellog/DataModule.h"
+#include "core/fuellog/Economy.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #include "TestMain.h"
-#include "fuellog/DateText.h"
-#include "fuellog/NumberText.h"
+#include "core/fuellog/DateText.h"
+#include "core/fuellog/NumberText.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -2,12 +2,12 @@
 // option and look direction: the table, best and worst, the summary, the
 // graph's drawing data and the column averages. Nothing may crash, and no
 // text shown may carry a number that is not finite.
-#include "analysis/AnalysisRun.h"
-#include "analysis/ColumnAverage.h"
-#include "analysis/Extremes.h"
-#include "analysis/GraphPlot.h"
-#include "analysis/Summary.h"
-#include "fuellog/TextFile.h"
+#include "core/analysis/AnalysisRun.h"
+#include "core/analysis/ColumnAverage.h"
+#include "core/analysis/Extremes.h"
+#include "core/analysis/GraphDrawing.h"
+#include "core/analysis/Summary.h"
+#include "core/fuellog/TextFile.h"
 
 #include <QRegularExpression>
 

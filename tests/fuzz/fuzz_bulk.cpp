@@ -1,6 +1,6 @@
 // The bulk purchase file.
-#include "entry/BulkList.h"
-#include "fuellog/TextFile.h"
+#include "core/entry/BulkList.h"
+#include "core/fuellog/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

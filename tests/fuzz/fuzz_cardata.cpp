@@ -1,9 +1,9 @@
 // The car data file: splitting, the check of the last record, and the
 // figures the analysis reads from any lines.
-#include "fuellog/CarDataFile.h"
-#include "fuellog/DataModule.h"
-#include "fuellog/DateText.h"
-#include "fuellog/TextFile.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/Economy.h"
+#include "core/fuellog/DateText.h"
+#include "core/fuellog/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

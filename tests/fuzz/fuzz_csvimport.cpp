@@ -1,8 +1,8 @@
 // Any bytes read as a CSV file to import and prepared against a small log
 // with every answer the dialog offers: nothing may crash, and every fill-up
 // it would add must be a record the car data file accepts.
-#include "exchange/LogImport.h"
-#include "fuellog/CarDataFile.h"
+#include "core/exchange/LogImport.h"
+#include "core/fuellog/CarDataFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,6 +1,6 @@
 // The settings file: read, write, and read back to the same settings.
-#include "shell/Settings.h"
-#include "shell/SettingsFile.h"
+#include "core/state/Settings.h"
+#include "core/state/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

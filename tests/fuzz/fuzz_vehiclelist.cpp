@@ -1,6 +1,6 @@
 // The vehicle list file in its three forms; what is read is written and
 // read back unchanged.
-#include "vehicles/VehicleList.h"
+#include "core/vehicles/VehicleList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

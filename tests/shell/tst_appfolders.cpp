@@ -1,6 +1,6 @@
 #include "ScriptedPlatform.h"
 #include "TestMain.h"
-#include "shell/AppState.h"
+#include "core/state/AppState.h"
 
 #include <QDir>
 #include <QStandardPaths>

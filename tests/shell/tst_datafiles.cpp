@@ -1,10 +1,10 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "entry/FuelEntryPanel.h"
-#include "fuellog/CarDataFile.h"
+#include "core/fuellog/CarDataFile.h"
 #include "shell/DataFileCommands.h"
-#include "shell/Settings.h"
-#include "shell/SettingsFile.h"
+#include "core/state/Settings.h"
+#include "core/state/SettingsFile.h"
 #include "shell/SetupPanel.h"
 
 #include <QAction>

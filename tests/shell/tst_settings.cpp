@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "entry/FuelEntryPanel.h"
-#include "fuellog/TextFile.h"
-#include "shell/Settings.h"
-#include "shell/SettingsFile.h"
+#include "core/fuellog/TextFile.h"
+#include "core/state/Settings.h"
+#include "core/state/SettingsFile.h"
 #include "shell/SetupPanel.h"
 #include "shell/Widgets.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "vehicles/VehicleRecord.h"
+#include "core/vehicles/VehicleRecord.h"
 
 // A vehicle record for tests: a registration, and renewals due well after
 // any date the tests give as today, so the reminder scan leaves them be.

@@ -2,8 +2,8 @@
 #include "TestMain.h"
 #include "Typing.h"
 #include "trip/Trip.h"
-#include "fuellog/NumberText.h"
-#include "trip/TripMath.h"
+#include "core/fuellog/NumberText.h"
+#include "core/trip/TripMath.h"
 
 #include <QAction>
 #include <QFrame>

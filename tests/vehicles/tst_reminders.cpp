@@ -2,7 +2,7 @@
 #include "TestMain.h"
 #include "TestVehicles.h"
 #include "vehicles/CalMessage.h"
-#include "vehicles/Reminders.h"
+#include "core/vehicles/Reminders.h"
 #include "vehicles/select.h"
 
 #include <QCheckBox>

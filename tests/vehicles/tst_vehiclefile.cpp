@@ -1,5 +1,5 @@
 #include "TestMain.h"
-#include "vehicles/VehicleList.h"
+#include "core/vehicles/VehicleList.h"
 
 #include <QtEndian>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include "shell/DataFileCommands.h"
 #include "shell/MainWindow.h"
 #include "shell/SetupPanel.h"
-#include "vehicles/VehicleList.h"
+#include "core/vehicles/VehicleList.h"
 
 #include <QApplication>
 #include <QLineEdit>

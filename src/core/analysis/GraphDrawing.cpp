@@ -1,0 +1,218 @@
+#include "core/analysis/GraphDrawing.h"
+
+#include "core/fuellog/Economy.h"
+#include "core/fuellog/DateText.h"
+#include "core/fuellog/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+// Every rounding of the drawing is to the nearest, halves to even; values
+// from a hand-edited log are first held to a range no drawing needs more
+// than, so that no conversion can fail.
+int whole(double v)
+{
+    if (!std::isfinite(v))
+        return 0;
+    return int(*NumberText::RoundHalfEven(std::clamp(v, -1e6, 1e6)));
+}
+
+std::optional<int> piece(const QString &date, int from, int length)
+{
+    int v = 0;
+    if (!NumberText::ReadWhole(QStringView(date).mid(from, length), &v))
+        return std::nullopt;
+    return v;
+}
+
+QString lastTwoDigits(int year) { return QStringLiteral("%1").arg(((year % 100) + 100) % 100, 2, 10, QLatin1Char('0')); }
+
+// One step of the graph: where it stands across, and where each line piece
+// starts and ends.
+struct Step {
+    double x = 0;
+    int from[3] = {0, 0, 0};
+    int to[3] = {0, 0, 0};
+    bool newYear = false, newMonth = false;
+    int year = 0, month = 0;
+};
+} // namespace
+
+GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const GraphOptions &o)
+{
+    GraphDrawing g;
+    const int L = o.left, T = o.top;
+    const int B = o.baseline >= 0 ? o.baseline : o.windowHeight - 130;
+    g.left = L;
+    g.top = T;
+    g.baseline = B;
+    g.surfaceWidth = o.drawingWidth;
+    g.surfaceHeight = B + o.yearOffset + 20; // room for the year labels
+
+    const int step = whole((B - 10 - T) / 13.0);
+    if (step > 0) {
+        int label = 120;
+        for (int y = T; y <= B - 10; ++y)
+            if (y % step == 0) {
+                g.scaleLabels.append({QPoint(L - o.labelOffset, y), QString::number(label)});
+                label -= 10;
+            }
+    }
+    g.scaleLabels.append({QPoint(L - o.labelOffset, B + 10), QStringLiteral("Date")});
+    g.axes = {QLine(L, T, L, B), QLine(L, B, o.drawingWidth - 10, B)};
+
+    if (log.size() <= 8) {
+        g.insufficient = true;
+        return g;
+    }
+    // Only whole records inside the log are drawn.
+    finish = std::min(finish, int(log.size() / 4) * 4);
+    const int n = (finish - start) / 4;
+    if (start < 4)
+        start = 4; // the log's first record has no economy figure
+    const int p0 = start - start % 4;
+    if (n <= 0 || p0 >= finish)
+        return g;
+    const double scale = (B - T) / 118.0;
+    const int steps = (finish - p0) / 4 - 1; // records after the first one drawn
+    auto economyOf = [&](int p) { return CalcMpg(log, p, 0, 0, o.direction); };
+    auto priceOf = [&](int p) { return whole(LenientReal(log[p + 3]) / 100 * 90); };
+    auto y = [&](double value) { return whole(B - std::clamp(value, -1e5, 1e5) * scale); };
+
+    // The first record drawn: its year below the axis, and where each line starts.
+    const std::optional<int> firstYear = piece(log[p0], 6, 4);
+    const std::optional<int> firstMonth = piece(log[p0], 3, 2);
+    if (firstYear)
+        g.yearLabels.append({QPoint(L, B + o.yearOffset), lastTwoDigits(*firstYear)});
+    int previousYear = firstYear.value_or(0);
+    bool haveYear = firstYear.has_value();
+    int previousMonth = firstMonth.value_or(1) - 1;
+    double sum = economyOf(p0);
+    int figures = 1;
+    int previous[3] = {whole(sum), whole(sum), priceOf(p0)};
+
+    // The Part's spacing where it gives at least a pixel; otherwise the points
+    // are spread over the width.
+    const int dx = o.drawingWidth / n - 1;
+    const bool dense = dx < 1;
+    const double spacing = dense ? double(o.drawingWidth - 10 - L) / std::max(steps, 1) : dx;
+
+    QVector<Step> stepsTaken;
+    stepsTaken.reserve(steps);
+    for (int p = p0 + 4, k = 1; p < finish; p += 4, ++k) {
+        Step s;
+        s.x = L + k * spacing;
+        const double economy = economyOf(p);
+        s.from[0] = y(previous[0]);
+        s.to[0] = y(economy);
+        previous[0] = whole(economy);
+        sum += economy;
+        ++figures;
+        const int average = whole(sum / figures);
+        s.from[1] = y(previous[1]);
+        s.to[1] = y(average);
+        previous[1] = average;
+        const int price = priceOf(p);
+        s.from[2] = y(previous[2]);
+        s.to[2] = y(price);
+        previous[2] = price;
+        const std::optional<int> year = piece(log[p], 6, 4);
+        const std::optional<int> month = piece(log[p], 3, 2);
+        if (year) {
+            s.newYear = !haveYear || *year > previousYear;
+            s.year = *year;
+            previousYear = *year;
+            haveYear = true;
+        }
+        if (month && *month >= 1 && *month <= 12 && *month != previousMonth) {
+            s.newMonth = true;
+            s.month = *month;
+            previousMonth = *month;
+        }
+        stepsTaken.append(s);
+    }
+
+    const bool shown[3] = {o.economyLine, o.averageLine, o.priceLine};
+    if (!dense) {
+        for (const Step &s : stepsTaken) {
+            const int x = int(s.x);
+            for (int i = 0; i < 3; ++i)
+                if (shown[i])
+                    g.series[i].append(QLine(x - dx, s.from[i], x, s.to[i]));
+            if (s.newYear)
+                g.yearLabels.append({QPoint(x, B + o.yearOffset), lastTwoDigits(s.year)});
+            if (s.newMonth)
+                g.monthLabels.append({QPoint(x, B + 10), QLatin1String(MonthInitials[s.month - 1])});
+            if (o.gridLines)
+                g.gridLines.append({x, s.newMonth ? 192 : 128});
+        }
+    } else {
+        // More records than pixels: per pixel column, the first, lowest,
+        // highest and last value of each line; one grid line and label per
+        // column, a month's beginning taking precedence.
+        for (int i = 0; i < 3; ++i) {
+            if (!shown[i])
+                continue;
+            QVector<QPoint> points{QPoint(L, stepsTaken.isEmpty() ? 0 : stepsTaken.first().from[i])};
+            int column = L, low = points.first().y(), high = low, last = low, first = low;
+            auto flush = [&] {
+                for (int v : {first, low, high, last})
+                    if (points.last() != QPoint(column, v))
+                        points.append(QPoint(column, v));
+            };
+            for (const Step &s : stepsTaken) {
+                const int x = whole(s.x);
+                if (x != column) {
+                    flush();
+                    column = x;
+                    first = low = high = s.to[i];
+                } else {
+                    low = std::min(low, s.to[i]);
+                    high = std::max(high, s.to[i]);
+                }
+                last = s.to[i];
+            }
+            flush();
+            for (qsizetype k = 1; k < points.size(); ++k)
+                g.series[i].append(QLine(points[k - 1], points[k]));
+        }
+        // Labels that would stand on one another are left out.
+        int lastColumn = -1, lastYearX = -100, lastMonthX = -100;
+        for (const Step &s : stepsTaken) {
+            const int x = whole(s.x);
+            if (s.newYear && x >= lastYearX + 16) {
+                g.yearLabels.append({QPoint(x, B + o.yearOffset), lastTwoDigits(s.year)});
+                lastYearX = x;
+            }
+            if (s.newMonth && x >= lastMonthX + 10) {
+                g.monthLabels.append({QPoint(x, B + 10), QLatin1String(MonthInitials[s.month - 1])});
+                lastMonthX = x;
+            }
+            if (!o.gridLines)
+                continue;
+            if (x != lastColumn)
+                g.gridLines.append({x, s.newMonth ? 192 : 128});
+            else if (s.newMonth)
+                g.gridLines.last().grey = 192;
+            lastColumn = x;
+        }
+    }
+    if (!stepsTaken.isEmpty())
+        g.surfaceWidth = std::max(g.surfaceWidth, whole(stepsTaken.last().x) + 30);
+    return g;
+}
+
+GraphOptions PrintLayout(int pageWidth, int pageHeight, int direction)
+{
+    GraphOptions o;
+    o.drawingWidth = pageWidth;
+    o.left = 100;
+    o.top = 200;
+    o.baseline = pageHeight - 200;
+    o.labelOffset = 50;
+    o.yearOffset = 50;
+    o.direction = direction;
+    return o;
+}

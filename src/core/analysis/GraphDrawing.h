@@ -1,0 +1,59 @@
+#pragma once
+// The performance graph's drawing data (DrawGraph), for the screen and the page.
+#include <QLine>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The performance graph as data: what to draw, where, in which colour. The
+// screen and the printed page draw the same data; tests read it without
+// pixels. Coordinates are pixels of the drawing surface, y downwards.
+
+struct GraphOptions {
+    int windowHeight = 440;     // the baseline stands 130 above it
+    int drawingWidth = 2400;    // the x axis ends 10 short of it
+    // The frame: where the y axis stands, its top, how far left of it the
+    // scale labels stand and how far below the baseline the years. The
+    // screen's by default; a printed page has its own (PrintLayout).
+    int left = 60, top = 10, labelOffset = 30, yearOffset = 30;
+    int baseline = -1;          // -1: the window's height less 130
+    bool economyLine = true;    // distance per fuel unit
+    bool averageLine = true;    // average distance per fuel unit
+    bool priceLine = true;
+    bool gridLines = true;
+    int direction = 1;          // the analysis look direction
+};
+
+struct GraphText {
+    QPoint at;                  // top left of the text
+    QString text;
+};
+
+struct GraphGridLine {
+    int x = 0;
+    int grey = 128;             // 192 where a month begins, 128 elsewhere
+};
+
+// Series: 0 economy (colour 1), 1 average (colour 2), 2 price (colour 3).
+struct GraphDrawing {
+    static const int Left = 60, Top = 10; // on the screen
+    int left = Left, top = Top;
+    int baseline = 0;
+    int surfaceWidth = 0, surfaceHeight = 0; // room for every point and label
+    bool insufficient = false;  // too few lines in the log: the frame only
+    QVector<GraphText> scaleLabels;          // 120 ... 0, and "Date"
+    QVector<QLine> axes;
+    // Each series as line pieces, in order. A piece starts where the Part's
+    // rounding of the previous figure puts it, so pieces of the economy line
+    // may meet a pixel apart.
+    QVector<QLine> series[3];
+    QVector<GraphText> yearLabels, monthLabels;
+    QVector<GraphGridLine> gridLines;        // from Top to the baseline
+};
+
+// The drawing of the records from line offset start to finish (exclusive).
+GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const GraphOptions &options);
+// The frame of the graph on a printed page of the given size: every line
+// and the grid always shown.
+GraphOptions PrintLayout(int pageWidth, int pageHeight, int direction);

@@ -1,0 +1,622 @@
+#include "core/exchange/LogImport.h"
+
+#include "core/entry/EntryRules.h"
+#include "core/exchange/Csv.h"
+#include "core/fuellog/Economy.h"
+#include "core/fuellog/NumberText.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace LogImport {
+
+namespace {
+
+enum class Field { None, Date, Odometer, Quantity, Total, UnitPrice, Price, Full, Missed };
+
+// Column names other fuel-log programs use, after lower-casing and with
+// "_" and "-" read as blanks; a name may be followed by unit words.
+struct Name {
+    const char *text;
+    Field field;
+};
+const Name Names[] = {
+    {"date", Field::Date},           {"data", Field::Date},             {"date time", Field::Date},
+    {"datetime", Field::Date},       {"fill date", Field::Date},        {"odometer", Field::Odometer},
+    {"odometer reading", Field::Odometer}, {"odo", Field::Odometer},    {"mileage", Field::Odometer},
+    {"distance", Field::Odometer},   {"litres", Field::Quantity},       {"liters", Field::Quantity},
+    {"fuel", Field::Quantity},       {"fuel consumed", Field::Quantity}, {"quantity", Field::Quantity},
+    {"volume", Field::Quantity},     {"gallons", Field::Quantity},      {"total", Field::Total},
+    {"total cost", Field::Total},    {"total price", Field::Total},     {"cost", Field::Total},
+    {"amount", Field::Total},        {"amount spent", Field::Total},    {"price", Field::Price},
+    {"volume price", Field::UnitPrice}, {"price per litre", Field::UnitPrice}, {"price per liter", Field::UnitPrice},
+    {"price per gallon", Field::UnitPrice}, {"price per unit", Field::UnitPrice}, {"unit price", Field::UnitPrice},
+    {"ppl", Field::UnitPrice},       {"full", Field::Full},             {"full tank", Field::Full},
+    {"full fill up", Field::Full},   {"full fillup", Field::Full},      {"missed", Field::Missed},
+    {"missed fill up", Field::Missed}, {"missed fillup", Field::Missed},
+};
+
+struct Heading {
+    Field field = Field::None;
+    QString name;   // the matched name
+    QString hint;   // unit words: what follows the name and what stands in brackets
+};
+
+Heading readHeading(const QString &header)
+{
+    static const QRegularExpression brackets(QStringLiteral("[\\(\\[]([^\\)\\]]*)[\\)\\]]"));
+    static const QRegularExpression blanks(QStringLiteral("[\\s_\\-]+"));
+    QString text = header.toLower();
+    QString hint;
+    for (const QRegularExpressionMatch &m : brackets.globalMatch(text))
+        hint += QLatin1Char(' ') + m.captured(1);
+    text.remove(brackets);
+    text = text.replace(blanks, QStringLiteral(" ")).trimmed();
+    Heading h;
+    for (const Name &n : Names) {
+        const QString name = QLatin1String(n.text);
+        if (name.size() <= h.name.size())
+            continue;
+        if (text == name || text.startsWith(name + QLatin1Char(' '))) {
+            h.field = n.field;
+            h.name = name;
+        }
+    }
+    h.hint = (text.mid(h.name.size()) + hint).trimmed();
+    return h;
+}
+
+bool hasWord(const QString &text, std::initializer_list<const char *> words)
+{
+    static const QRegularExpression splitter(QStringLiteral("[\\s/,.]+"));
+    const QStringList parts = text.split(splitter, Qt::SkipEmptyParts);
+    for (const char *w : words)
+        if (parts.contains(QLatin1String(w)))
+            return true;
+    return false;
+}
+
+DistanceUnit distanceIn(const QString &hint)
+{
+    if (hasWord(hint, {"km", "kms", "kilometres", "kilometers", "kilometre", "kilometer"}))
+        return DistanceUnit::Kilometres;
+    if (hasWord(hint, {"mi", "miles", "mile"}))
+        return DistanceUnit::Miles;
+    return DistanceUnit::Unknown;
+}
+
+FuelUnit fuelIn(const QString &text)
+{
+    if (hasWord(text, {"l", "litres", "liters", "litre", "liter", "ltr", "ltrs"}))
+        return FuelUnit::Litres;
+    if (hasWord(text, {"us", "usgal"}))
+        return FuelUnit::UsGallons;
+    if (hasWord(text, {"imp", "imperial", "uk"}))
+        return FuelUnit::ImperialGallons;
+    return FuelUnit::Unknown;
+}
+
+bool gallonsIn(const QString &text) { return hasWord(text, {"gal", "gals", "gallon", "gallons", "usgal"}); }
+
+MoneyUnit moneyIn(const QString &hint)
+{
+    if (hasWord(hint, {"p", "pence", "ppl"}) || hint.startsWith(QLatin1String("p/")))
+        return MoneyUnit::Pence;
+    static const QRegularExpression currency(QStringLiteral("[£€$]|\\b(gbp|eur|usd|pounds?|euros?|dollars?)\\b"));
+    return hint.contains(currency) ? MoneyUnit::Pounds : MoneyUnit::Unknown;
+}
+
+double litresPer(FuelUnit unit)
+{
+    switch (unit) {
+    case FuelUnit::ImperialGallons: return LitresPerGallon;
+    case FuelUnit::UsGallons: return LitresPerUsGallon;
+    default: return 1.0;
+    }
+}
+
+// A date with an optional time of day: yyyy-mm-dd, or day, month and year
+// in either order with "/", "." or "-" between them.
+struct DateParts {
+    bool ok = false;
+    bool iso = false;
+    int a = 0, b = 0, year = 0;
+};
+
+DateParts dateParts(const QString &field)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^(\\d{1,4})[/.\\-](\\d{1,2})[/.\\-](\\d{1,4})(?:[T\\s,].*)?$"));
+    DateParts d;
+    const QRegularExpressionMatch m = shape.match(field.trimmed());
+    if (!m.hasMatch())
+        return d;
+    const QString first = m.captured(1), last = m.captured(3);
+    if (first.size() == 4) {
+        d.iso = true;
+        d.year = first.toInt();
+        d.a = m.captured(2).toInt();
+        d.b = last.toInt();
+        d.ok = last.size() <= 2;
+        return d;
+    }
+    if (first.size() > 2 || (last.size() != 4 && last.size() != 2))
+        return d;
+    d.a = first.toInt();
+    d.b = m.captured(2).toInt();
+    d.year = last.size() == 2 ? 2000 + last.toInt() : last.toInt();
+    d.ok = true;
+    return d;
+}
+
+QDate dateOf(const DateParts &d, DateOrder order)
+{
+    if (!d.ok || d.year < 1900)
+        return {};
+    if (d.iso)
+        return QDate(d.year, d.a, d.b);
+    return order == DateOrder::MonthFirst ? QDate(d.year, d.a, d.b) : QDate(d.year, d.b, d.a);
+}
+
+std::optional<bool> flagValue(const QString &field)
+{
+    const QString t = field.trimmed().toLower();
+    if (t == QLatin1String("1") || t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("y")
+        || t == QLatin1String("x"))
+        return true;
+    if (t == QLatin1String("0") || t == QLatin1String("false") || t == QLatin1String("no") || t == QLatin1String("n"))
+        return false;
+    return std::nullopt;
+}
+
+QString fieldOf(const Source::Row &row, int column)
+{
+    return column >= 0 && column < row.fields.size() ? row.fields[column] : QString();
+}
+
+double median(QVector<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    auto mid = values.begin() + values.size() / 2;
+    std::nth_element(values.begin(), mid, values.end());
+    return *mid;
+}
+
+// How much values spread about their mean, relative to it.
+double spread(const QVector<double> &values)
+{
+    if (values.size() < 2)
+        return 0;
+    double sum = 0, squares = 0;
+    for (double v : values)
+        sum += v;
+    const double mean = sum / values.size();
+    for (double v : values)
+        squares += (v - mean) * (v - mean);
+    return mean != 0 ? std::sqrt(squares / values.size()) / std::fabs(mean) : 0;
+}
+
+void suggestFromRows(Source &s, int priceColumnKind)
+{
+    // Dates: a first number above 12 is a day, a second one above 12 a month.
+    int dayFirst = 0, monthFirst = 0, numeric = 0;
+    QVector<double> money, perQuantity;
+    for (const Source::Row &row : s.rows) {
+        const DateParts d = dateParts(fieldOf(row, s.columns.date));
+        if (d.ok && !d.iso) {
+            ++numeric;
+            dayFirst += d.a > 12 && d.b <= 12;
+            monthFirst += d.b > 12 && d.a <= 12;
+        }
+        double m = 0, q = 0;
+        if (ReadNumber(fieldOf(row, s.columns.money), s.decimalComma, &m)
+            && ReadNumber(fieldOf(row, s.columns.quantity), s.decimalComma, &q) && q > 0) {
+            money << m;
+            perQuantity << m / q;
+        }
+    }
+    if (numeric == 0 || (dayFirst > 0 && monthFirst == 0))
+        s.told.dateOrder = DateOrder::DayFirst;
+    else if (monthFirst > 0 && dayFirst == 0)
+        s.told.dateOrder = DateOrder::MonthFirst;
+    s.suggested.dateOrder = monthFirst > dayFirst ? DateOrder::MonthFirst : DateOrder::DayFirst;
+
+    // A total follows the quantity; a price per unit hardly moves.
+    if (priceColumnKind == 0)
+        s.suggested.moneyKind = spread(perQuantity) < spread(money) ? MoneyKind::Total : MoneyKind::PerUnit;
+    else
+        s.suggested.moneyKind = s.told.moneyKind;
+    const bool total = s.suggested.moneyKind == MoneyKind::Total;
+    s.suggested.moneyUnit = median(money) > (total ? 500 : 20) ? MoneyUnit::Pence : MoneyUnit::Pounds;
+    s.suggested.distance = DistanceUnit::Miles;
+    if (s.suggested.fuel == FuelUnit::Unknown)
+        s.suggested.fuel = FuelUnit::Litres;
+}
+
+bool tellsColumns(const QVector<Heading> &headings)
+{
+    bool date = false, odometer = false, quantity = false;
+    for (const Heading &h : headings) {
+        date |= h.field == Field::Date;
+        odometer |= h.field == Field::Odometer;
+        quantity |= h.field == Field::Quantity;
+    }
+    return date && odometer && quantity;
+}
+
+bool isMarker(const QString &line) { return line.trimmed().startsWith(QLatin1Char('#')); }
+
+} // namespace
+
+bool ReadNumber(const QString &text, bool decimalComma, double *value)
+{
+    static const QRegularExpression noise(QStringLiteral("[\\s\\x{00A0}'£€$]"));
+    static const QRegularExpression grouped(QStringLiteral("^[+-]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
+    QString t = text;
+    t.remove(noise);
+    if (t.endsWith(QLatin1Char('p')) || t.endsWith(QLatin1Char('P')))
+        t.chop(1);
+    if (decimalComma) {
+        t.remove(QLatin1Char('.'));
+        t.replace(QLatin1Char(','), QLatin1Char('.'));
+    } else if (t.contains(QLatin1Char(','))) {
+        if (grouped.match(t).hasMatch())
+            t.remove(QLatin1Char(','));
+        else if (!t.contains(QLatin1Char('.')) && t.count(QLatin1Char(',')) == 1)
+            t.replace(QLatin1Char(','), QLatin1Char('.'));
+        else
+            return false;
+    }
+    const NumberText::RealReading r = NumberText::ReadReal(t);
+    if (!r.ok || !std::isfinite(r.value))
+        return false;
+    *value = r.value;
+    return true;
+}
+
+bool IsPlainDecimal(const QString &text)
+{
+    static const QRegularExpression plain(QStringLiteral("^\\d{1,9}(\\.\\d{1,6})?$"));
+    return plain.match(text).hasMatch();
+}
+
+Answers Source::Resolve(const Answers &answered) const
+{
+    auto pick = [](auto told, auto answer, auto suggestion) {
+        using T = decltype(told);
+        return told != T::Unknown ? told : answer != T::Unknown ? answer : suggestion;
+    };
+    Answers a;
+    a.dateOrder = pick(told.dateOrder, answered.dateOrder, suggested.dateOrder);
+    a.distance = pick(told.distance, answered.distance, suggested.distance);
+    a.fuel = pick(told.fuel, answered.fuel, suggested.fuel);
+    a.moneyKind = pick(told.moneyKind, answered.moneyKind, suggested.moneyKind);
+    a.moneyUnit = pick(told.moneyUnit, answered.moneyUnit, suggested.moneyUnit);
+    return a;
+}
+
+Source Read(const QByteArray &bytes)
+{
+    Source s;
+    const QStringList lines = Csv::Lines(Csv::Decode(bytes));
+    int header = -1;
+    QChar separator;
+    QVector<Heading> headings;
+    for (int l = 0; l < lines.size() && header < 0; ++l) {
+        if (lines[l].trimmed().isEmpty() || isMarker(lines[l]))
+            continue;
+        const QChar sep = Csv::GuessSeparator(lines[l]);
+        const QVector<Csv::Record> record = Csv::Parse(lines, l, l + 1, sep);
+        if (record.isEmpty())
+            continue;
+        QVector<Heading> found;
+        for (const QString &f : record.first().fields)
+            found << readHeading(f);
+        if (tellsColumns(found)) {
+            header = l;
+            separator = sep;
+            headings = found;
+            s.headers = record.first().fields;
+        }
+    }
+    if (header < 0) {
+        s.problem = QStringLiteral("No fill-ups were found: the file needs a header row naming the date, "
+                                   "the odometer reading and the quantity of fuel of each fill-up.");
+        return s;
+    }
+    s.headerLine = header + 1;
+
+    // Columns by name; the first of a kind counts.
+    int total = -1, unitPrice = -1, price = -1;
+    auto take = [](int &column, int index) { if (column < 0) column = index; };
+    for (int i = 0; i < headings.size(); ++i) {
+        switch (headings[i].field) {
+        case Field::Date: take(s.columns.date, i); break;
+        case Field::Odometer: take(s.columns.odometer, i); break;
+        case Field::Quantity: take(s.columns.quantity, i); break;
+        case Field::Total: take(total, i); break;
+        case Field::UnitPrice: take(unitPrice, i); break;
+        case Field::Price: take(price, i); break;
+        case Field::Full: take(s.columns.full, i); break;
+        case Field::Missed: take(s.columns.missed, i); break;
+        case Field::None: break;
+        }
+    }
+    // A price per unit is what the pump showed: the truest figure, so it
+    // wins over a total that was rounded.
+    int priceKind = 1;
+    if (unitPrice >= 0) {
+        s.columns.money = unitPrice;
+        s.told.moneyKind = MoneyKind::PerUnit;
+    } else if (total >= 0) {
+        s.columns.money = total;
+        s.told.moneyKind = MoneyKind::Total;
+    } else if (price >= 0) {
+        s.columns.money = price;
+        const QString hint = headings[price].hint;
+        if (hint.contains(QLatin1Char('/')) || hasWord(hint, {"per"}))
+            s.told.moneyKind = MoneyKind::PerUnit;
+        else
+            priceKind = 0;
+    } else {
+        s.problem = QStringLiteral("No fill-ups can be read: the file has no column for the cost or the price of "
+                                   "each fill-up.");
+        return s;
+    }
+
+    const Heading &odometer = headings[s.columns.odometer];
+    s.told.distance = distanceIn(odometer.hint);
+    const Heading &quantity = headings[s.columns.quantity];
+    if (quantity.name == QLatin1String("litres") || quantity.name == QLatin1String("liters"))
+        s.told.fuel = FuelUnit::Litres;
+    else
+        s.told.fuel = fuelIn(quantity.hint);
+    if (s.told.fuel == FuelUnit::Unknown && (quantity.name == QLatin1String("gallons") || gallonsIn(quantity.hint)))
+        s.suggested.fuel = FuelUnit::ImperialGallons;
+    const Heading &money = headings[s.columns.money];
+    s.told.moneyUnit = moneyIn(money.hint);
+    if (s.told.moneyKind == MoneyKind::PerUnit) {
+        const QString per = money.name + QLatin1Char(' ') + money.hint;
+        if (money.name == QLatin1String("ppl"))
+            s.told.moneyUnit = MoneyUnit::Pence, s.priceFuel = FuelUnit::Litres;
+        else if (per.contains(QLatin1String("litre")) || per.contains(QLatin1String("liter")) || hasWord(per, {"l"}))
+            s.priceFuel = FuelUnit::Litres;
+        else if (gallonsIn(per) && fuelIn(per) != FuelUnit::Unknown)
+            s.priceFuel = fuelIn(per);
+        else if (gallonsIn(per))
+            s.priceGallons = true;
+    }
+
+    int end = header + 1;
+    while (end < lines.size() && !isMarker(lines[end]))
+        ++end;
+    const QVector<Csv::Record> records = Csv::Parse(lines, header + 1, end, separator);
+    s.rows.reserve(records.size());
+    bool commas = false, points = false;
+    for (const Csv::Record &r : records) {
+        s.rows.append({r.line, r.fields});
+        for (int c : {s.columns.quantity, s.columns.money}) {
+            const QString f = fieldOf(s.rows.last(), c);
+            commas |= f.contains(QLatin1Char(','));
+            points |= f.contains(QLatin1Char('.'));
+        }
+    }
+    s.decimalComma = separator != QLatin1Char(',') && commas && !points;
+    suggestFromRows(s, priceKind);
+    return s;
+}
+
+namespace {
+
+struct Candidate {
+    Fill fill;
+    int dateKey = 0;
+    QString odometerText;   // as the file has it, for the reasons
+};
+
+QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+
+// Places the candidates (sorted by reading) among the log's records, which
+// run in rising readings: one pass, as placing them one by one would.
+void merge(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan)
+{
+    const int records = int(log.size() / 4);
+    plan.log.reserve(log.size() + 4 * sorted.size());
+    int next = 0;
+    long long prevMiles = -1;
+    int prevKey = 0;
+    QString prevDate;
+    bool prevFromFile = false;
+    int prevLine = 0;
+    auto emitExisting = [&] {
+        for (int i = 0; i < 4; ++i)
+            plan.log.append(log[4 * next + i]);
+        prevMiles = EntryRules::RecordMiles(log, next);
+        prevDate = log[4 * next];
+        prevKey = EntryRules::DateKey(prevDate);
+        prevFromFile = false;
+        ++next;
+    };
+    for (const Candidate &c : sorted) {
+        while (next < records && EntryRules::RecordMiles(log, next) <= c.fill.miles)
+            emitExisting();
+        if (prevMiles == c.fill.miles) {
+            if (prevKey == c.dateKey)
+                ++plan.duplicates;
+            else if (prevFromFile)
+                plan.refused.append({c.fill.line, QStringLiteral("the odometer reading %1 is on line %2 too, with another date")
+                                                      .arg(quoted(c.odometerText)).arg(prevLine)});
+            else
+                plan.refused.append({c.fill.line, QStringLiteral("the odometer reading %1 is already in the log, on %2")
+                                                      .arg(quoted(c.odometerText), prevDate)});
+            continue;
+        }
+        const bool afterPrevious = prevMiles < 0 || c.dateKey >= prevKey;
+        const bool beforeNext = next >= records || c.dateKey <= EntryRules::DateKey(log[4 * next]);
+        if (!afterPrevious || !beforeNext) {
+            plan.refused.append({c.fill.line, QStringLiteral("the date %1 is out of order with the odometer readings "
+                                                             "before and after it")
+                                                  .arg(c.fill.date)});
+            continue;
+        }
+        plan.log += c.fill.lines;
+        plan.added.append(c.fill);
+        prevMiles = c.fill.miles;
+        prevKey = c.dateKey;
+        prevDate = c.fill.date;
+        prevFromFile = true;
+        prevLine = c.fill.line;
+    }
+    while (next < records)
+        emitExisting();
+}
+
+// A log whose readings do not rise (edited by hand): each fill-up is placed
+// on its own, as the entry panel places a back-dated one.
+void placeOneByOne(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan)
+{
+    plan.log = log;
+    for (const Candidate &c : sorted) {
+        const EntryRules::Placement p = EntryRules::PlaceBackDated(plan.log, c.fill.miles, c.fill.date);
+        int at = int(plan.log.size());
+        switch (p.kind) {
+        case EntryRules::Placement::Duplicate: {
+            const int found = [&] {
+                for (int k = int(plan.log.size() / 4) - 1; k >= 0; --k)
+                    if (EntryRules::RecordMiles(plan.log, k) == c.fill.miles)
+                        return k;
+                return -1;
+            }();
+            if (found >= 0 && EntryRules::DateKey(plan.log[4 * found]) == c.dateKey)
+                ++plan.duplicates;
+            else
+                plan.refused.append({c.fill.line, QStringLiteral("the odometer reading %1 is already in the log")
+                                                      .arg(quoted(c.odometerText))});
+            continue;
+        }
+        case EntryRules::Placement::Inconsistent:
+            plan.refused.append({c.fill.line, QStringLiteral("the date %1 is out of order with the odometer readings "
+                                                             "before and after it")
+                                                  .arg(c.fill.date)});
+            continue;
+        case EntryRules::Placement::First: at = 0; break;
+        case EntryRules::Placement::Insert: at = 4 * (p.found + 1); break;
+        case EntryRules::Placement::Append: break;
+        }
+        for (int i = 0; i < 4; ++i)
+            plan.log.insert(at + i, c.fill.lines[i]);
+        plan.added.append(c.fill);
+    }
+}
+
+bool readingsRise(const QStringList &log)
+{
+    const int records = int(log.size() / 4);
+    for (int k = 1; k < records; ++k)
+        if (EntryRules::RecordMiles(log, k) <= EntryRules::RecordMiles(log, k - 1))
+            return false;
+    return true;
+}
+
+} // namespace
+
+Plan Prepare(const Source &source, const Answers &answered, const QStringList &log)
+{
+    Plan plan;
+    if (!source.Found())
+        return plan;
+    const Answers a = source.Resolve(answered);
+    const Columns &col = source.columns;
+    const double quantityLitres = litresPer(a.fuel);
+    const double priceLitres = source.priceFuel != FuelUnit::Unknown ? litresPer(source.priceFuel)
+                               : source.priceGallons ? litresPer(a.fuel == FuelUnit::UsGallons ? FuelUnit::UsGallons
+                                                                                             : FuelUnit::ImperialGallons)
+                                                     : quantityLitres;
+    const double toPence = a.moneyUnit == MoneyUnit::Pence ? 1.0 : PencePerUnit;
+
+    QVector<Candidate> candidates;
+    candidates.reserve(source.rows.size());
+    for (const Source::Row &row : source.rows) {
+        auto refuse = [&](const QString &reason) { plan.refused.append({row.line, reason}); };
+        const QString dateText = fieldOf(row, col.date).trimmed();
+        const QDate date = dateOf(dateParts(dateText), a.dateOrder);
+        if (!date.isValid()) {
+            refuse(dateText.isEmpty() ? QStringLiteral("the date is missing")
+                                      : QStringLiteral("the date %1 is not a real date").arg(quoted(dateText)));
+            continue;
+        }
+        const QString odometerText = fieldOf(row, col.odometer).trimmed();
+        double reading = 0;
+        if (!ReadNumber(odometerText, source.decimalComma, &reading) || reading <= 0 || reading != std::floor(reading)
+            || reading > 2e9) {
+            refuse(odometerText.isEmpty()
+                       ? QStringLiteral("the odometer reading is missing")
+                       : QStringLiteral("the odometer reading %1 is not a whole number above zero").arg(quoted(odometerText)));
+            continue;
+        }
+        const QString quantityText = fieldOf(row, col.quantity).trimmed();
+        double quantity = 0;
+        if (!ReadNumber(quantityText, source.decimalComma, &quantity) || quantity <= 0) {
+            refuse(quantityText.isEmpty()
+                       ? QStringLiteral("the quantity is missing")
+                       : QStringLiteral("the quantity %1 is not a number above zero").arg(quoted(quantityText)));
+            continue;
+        }
+        const QString moneyText = fieldOf(row, col.money).trimmed();
+        double money = 0;
+        if (!ReadNumber(moneyText, source.decimalComma, &money)) {
+            refuse(moneyText.isEmpty() ? QStringLiteral("the price is missing")
+                                       : QStringLiteral("the price %1 is not a number").arg(quoted(moneyText)));
+            continue;
+        }
+        const double litres = quantity * quantityLitres;
+        const double pencePerLitre = a.moneyKind == MoneyKind::Total ? money * toPence / litres
+                                                                     : money * toPence / priceLitres;
+        if (!std::isfinite(pencePerLitre)) {
+            refuse(QStringLiteral("the price %1 is not a number").arg(quoted(moneyText)));
+            continue;
+        }
+        const long long miles = a.distance == DistanceUnit::Kilometres
+                                    ? NumberText::RoundHalfEven(reading * MilesPerKm).value_or(0)
+                                    : static_cast<long long>(reading);
+        Candidate c;
+        c.fill.line = row.line;
+        c.fill.date = EntryRules::DateText(date.day(), date.month(), date.year());
+        c.fill.miles = miles;
+        // Numbers already in the log's units keep their text, so a file this
+        // program exported comes back exactly as it was.
+        const bool plainQuantity = !source.decimalComma && IsPlainDecimal(quantityText);
+        const bool plainPrice = !source.decimalComma && IsPlainDecimal(moneyText) && a.moneyKind == MoneyKind::PerUnit
+                                && a.moneyUnit == MoneyUnit::Pence && priceLitres == 1.0;
+        c.fill.lines = EntryRules::RecordLines(c.fill.date, miles, litres,
+                                               plainPrice ? moneyText : NumberText::FormatFixed(pencePerLitre, 5, 2));
+        if (plainQuantity && quantityLitres == 1.0)
+            c.fill.lines[2] = quantityText;
+        c.dateKey = EntryRules::DateKey(c.fill.date);
+        c.odometerText = odometerText;
+        c.fill.notFull = col.full >= 0 && flagValue(fieldOf(row, col.full)) == false;
+        c.fill.missed = col.missed >= 0 && flagValue(fieldOf(row, col.missed)) == true;
+        candidates.append(c);
+    }
+
+    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate &x, const Candidate &y) {
+        return x.fill.miles != y.fill.miles ? x.fill.miles < y.fill.miles : x.dateKey < y.dateKey;
+    });
+    if (readingsRise(log))
+        merge(candidates, log, plan);
+    else
+        placeOneByOne(candidates, log, plan);
+    for (const Fill &f : plan.added) {
+        plan.notFull += f.notFull;
+        plan.missed += f.missed;
+    }
+    std::stable_sort(plan.refused.begin(), plan.refused.end(),
+                     [](const Refusal &x, const Refusal &y) { return x.line < y.line; });
+    return plan;
+}
+
+} // namespace LogImport

@@ -1,0 +1,82 @@
+#include "core/state/AppState.h"
+
+#include "core/fuellog/DateText.h"
+#include "core/fuellog/NumberText.h"
+#include "core/fuellog/TextFile.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cmath>
+
+bool EntryFlags::DateStillHolds(const QString &day, const QString &month, const QString &year) const
+{
+    return QDate::fromString(EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()
+           && EntryDate == day + QLatin1Char('/') + month + QLatin1Char('/') + year;
+}
+
+AppState::AppState(Platform &platform, const QString &executablePath, QObject *parent)
+    : QObject(parent), plat(platform), exePath(executablePath), stored(Live), options(&stored)
+{
+    Live = Settings(ExecutableFolder());
+}
+
+AppState::~AppState() = default;
+
+QString AppState::ExecutableFolder() const
+{
+    const QString own = QFileInfo(exePath).absolutePath();
+    if (QFileInfo(own).isWritable())
+        return WithBackslash(own);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return WithBackslash(data);
+}
+
+QString AppState::SettingsPath() const
+{
+    return ExecutableFolder() + QFileInfo(exePath).completeBaseName() + QStringLiteral(".ini");
+}
+
+QString AppState::VehicleListPath() const { return WithBackslash(Live.VehPath) + QStringLiteral("vehs3.veh"); }
+
+QString AppState::BulkFilePath() const { return WithBackslash(Live.DataPath) + QStringLiteral("bulk.dat"); }
+
+void AppState::SetOptions(LiveOptions *liveOptions) { options = liveOptions ? liveOptions : &stored; }
+
+void AppState::SetRegistration(const QString &reg)
+{
+    registration = reg;
+    emit registrationChanged(reg);
+}
+
+bool AppState::SaveVehicleList(QString *error) const
+{
+    return TextFile::WriteWhole(VehicleListPath(), Vehicles.Bytes(), error);
+}
+
+void AppState::ShowTripFigures(const TripFigures &figures)
+{
+    Trip = figures;
+    emit tripFiguresChanged();
+}
+
+void AppState::PublishTripDefaults(int unitMode, const QString &averageText, double average, const QString *priceText,
+                                   double price)
+{
+    static QString Settings::*const economy[] = {&Settings::DMPG, &Settings::DMPL, &Settings::DKPG, &Settings::DKPL};
+    if (unitMode < 0 || unitMode > 3)
+        return;
+    // What is stored is the rounded text: an average that rounds to "0.00"
+    // would be refused by the calculator.
+    auto aboveZero = [](const QString &text) {
+        const NumberText::RealReading r = NumberText::ReadReal(text.trimmed());
+        return r.ok && std::isfinite(r.value) && r.value > 0;
+    };
+    if (std::isfinite(average) && average > 0 && aboveZero(averageText))
+        Live.*economy[unitMode] = averageText;
+    if (priceText && std::isfinite(price) && price > 0 && aboveZero(*priceText))
+        (unitMode == 0 || unitMode == 2 ? Live.DCPG : Live.DCPL) = *priceText;
+}

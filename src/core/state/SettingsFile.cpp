@@ -1,0 +1,106 @@
+#include "core/state/SettingsFile.h"
+
+#include "core/fuellog/TextFile.h"
+
+#include <QStringDecoder>
+
+IniFile IniFile::FromBytes(const QByteArray &bytes)
+{
+    QByteArray body = bytes;
+    if (body.startsWith("\xEF\xBB\xBF"))
+        body.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(body);
+    if (utf8.hasError()) {
+        QStringDecoder cp1252("windows-1252");
+        text = cp1252.isValid() ? cp1252(body) : QString::fromLatin1(body);
+    }
+    IniFile ini;
+    // Split like any of our text files: CR LF, LF or CR.
+    QString cur;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            ini.lines.append(cur);
+            cur.clear();
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.isEmpty())
+        ini.lines.append(cur);
+    return ini;
+}
+
+QByteArray IniFile::ToBytes() const
+{
+    QByteArray out;
+    for (const QString &l : lines) {
+        out += l.toUtf8();
+        out += "\r\n";
+    }
+    return out;
+}
+
+QString IniFile::keyOf(const QString &line)
+{
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    return eq < 0 ? QString() : line.left(eq).trimmed();
+}
+
+std::pair<int, int> IniFile::sectionRange(const QString &section) const
+{
+    int begin = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString t = lines[i].trimmed();
+        const bool header = t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'));
+        if (begin < 0) {
+            if (header && t.mid(1, t.size() - 2).trimmed().compare(section, Qt::CaseInsensitive) == 0)
+                begin = i + 1;
+        } else if (header) {
+            return {begin, i};
+        }
+    }
+    return {begin, begin < 0 ? -1 : int(lines.size())};
+}
+
+std::optional<QString> IniFile::Value(const QString &section, const QString &key) const
+{
+    const auto [begin, end] = sectionRange(section);
+    if (begin < 0)
+        return std::nullopt;
+    for (int i = begin; i < end; ++i) {
+        const QString &l = lines[i];
+        if (l.trimmed().startsWith(QLatin1Char(';')))
+            continue;
+        if (keyOf(l).compare(key, Qt::CaseInsensitive) == 0 && !keyOf(l).isEmpty())
+            return l.mid(l.indexOf(QLatin1Char('=')) + 1).trimmed();
+    }
+    return std::nullopt;
+}
+
+void IniFile::SetValue(const QString &section, const QString &key, const QString &raw)
+{
+    // One line per key: a line break inside a value would make another line.
+    QString value = raw;
+    value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    auto [begin, end] = sectionRange(section);
+    if (begin < 0) {
+        lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        begin = end = int(lines.size());
+    }
+    for (int i = begin; i < end; ++i) {
+        const QString k = keyOf(lines[i]);
+        if (!k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0 && !lines[i].trimmed().startsWith(QLatin1Char(';'))) {
+            lines[i] = k + QLatin1Char('=') + value;
+            return;
+        }
+    }
+    // After the last key of the section, before any blank lines that end it.
+    int at = end;
+    while (at > begin && lines[at - 1].trimmed().isEmpty())
+        --at;
+    lines.insert(at, key + QLatin1Char('=') + value);
+}
