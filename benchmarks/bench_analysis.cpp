@@ -5,12 +5,12 @@
 #include "Bench.h"
 #include "Harness.h"
 #include "TestMain.h"
-#include "analysis/AnalisisForm.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisModel.h"
 #include "core/analysis/Extremes.h"
 #include "core/analysis/Summary.h"
 #include "core/fuellog/TextFile.h"
-#include "shell/DataFileCommands.h"
+#include "gui/shell/DataFileCommands.h"
 
 #include <QAction>
 #include <QMdiArea>

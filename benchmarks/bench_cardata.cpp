@@ -6,7 +6,7 @@
 #include "TestMain.h"
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/TextFile.h"
-#include "shell/DataFileCommands.h"
+#include "gui/shell/DataFileCommands.h"
 
 #include <QElapsedTimer>
 #include <cstdio>

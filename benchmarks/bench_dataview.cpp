@@ -4,9 +4,9 @@
 #include "Bench.h"
 #include "Harness.h"
 #include "TestMain.h"
-#include "entry/DataViewPanel.h"
+#include "gui/entry/DataViewPanel.h"
 #include "core/entry/LogTableModel.h"
-#include "shell/DataFileCommands.h"
+#include "gui/shell/DataFileCommands.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

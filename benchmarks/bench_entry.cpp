@@ -3,7 +3,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "core/entry/EntryRules.h"
-#include "entry/FuelEntryPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>

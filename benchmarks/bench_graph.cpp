@@ -4,7 +4,7 @@
 #include "Bench.h"
 #include "TestMain.h"
 #include "core/analysis/GraphDrawing.h"
-#include "analysis/GraphUnit.h"
+#include "gui/analysis/GraphWindow.h"
 
 #include <QImage>
 #include <QPainter>

@@ -8,10 +8,10 @@
 #include "TestMain.h"
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/GraphDrawing.h"
-#include "analysis/GraphUnit.h"
-#include "entry/FuelEntryPanel.h"
+#include "gui/analysis/GraphWindow.h"
+#include "gui/entry/FuelEntryPanel.h"
 #include "core/fuellog/TextFile.h"
-#include "shell/DataFileCommands.h"
+#include "gui/shell/DataFileCommands.h"
 
 #include <QLineEdit>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "Version.h"
-#include "shell/DesktopPlatform.h"
+#include "gui/shell/DesktopPlatform.h"
 #include "shell/MainWindow.h"
-#include "shell/Resources.h"
+#include "gui/shell/Resources.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "core/state/AppState.h"
-#include "shell/MenuMerging.h"
-#include "shell/Platform.h"
-#include "shell/ShellCommands.h"
+#include "gui/shell/MenuMerging.h"
+#include "gui/shell/Platform.h"
+#include "gui/shell/ShellCommands.h"
 
 #include <QMainWindow>
 #include <QPointer>

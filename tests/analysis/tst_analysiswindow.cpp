@@ -1,10 +1,10 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "analysis/AnalisisForm.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisModel.h"
-#include "shell/SetupPanel.h"
-#include "shell/Widgets.h"
-#include "vehicles/select.h"
+#include "gui/shell/SetupPanel.h"
+#include "gui/shell/Widgets.h"
+#include "gui/vehicles/VehicleManager.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "analysis/AnalisisForm.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisModel.h"
 #include "core/analysis/ColumnAverage.h"
 #include "core/fuellog/NumberText.h"

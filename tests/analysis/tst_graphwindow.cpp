@@ -1,8 +1,8 @@
 #include "Harness.h"
 #include "RecordingCommands.h"
 #include "TestMain.h"
-#include "analysis/AnalisisForm.h"
-#include "analysis/GraphUnit.h"
+#include "gui/analysis/AnalysisWindow.h"
+#include "gui/analysis/GraphWindow.h"
 
 #include <QAction>
 #include <QFrame>

@@ -1,10 +1,10 @@
 #include "AppFolder.h"
 #include "Harness.h"
 #include "TestMain.h"
-#include "analysis/AnalisisForm.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisRun.h"
-#include "analysis/GraphUnit.h"
-#include "analysis/PrintUnit.h"
+#include "gui/analysis/GraphWindow.h"
+#include "gui/analysis/Reports.h"
 
 #include <QMdiArea>
 #include <QPlainTextEdit>

@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
-#include "entry/BulkPanel.h"
-#include "entry/FuelEntryPanel.h"
-#include "shell/SetupPanel.h"
+#include "gui/entry/BulkPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
+#include "gui/shell/SetupPanel.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
-#include "entry/DataViewPanel.h"
+#include "gui/entry/DataViewPanel.h"
 #include "core/entry/EntryRules.h"
-#include "entry/FuelEntryPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
 #include "core/entry/LogTableModel.h"
-#include "shell/DataFileCommands.h"
-#include "shell/TextPrint.h"
+#include "gui/shell/DataFileCommands.h"
+#include "gui/shell/TextPrint.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

@@ -3,7 +3,7 @@
 #include "ScriptedPlatform.h"
 #include "TestMain.h"
 #include "Typing.h"
-#include "entry/FuelEntryPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
-#include "entry/BulkPanel.h"
-#include "entry/FuelEntryPanel.h"
-#include "shell/DataFileCommands.h"
-#include "shell/SetupPanel.h"
-#include "shell/Widgets.h"
+#include "gui/entry/BulkPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
+#include "gui/shell/DataFileCommands.h"
+#include "gui/shell/SetupPanel.h"
+#include "gui/shell/Widgets.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "analysis/AnalisisForm.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisModel.h"
-#include "exchange/ImportDialog.h"
-#include "shell/HelpTopics.h"
+#include "gui/exchange/ImportDialog.h"
+#include "gui/shell/HelpTopics.h"
 
 #include <QComboBox>
 #include <QDir>

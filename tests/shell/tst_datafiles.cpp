@@ -1,11 +1,11 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "entry/FuelEntryPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
 #include "core/fuellog/CarDataFile.h"
-#include "shell/DataFileCommands.h"
+#include "gui/shell/DataFileCommands.h"
 #include "core/state/Settings.h"
 #include "core/state/SettingsFile.h"
-#include "shell/SetupPanel.h"
+#include "gui/shell/SetupPanel.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "TestMain.h"
-#include "shell/DesktopPlatform.h"
-#include "shell/HelpViewer.h"
-#include "shell/MDialog.h"
+#include "gui/shell/DesktopPlatform.h"
+#include "gui/shell/HelpViewer.h"
+#include "gui/shell/MessageDialog.h"
 
 #include <QLabel>
 #include <QPushButton>

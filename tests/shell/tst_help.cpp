@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "entry/FuelEntryPanel.h"
-#include "shell/HelpTopics.h"
-#include "shell/HelpViewer.h"
-#include "shell/Resources.h"
+#include "gui/entry/FuelEntryPanel.h"
+#include "gui/shell/HelpTopics.h"
+#include "gui/shell/HelpViewer.h"
+#include "gui/shell/Resources.h"
 
 #include <QAction>
 #include <QFile>

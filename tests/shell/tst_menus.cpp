@@ -1,10 +1,10 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "TestVehicles.h"
-#include "analysis/AnalisisForm.h"
-#include "analysis/GraphUnit.h"
-#include "entry/FuelEntryPanel.h"
-#include "vehicles/select.h"
+#include "gui/analysis/AnalysisWindow.h"
+#include "gui/analysis/GraphWindow.h"
+#include "gui/entry/FuelEntryPanel.h"
+#include "gui/vehicles/VehicleManager.h"
 
 #include <QAction>
 #include <QMdiArea>

@@ -1,8 +1,8 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
-#include "shell/GPPassword.h"
-#include "shell/SetupPanel.h"
+#include "gui/shell/PasswordWindow.h"
+#include "gui/shell/SetupPanel.h"
 
 #include <QAction>
 #include <QApplication>

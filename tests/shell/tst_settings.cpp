@@ -1,11 +1,11 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "entry/FuelEntryPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
 #include "core/fuellog/TextFile.h"
 #include "core/state/Settings.h"
 #include "core/state/SettingsFile.h"
-#include "shell/SetupPanel.h"
-#include "shell/Widgets.h"
+#include "gui/shell/SetupPanel.h"
+#include "gui/shell/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "entry/FuelEntryPanel.h"
-#include "shell/DataFileCommands.h"
+#include "gui/entry/FuelEntryPanel.h"
+#include "gui/shell/DataFileCommands.h"
 #include "core/state/Settings.h"
 #include "core/state/SettingsFile.h"
-#include "shell/SetupPanel.h"
-#include "shell/splashunit.h"
-#include "vehicles/CalMessage.h"
-#include "vehicles/SundryUnit.h"
+#include "gui/shell/SetupPanel.h"
+#include "gui/shell/SplashScreen.h"
+#include "gui/vehicles/ReminderPrompt.h"
+#include "gui/vehicles/SundryWindow.h"
 
 #include <QCheckBox>
 #include <QDir>

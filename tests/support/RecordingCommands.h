@@ -1,7 +1,7 @@
 #pragma once
 #include "core/state/AppState.h"
-#include "shell/DataFileCommands.h"
-#include "shell/ShellCommands.h"
+#include "gui/shell/DataFileCommands.h"
+#include "gui/shell/ShellCommands.h"
 
 #include <QMap>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "ScriptedPlatform.h"
 
-#include "shell/HelpTopics.h"
+#include "gui/shell/HelpTopics.h"
 
 #include <QDialog>
 #include <QTest>

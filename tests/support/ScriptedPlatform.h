@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/Platform.h"
+#include "gui/shell/Platform.h"
 
 #include <QList>
 #include <QPrinter>

@@ -1,7 +1,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
-#include "trip/Trip.h"
+#include "gui/trip/TripCalculator.h"
 #include "core/fuellog/NumberText.h"
 #include "core/trip/TripMath.h"
 

@@ -1,12 +1,12 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "TestVehicles.h"
-#include "entry/FuelEntryPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
 #include "core/state/Settings.h"
 #include "core/state/SettingsFile.h"
-#include "vehicles/DetailsPanel.h"
-#include "vehicles/VehicleListView.h"
-#include "vehicles/select.h"
+#include "gui/vehicles/DetailsPanel.h"
+#include "gui/vehicles/VehicleListView.h"
+#include "gui/vehicles/VehicleManager.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

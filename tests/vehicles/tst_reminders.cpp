@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "TestVehicles.h"
-#include "vehicles/CalMessage.h"
+#include "gui/vehicles/ReminderPrompt.h"
 #include "core/vehicles/Reminders.h"
-#include "vehicles/select.h"
+#include "gui/vehicles/VehicleManager.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "TestVehicles.h"
-#include "analysis/AnalisisForm.h"
-#include "vehicles/DetailsPanel.h"
-#include "vehicles/SundryUnit.h"
-#include "vehicles/VehicleListView.h"
-#include "vehicles/select.h"
+#include "gui/analysis/AnalysisWindow.h"
+#include "gui/vehicles/DetailsPanel.h"
+#include "gui/vehicles/SundryWindow.h"
+#include "gui/vehicles/VehicleListView.h"
+#include "gui/vehicles/VehicleManager.h"
 
 #include <QAction>
 #include <QCalendarWidget>

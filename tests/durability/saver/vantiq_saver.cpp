@@ -7,9 +7,9 @@
 #include "../Contents.h"
 #include "RecordingCommands.h"
 #include "ScriptedPlatform.h"
-#include "shell/DataFileCommands.h"
+#include "gui/shell/DataFileCommands.h"
 #include "shell/MainWindow.h"
-#include "shell/SetupPanel.h"
+#include "gui/shell/SetupPanel.h"
 #include "core/vehicles/VehicleList.h"
 
 #include <QApplication>

@@ -1,0 +1,151 @@
+#include "gui/exchange/ImportDialog.h"
+
+#include "gui/shell/HelpTopics.h"
+#include "gui/shell/Widgets.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace LogImport;
+
+namespace {
+QString fillUps(int n) { return n == 1 ? QStringLiteral("1 fill-up") : QStringLiteral("%1 fill-ups").arg(n); }
+QString rows(int n) { return n == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(n); }
+} // namespace
+
+ImportDialog::ImportDialog(const Source &source, const QStringList &log, const QString &fileName, Platform &platform,
+                           QWidget *parent)
+    : QDialog(parent), source(source), log(log)
+{
+    setObjectName(QStringLiteral("ImportDialog"));
+    setProperty("helpContext", HelpTopic::Exchange);
+    setWindowTitle(QStringLiteral("Import Fill-ups"));
+    auto *layout = new QVBoxLayout(this);
+
+    FileLabel = new QLabel(QStringLiteral("Fill-ups from %1").arg(QFileInfo(fileName).fileName()), this);
+    FileLabel->setObjectName(QStringLiteral("FileLabel"));
+    layout->addWidget(FileLabel);
+
+    // Questions only for what neither the header nor the rows make clear.
+    auto *questions = new QGroupBox(QStringLiteral("About this file"), this);
+    questions->setObjectName(QStringLiteral("Questions"));
+    auto *form = new QFormLayout(questions);
+    const Answers &told = source.told, &guess = source.suggested;
+    DateOrderBox = question(form, "DateOrderBox", QStringLiteral("&Dates are written"),
+                            {QStringLiteral("day/month/year"), QStringLiteral("month/day/year")},
+                            guess.dateOrder == DateOrder::MonthFirst, told.dateOrder == DateOrder::Unknown);
+    DistanceUnitBox = question(form, "DistanceUnitBox", QStringLiteral("&Odometer readings are in"),
+                               {QStringLiteral("miles"), QStringLiteral("kilometres")},
+                               guess.distance == DistanceUnit::Kilometres, told.distance == DistanceUnit::Unknown);
+    FuelUnitBox = question(form, "FuelUnitBox", QStringLiteral("&Fuel is measured in"),
+                           {QStringLiteral("litres"), QStringLiteral("imperial gallons"),
+                            QStringLiteral("US gallons (3.785 litres)")},
+                           guess.fuel == FuelUnit::ImperialGallons ? 1 : guess.fuel == FuelUnit::UsGallons ? 2 : 0,
+                           told.fuel == FuelUnit::Unknown);
+    MoneyKindBox = question(form, "MoneyKindBox", QStringLiteral("The &money column is"),
+                            {QStringLiteral("the total cost of the fill-up"), QStringLiteral("the price per unit of fuel")},
+                            guess.moneyKind == MoneyKind::PerUnit, told.moneyKind == MoneyKind::Unknown);
+    MoneyUnitBox = question(form, "MoneyUnitBox", QStringLiteral("Money is in &units of"),
+                            {QStringLiteral("pounds"), QStringLiteral("pence")},
+                            guess.moneyUnit == MoneyUnit::Pence, told.moneyUnit == MoneyUnit::Unknown);
+    questions->setVisible(form->rowCount() > 0);
+    layout->addWidget(questions);
+
+    SummaryLabel = new QLabel(this);
+    SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
+    SummaryLabel->setWordWrap(true);
+    layout->addWidget(SummaryLabel);
+    RefusedList = new QPlainTextEdit(this);
+    RefusedList->setObjectName(QStringLiteral("RefusedList"));
+    RefusedList->setReadOnly(true);
+    RefusedList->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    layout->addWidget(RefusedList, 1);
+    FlagsNote = new QLabel(this);
+    FlagsNote->setObjectName(QStringLiteral("FlagsNote"));
+    FlagsNote->setWordWrap(true);
+    layout->addWidget(FlagsNote);
+
+    auto *buttons = new QDialogButtonBox(this);
+    ImportOk = NamedButton("ImportOk", QStringLiteral("&Import"), this);
+    ImportCancel = NamedButton("ImportCancel", QStringLiteral("Cancel"), this);
+    ImportHelp = NamedButton("ImportHelp", QStringLiteral("&Help"), this);
+    buttons->addButton(ImportOk, QDialogButtonBox::AcceptRole);
+    buttons->addButton(ImportCancel, QDialogButtonBox::RejectRole);
+    buttons->addButton(ImportHelp, QDialogButtonBox::HelpRole);
+    SetHelpButton(ImportHelp, platform, HelpTopic::Exchange);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    EnterPressesButtons(this);
+
+    for (QComboBox *box : {DateOrderBox, DistanceUnitBox, FuelUnitBox, MoneyKindBox, MoneyUnitBox})
+        connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::prepare);
+    prepare();
+    resize(560, 420);
+}
+
+QComboBox *ImportDialog::question(QFormLayout *form, const char *name, const QString &caption,
+                                  const QStringList &items, int suggested, bool ask)
+{
+    auto *box = new QComboBox(this);
+    box->setObjectName(QLatin1String(name));
+    box->addItems(items);
+    box->setCurrentIndex(suggested);
+    if (ask)
+        form->addRow(caption, box);
+    else
+        box->hide();
+    return box;
+}
+
+Answers ImportDialog::answers() const
+{
+    Answers a;
+    a.dateOrder = DateOrderBox->currentIndex() == 1 ? DateOrder::MonthFirst : DateOrder::DayFirst;
+    a.distance = DistanceUnitBox->currentIndex() == 1 ? DistanceUnit::Kilometres : DistanceUnit::Miles;
+    const FuelUnit fuel[] = {FuelUnit::Litres, FuelUnit::ImperialGallons, FuelUnit::UsGallons};
+    a.fuel = fuel[qBound(0, FuelUnitBox->currentIndex(), 2)];
+    a.moneyKind = MoneyKindBox->currentIndex() == 1 ? MoneyKind::PerUnit : MoneyKind::Total;
+    a.moneyUnit = MoneyUnitBox->currentIndex() == 1 ? MoneyUnit::Pence : MoneyUnit::Pounds;
+    return a;
+}
+
+void ImportDialog::prepare()
+{
+    plan = Prepare(source, answers(), log);
+    QString summary = QStringLiteral("%1 will be added.").arg(fillUps(int(plan.added.size())));
+    if (plan.duplicates > 0)
+        summary += QStringLiteral(" %1 already in the log and will be skipped.")
+                       .arg(plan.duplicates == 1 ? QStringLiteral("1 is") : QStringLiteral("%1 are").arg(plan.duplicates));
+    if (!plan.refused.isEmpty())
+        summary += QStringLiteral(" %1 cannot be imported:").arg(rows(int(plan.refused.size())));
+    SummaryLabel->setText(summary);
+
+    QStringList lines;
+    lines.reserve(plan.refused.size());
+    for (const Refusal &r : plan.refused)
+        lines << QStringLiteral("Line %1: %2").arg(r.line).arg(r.reason);
+    RefusedList->setPlainText(lines.join(QLatin1Char('\n')));
+    RefusedList->setVisible(!plan.refused.isEmpty());
+
+    QStringList marks;
+    if (plan.notFull > 0)
+        marks << QStringLiteral("%1 marked as not filling the tank").arg(plan.notFull);
+    if (plan.missed > 0)
+        marks << QStringLiteral("%1 marked as following a missed fill-up").arg(plan.missed);
+    FlagsNote->setText(marks.isEmpty() ? QString()
+                                       : QStringLiteral("Of the fill-ups added, %1. Vantiq keeps no such marks: "
+                                                        "each fill-up is taken as filling the tank.")
+                                             .arg(marks.join(QStringLiteral(" and "))));
+    FlagsNote->setVisible(!marks.isEmpty());
+    ImportOk->setEnabled(!plan.added.isEmpty());
+    if (!plan.added.isEmpty())
+        ImportOk->setDefault(true);
+}

@@ -1,0 +1,114 @@
+#include "gui/exchange/LogExchange.h"
+
+#include "core/analysis/AnalysisRun.h"
+#include "gui/exchange/ImportDialog.h"
+#include "core/exchange/LogExport.h"
+#include "core/exchange/LogImport.h"
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/TextFile.h"
+#include "core/state/AppState.h"
+#include "gui/shell/DataFileCommands.h"
+#include "gui/shell/ShellCommands.h"
+
+#include <QFileInfo>
+
+namespace LogExchange {
+
+namespace {
+const QString CsvFilter = QStringLiteral("CSV File [*.csv]|*.csv|All Files|*");
+
+FileRequest csvRequest(const AppState &state, const QString &title, const QString &fileName)
+{
+    FileRequest r;
+    r.title = title;
+    r.folder = state.Live.DataPath;
+    r.fileName = fileName;
+    r.filter = CsvFilter;
+    r.defaultSuffix = QStringLiteral("csv");
+    return r;
+}
+
+// Writes a CSV file chosen by the user; true when it was written.
+bool writeChosen(AppState &state, ShellCommands &shell, const QString &title, const QString &fileName,
+                 const QByteArray &bytes)
+{
+    const QString path = state.platform().SaveFileName(csvRequest(state, title, fileName));
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (!TextFile::WriteWhole(path, bytes, &error)) {
+        state.platform().ShowMessage(error);
+        return false;
+    }
+    shell.SetStatus(5, QStringLiteral("EXPORTED TO ") + path);
+    return true;
+}
+
+bool hasVehicle(AppState &state)
+{
+    if (!state.Registration().trimmed().isEmpty() && !CarDataFile::IsNoFile(state.CurrentDataFile))
+        return true;
+    state.platform().ShowMessage(QStringLiteral("Choose a vehicle first: fill-ups are exported from and imported "
+                                                "into the current vehicle's log."));
+    return false;
+}
+} // namespace
+
+void ExportLog(AppState &state, ShellCommands &shell)
+{
+    state.CommitEdits();
+    if (!hasVehicle(state))
+        return;
+    if (state.FuelLog.size() < 4) {
+        state.platform().ShowMessage(QStringLiteral("There are no fill-ups to export."));
+        return;
+    }
+    writeChosen(state, shell, QStringLiteral("Export Fill-ups"), state.Registration() + QStringLiteral(".csv"),
+                LogExport::FuelLog(state.FuelLog));
+}
+
+void ExportTable(AppState &state, ShellCommands &shell, const AnalysisTable &table)
+{
+    writeChosen(state, shell, QStringLiteral("Export Analysis Table"),
+                state.Registration() + QStringLiteral(" analysis.csv"), LogExport::Table(table));
+}
+
+void ImportLog(AppState &state, ShellCommands &shell)
+{
+    state.CommitEdits();
+    if (!hasVehicle(state))
+        return;
+    const QString path = state.platform().OpenFileName(csvRequest(state, QStringLiteral("Import Fill-ups"), QString()));
+    if (path.isEmpty())
+        return;
+    const TextFile::ReadResult read = TextFile::ReadBytes(path);
+    if (!read.ok) {
+        state.platform().ShowMessage(read.error);
+        return;
+    }
+    const LogImport::Source source = LogImport::Read(read.bytes);
+    if (!source.Found()) {
+        state.platform().ShowMessage(source.problem);
+        return;
+    }
+    ImportDialog dialog(source, state.FuelLog, path, state.platform());
+    if (state.platform().ExecModal(dialog) != QDialog::Accepted || dialog.Plan().added.isEmpty())
+        return;
+
+    // The whole log is saved once; a failed save puts the old log back.
+    const QStringList before = state.FuelLog;
+    state.FuelLog = dialog.Plan().log;
+    if (!shell.Files().WriteFuelLog(state.CurrentDataFile)) {
+        state.FuelLog = before;
+        return;
+    }
+    const int added = int(dialog.Plan().added.size());
+    state.FuelLogChanged();
+    shell.EnableCommand(Command::ViewData, true);
+    shell.SetStatus(5, QStringLiteral("%1 %2 ADDED FROM %3")
+                           .arg(added)
+                           .arg(added == 1 ? QStringLiteral("FILL-UP") : QStringLiteral("FILL-UPS"),
+                                QFileInfo(path).fileName()));
+}
+
+} // namespace LogExchange

@@ -1,0 +1,287 @@
+#include "gui/shell/DataFileCommands.h"
+
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/DateText.h"
+#include "core/fuellog/TextFile.h"
+#include "core/state/AppState.h"
+#include "gui/shell/HelpTopics.h"
+#include "gui/shell/ShellCommands.h"
+#include "core/vehicles/VehicleRecord.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString DataFileFilter = QStringLiteral("Vantiq Data File [*.dat]|*.dat|Vantiq Data File Backup|*.bak");
+} // namespace
+
+DataFileCommands::DataFileCommands(AppState &s, ShellCommands &commands, QObject *parent)
+    : QObject(parent), state(s), shell(commands)
+{
+    OpenDataFile.defaultSuffix = QStringLiteral("dat");
+    OpenDataFile.filter = DataFileFilter;
+}
+
+QString DataFileCommands::dataFolder() const { return state.Live.DataPath; }
+
+QString DataFileCommands::SetRegistration(const QString &reg, bool newreg)
+{
+    // Wherever it came from (settings file, vehicle list, Open), a
+    // registration that cannot name a file builds no path: no vehicle is
+    // current then.
+    const QString safe = IsFileSafeRegistration(reg) ? reg : QString();
+    state.SetRegistration(safe); // the boxes and status panel 0 follow
+    QString path = safe.isEmpty() ? CarDataFile::NoFilePattern(dataFolder()) : CarDataFile::PathFor(dataFolder(), safe);
+    if (!newreg && !QFileInfo::exists(path))
+        path = CarDataFile::NoFilePattern(dataFolder());
+    OpenDataFile.fileName = path;
+    SaveDialog1.fileName = path;
+    OpenDataFile.filterIndex = 1;
+    return path;
+}
+
+DataFileCommands::Reading DataFileCommands::readLog(const QString &name) const
+{
+    Reading r;
+    const TextFile::ReadResult read = TextFile::ReadBytes(name, CarDataFile::MaxFileBytes);
+    if (read.tooLarge) {
+        r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + CarDataFile::SizeProblem(read.size);
+        return r;
+    }
+    if (!read.ok) {
+        r.error = read.error;
+        return r;
+    }
+    r.lines = TextFile::SplitLines(read.bytes);
+    const QString line = CarDataFile::LineProblem(r.lines);
+    if (!line.isEmpty()) {
+        r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + line;
+        r.lines.clear();
+    }
+    return r;
+}
+
+bool DataFileCommands::Getcardata(const QString &name)
+{
+    state.FuelLog.clear();
+    const Reading read = readLog(name);
+    const bool ok = read.error.isEmpty() && read.refusal.isEmpty();
+    const QStringList &lines = read.lines;
+    const CarDataFile::Check check = ok ? CarDataFile::CheckLog(lines) : CarDataFile::Check::Malformed;
+    if (!ok || check != CarDataFile::Check::Good) {
+        if (!ok)
+            state.platform().ShowMessage(read.refusal.isEmpty() ? read.error : read.refusal);
+        else if (check == CarDataFile::Check::Empty)
+            state.platform().ShowMessage(QStringLiteral("Not Loaded File ") + name + QStringLiteral(" Contains no Data"));
+        // The fuel log is empty now; a later fill-up must not overwrite the
+        // file that was loaded before, so no file is current.
+        state.CurrentDataFile = CarDataFile::NoFilePattern(dataFolder());
+        state.FuelLogChanged();
+        return false;
+    }
+    state.FuelLog = lines;
+    shell.EnableCommand(Command::ViewData, true);
+    shell.SetStatus(5, CarDataFile::BaseName(name) + QStringLiteral(" DATA READY"));
+    state.CurrentDataFile = name;
+    state.FuelLogChanged(); // the entry panel shows the log's end
+    shell.CloseAllChildWindows();
+    return true;
+}
+
+void DataFileCommands::LoadData(const QString &name)
+{
+    const QString pattern = CarDataFile::NoFilePattern(dataFolder());
+    if (name != pattern) {
+        Getcardata(name);
+        return;
+    }
+    const QString reg = state.Registration();
+    const bool othersExist = !QDir(dataFolder()).entryList({QStringLiteral("*.dat")}, QDir::Files).isEmpty();
+    if (othersExist) {
+        // A new vehicle most likely starts its own data: Enter does that.
+        const int answer = state.platform().MessageDialogFocused(
+            QStringLiteral("No Data file exists for ") + reg + QStringLiteral("\rVantiq has detected other Fuel data files")
+                + QStringLiteral("\rClick OK to choose one of these or click CANCEL to start") + QStringLiteral("\rentering data for ")
+                + reg,
+            MsgKind::Information, mbOk | mbCancel | mbHelp, HelpTopic::DataFiles, mrCancel);
+        if (answer == mrOk) {
+            Open1Click();
+            return;
+        }
+        state.FuelLog.clear();
+        state.FuelLogChanged();
+        state.CurrentDataFile = SetRegistration(reg, true);
+        shell.EnterDataClick();
+        return;
+    }
+    // The log may still hold another vehicle's records; they must not be
+    // saved into this vehicle's new file.
+    state.FuelLog.clear();
+    state.FuelLogChanged();
+    state.CurrentDataFile = SetRegistration(reg, true);
+    shell.CloseAllChildWindows();
+    shell.EnterDataClick();
+}
+
+void DataFileCommands::Open1Click()
+{
+    OpenDataFile.filterIndex = 1;
+    OpenDataFile.fileName = QStringLiteral("*.dat");
+    OpenDataFile.folder = dataFolder();
+    OpenDataFile.title = QString();
+    const QString chosen = state.platform().OpenFileName(OpenDataFile);
+    if (chosen.isEmpty())
+        return;
+    OpenDataFile.fileName = chosen;
+    const QString base = CarDataFile::BaseName(chosen);
+    // The current data file changes only once the chosen file has loaded:
+    // the log still holds the previous vehicle's records until then.
+    if (!QFileInfo::exists(chosen)) {
+        state.platform().MessageDialog(QStringLiteral("File does not exist, Sorry"), MsgKind::Information, mbOk, HelpTopic::DataFiles);
+        return;
+    }
+    // A file that is no log by its size or its lines changes nothing.
+    if (const QString refusal = readLog(chosen).refusal; !refusal.isEmpty()) {
+        state.platform().ShowMessage(refusal);
+        return;
+    }
+    if (!Getcardata(chosen)) {
+        state.platform().MessageDialog(QStringLiteral("Data File Invalid not loaded"), MsgKind::Error, mbOk | mbHelp, HelpTopic::DataFiles);
+        state.FuelLog.clear();
+        state.FuelLogChanged();
+        shell.ReadRegistry();
+        return;
+    }
+    const QString chosenFolder = WithBackslash(QFileInfo(chosen).absolutePath());
+    if (base == state.Registration()) {
+        state.Options().SetDataFolder(chosenFolder);
+        return;
+    }
+    const int answer = state.platform().MessageDialog(
+        QStringLiteral("You are attempting to change to\ranother file without first setting it as Default\rDo you wish to do this now ?"),
+        MsgKind::Warning, mbYes | mbNo | mbHelp, HelpTopic::DataFiles);
+    if (answer == mrYes && !IsFileSafeRegistration(base)) {
+        state.platform().ShowMessage(QStringLiteral("\"") + base + QStringLiteral("\" cannot be a registration: ") + RegistrationRule);
+        state.platform().MessageDialog(QStringLiteral("Default File Not Changed"), MsgKind::Warning, mbOk, HelpTopic::DataFiles);
+    } else if (answer == mrYes) {
+        state.Options().SetDataFolder(chosenFolder);
+        SetRegistration(base, false);
+        shell.WriteRegistry();
+        shell.ShowSetupPanel();
+    } else {
+        state.platform().MessageDialog(QStringLiteral("Default File Not Changed"), MsgKind::Warning, mbOk, HelpTopic::DataFiles);
+    }
+}
+
+bool DataFileCommands::WriteFuelLog(const QString &path)
+{
+    QString error;
+    if (TextFile::WriteWhole(path, TextFile::JoinLines(state.FuelLog), &error))
+        return true;
+    state.platform().ShowMessage(error);
+    return false;
+}
+
+void DataFileCommands::Save1Click()
+{
+    state.CommitEdits();
+    if (state.FuelLog.size() < 4) {
+        shell.SetStatus(5, QStringLiteral("NO DATA TO SAVE ") + state.CurrentDataFile);
+        return;
+    }
+    if (OpenDataFile.fileName.isEmpty() || OpenDataFile.fileName == QStringLiteral("*.*")) {
+        SaveAsClick();
+        return;
+    }
+    if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
+        // No vehicle file to write to: a name must be chosen.
+        SaveAsClick();
+        return;
+    }
+    if (WriteFuelLog(state.CurrentDataFile))
+        shell.SetStatus(5, QStringLiteral("FILE SAVED ") + state.CurrentDataFile);
+}
+
+void DataFileCommands::SaveAsClick()
+{
+    state.CommitEdits();
+    SaveDialog1.folder = dataFolder();
+    const QString chosen = state.platform().SaveFileName(SaveDialog1);
+    if (chosen.isEmpty())
+        return;
+    if (state.FuelLog.size() < 4) {
+        shell.SetStatus(5, QStringLiteral("NO DATA TO SAVE"));
+        return;
+    }
+    shell.SetCaption(QStringLiteral("Fuel Data Save"));
+    if (WriteFuelLog(chosen))
+        OpenDataFile.fileName = chosen;
+}
+
+void DataFileCommands::New1Click()
+{
+    if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
+        state.platform().ShowMessage(QStringLiteral("No registration Set"));
+        return;
+    }
+    DeleteData(state.CurrentDataFile);
+    if (!QFileInfo::exists(state.CurrentDataFile))
+        state.platform().ShowMessage(QStringLiteral("Click \"Enter Data\" to start a data file for ")
+                                    + state.Registration());
+}
+
+void DataFileCommands::DeleteData(const QString &reg)
+{
+    if (!QFileInfo::exists(reg))
+        return;
+    if (state.platform().MessageDialog(QStringLiteral("A Data File ") + QFileInfo(reg).fileName()
+                                          + QStringLiteral(" exists for this vehicle\rClick OK to erase this file"),
+                                      MsgKind::Information, mbOk | mbCancel | mbHelp, HelpTopic::DataFiles)
+        != mrOk)
+        return;
+    if (state.platform().MessageDialog(QStringLiteral("Really Delete ") + reg, MsgKind::Information, mbOk | mbCancel,
+                                      HelpTopic::DataFiles)
+        != mrOk)
+        return;
+    QFile file(reg);
+    if (!file.remove()) {
+        // The file is still there: keep the log that belongs to it, so that
+        // a later save cannot replace the file with a shortened log.
+        state.platform().ShowMessage(reg + QStringLiteral(": ") + file.errorString());
+        return;
+    }
+    state.FuelLog.clear();
+    state.FuelLogChanged();
+}
+
+void DataFileCommands::RestoreBackup1Click()
+{
+    OpenDataFile.filterIndex = 2;
+    OpenDataFile.title = QStringLiteral("Restore ") + state.CurrentDataFile;
+    OpenDataFile.folder = dataFolder();
+    const QString chosen = state.platform().OpenFileName(OpenDataFile);
+    OpenDataFile.title = QString();
+    if (chosen.isEmpty())
+        return;
+    if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
+        // There is no vehicle file to restore over.
+        state.platform().ShowMessage(QStringLiteral("No registration Set"));
+        return;
+    }
+    const int answer = state.platform().MessageDlg(QStringLiteral("Are you sure you want to replace ") + state.CurrentDataFile
+                                                      + QStringLiteral("\r\nWith the backup file ") + chosen,
+                                                  MsgKind::Confirmation, mbYes | mbNo);
+    if (answer != mrYes)
+        return;
+    const TextFile::ReadResult backup = TextFile::ReadBytes(chosen);
+    QString error = backup.error;
+    if (!backup.ok || !TextFile::WriteWhole(state.CurrentDataFile, backup.bytes, &error))
+        state.platform().ShowMessage(error);
+}
+
+void DataFileCommands::WriteBackup()
+{
+    if (state.FuelLog.size() < 4 || CarDataFile::IsNoFile(state.CurrentDataFile))
+        return;
+    WriteFuelLog(CarDataFile::BackupPath(state.CurrentDataFile));
+}

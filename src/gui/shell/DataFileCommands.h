@@ -1,0 +1,48 @@
+#pragma once
+#include "gui/shell/Platform.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class AppState;
+class ShellCommands;
+
+// The File menu's commands over the fuel log and the car data file, and the
+// choice and loading of the current vehicle's data.
+class DataFileCommands : public QObject {
+    Q_OBJECT
+public:
+    DataFileCommands(AppState &state, ShellCommands &shell, QObject *parent = nullptr);
+
+    // The main window's two file dialogs: their file names and filters
+    // persist between uses.
+    FileRequest OpenDataFile;
+    FileRequest SaveDialog1;
+
+    QString SetRegistration(const QString &reg, bool newreg);
+    bool Getcardata(const QString &name);
+    void LoadData(const QString &name);
+    void Open1Click();
+    void Save1Click();
+    void SaveAsClick();
+    void New1Click();
+    void DeleteData(const QString &reg);
+    void RestoreBackup1Click();
+    // Step 2 of the close: the fuel log to the ".bak" beside the data file.
+    void WriteBackup();
+    // Writes the fuel log whole to path; on failure tells the user the
+    // system's error text and returns false, leaving the old file intact.
+    bool WriteFuelLog(const QString &path);
+
+private:
+    struct Reading {
+        QStringList lines;
+        QString error;    // the system's, when the file could not be read
+        QString refusal;  // why the file is no log (its size, a line's length)
+    };
+    Reading readLog(const QString &name) const;
+    QString dataFolder() const;
+    AppState &state;
+    ShellCommands &shell;
+};

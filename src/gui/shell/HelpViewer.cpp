@@ -1,0 +1,126 @@
+#include "gui/shell/HelpViewer.h"
+
+#include "gui/shell/HelpTopics.h"
+#include "gui/shell/Platform.h"
+#include "gui/shell/Resources.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
+
+HelpViewer::HelpViewer() = default;
+HelpViewer::~HelpViewer() = default;
+
+QUrl HelpViewer::ContentsUrl()
+{
+    return QUrl(QStringLiteral("qrc") + QLatin1String(HelpTopic::Folder) + QLatin1String(HelpTopic::ContentsFile));
+}
+
+QUrl HelpViewer::TopicUrl(int topic)
+{
+    const HelpTopic::Page *page = HelpTopic::Find(topic);
+    if (!page)
+        return ContentsUrl();
+    return QUrl(QStringLiteral("qrc") + QLatin1String(HelpTopic::Folder) + QLatin1String(page->file));
+}
+
+void HelpViewer::show(const QUrl &page)
+{
+    if (!window) {
+        window = std::make_unique<QMainWindow>();
+        window->setObjectName(QStringLiteral("HelpWindow"));
+        window->setWindowTitle(QStringLiteral("Vantiq Help"));
+        window->setWindowIcon(ApplicationIcon()); // also loads the guide's pages
+        window->resize(720, 600);
+        browser = new QTextBrowser(window.get());
+        browser->setObjectName(QStringLiteral("HelpBrowser"));
+        browser->setOpenExternalLinks(true);
+        window->setCentralWidget(browser);
+
+        QToolBar *bar = window->addToolBar(QStringLiteral("Navigation"));
+        bar->setObjectName(QStringLiteral("HelpToolBar"));
+        bar->setMovable(false);
+        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        QStyle *style = window->style();
+        auto add = [&](const char *name, const QString &caption, const char *themeIcon, QStyle::StandardPixmap fallback,
+                       const QKeySequence &key) {
+            QAction *a = bar->addAction(QIcon::fromTheme(QLatin1String(themeIcon), style->standardIcon(fallback)), caption);
+            a->setObjectName(QLatin1String(name));
+            a->setShortcut(key);
+            return a;
+        };
+        QAction *back = add("HelpBack", QStringLiteral("&Back"), "go-previous", QStyle::SP_ArrowBack, QKeySequence::Back);
+        QAction *forward = add("HelpForward", QStringLiteral("&Forward"), "go-next", QStyle::SP_ArrowForward,
+                               QKeySequence::Forward);
+        QAction *contents = add("HelpContents", QStringLiteral("&Contents"), "go-home", QStyle::SP_DirHomeIcon,
+                                QKeySequence(Qt::ALT | Qt::Key_Home));
+        back->setEnabled(false);
+        forward->setEnabled(false);
+        QObject::connect(back, &QAction::triggered, browser, &QTextBrowser::backward);
+        QObject::connect(forward, &QAction::triggered, browser, &QTextBrowser::forward);
+        QObject::connect(contents, &QAction::triggered, browser, [this] { browser->setSource(ContentsUrl()); });
+        QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+        QObject::connect(browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+        QObject::connect(browser, &QTextBrowser::sourceChanged, window.get(), [this] {
+            const QString title = browser->documentTitle();
+            window->setWindowTitle(title.isEmpty() ? QStringLiteral("Vantiq Help")
+                                                   : QStringLiteral("Vantiq Help - ") + title);
+        });
+    }
+    if (browser->source() != page)
+        browser->setSource(page);
+    // Asked from a modal dialog (its Help button), the help window must take
+    // clicks too: it goes on top of the modal stack until it is closed.
+    QWidget *modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted = modal && modal != window.get() ? Qt::ApplicationModal : Qt::NonModal;
+    if (window->windowModality() != wanted && !(window->isVisible() && window->isModal())) {
+        window->hide(); // modality is set on a hidden window
+        window->setWindowModality(wanted);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+QWidget *HelpViewer::Window() const { return window.get(); }
+
+void HelpViewer::ShowTopic(int topic) { show(TopicUrl(topic)); }
+
+void HelpViewer::ShowContents() { show(ContentsUrl()); }
+
+ContextHelp::ContextHelp(Platform &p, QObject *parent) : QObject(parent), platform(p)
+{
+    qApp->installEventFilter(this);
+}
+
+int ContextHelp::TopicFor(const QWidget *widget)
+{
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        const QVariant topic = w->property("helpContext");
+        if (topic.isValid() && topic.toInt() > 0)
+            return topic.toInt();
+    }
+    return HelpTopic::None;
+}
+
+bool ContextHelp::eventFilter(QObject *watched, QEvent *event)
+{
+    // The key press as it first reaches a widget; taking it there stops it
+    // going on to the widget's parents.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
+        return false;
+    const int topic = TopicFor(static_cast<QWidget *>(watched)); // the key goes to the focused control
+    if (topic > 0)
+        platform.ShowHelp(topic);
+    else
+        platform.ShowHelpContents();
+    event->accept();
+    return true;
+}

@@ -1,0 +1,204 @@
+#include "gui/shell/Widgets.h"
+
+#include "core/fuellog/DateText.h"
+#include "gui/shell/Platform.h"
+
+#include <QAbstractButton>
+#include <QActionGroup>
+#include <QFocusEvent>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QDir>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+void SetHelpButton(QAbstractButton *button, Platform &platform, int topic)
+{
+    button->setProperty("tag", topic);
+    QObject::connect(button, &QAbstractButton::clicked, button, [&platform, topic] { platform.ShowHelp(topic); });
+}
+
+QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QActionGroup *group)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    if (group) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    return a;
+}
+
+QPushButton *NamedButton(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+QLineEdit *NamedEdit(const char *name, QWidget *parent, bool readOnly)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(readOnly);
+    return e;
+}
+
+void EnterPressesButtons(QWidget *root)
+{
+    for (QPushButton *b : root->findChildren<QPushButton *>())
+        b->setAutoDefault(true); // a button that is auto-default answers Enter itself
+}
+
+namespace {
+class SelectOnFocus : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // QLineEdit selects on Tab itself but not on a focus given by the
+        // program; a mouse click keeps placing the cursor.
+        if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason)
+            if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && !edit->isReadOnly())
+                edit->selectAll();
+        return false;
+    }
+};
+} // namespace
+
+class FrontOnlyKeys : public QObject {
+public:
+    FrontOnlyKeys(QWidget *panel) : QObject(panel), panel(panel) {}
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Shortcut && !inFront(); }
+
+private:
+    // The front is the last visible panel among the overlay's children
+    // (raise() moves a panel there); a floating panel is always in front.
+    bool inFront() const
+    {
+        const QWidget *area = panel->parentWidget();
+        if (!area || panel->property(OverlayArea::FloatsAtRight).toBool())
+            return true;
+        const QObjectList &children = area->children();
+        for (auto it = children.crbegin(); it != children.crend(); ++it) {
+            const auto *w = qobject_cast<const QWidget *>(*it);
+            if (w && !w->isWindow() && w->isVisible() && !w->property(OverlayArea::FloatsAtRight).toBool())
+                return w == panel;
+        }
+        return true;
+    }
+    QWidget *panel;
+};
+
+void AccessKeysInFrontOnly(QWidget *panel)
+{
+    auto *filter = new FrontOnlyKeys(panel);
+    for (QAbstractButton *b : panel->findChildren<QAbstractButton *>())
+        b->installEventFilter(filter);
+}
+
+void SelectTextOnEntry(QWidget *root)
+{
+    auto *filter = new SelectOnFocus(root);
+    for (QLineEdit *e : root->findChildren<QLineEdit *>())
+        e->installEventFilter(filter);
+}
+
+RadioGroup::RadioGroup(const QString &name, const QString &title, const QStringList &items, QWidget *parent)
+    : QGroupBox(title, parent), group(new QButtonGroup(this))
+{
+    setObjectName(name);
+    auto *layout = new QVBoxLayout(this);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *b = new QRadioButton(items[i], this);
+        b->setObjectName(name + QString::number(i));
+        group->addButton(b, i);
+        layout->addWidget(b);
+    }
+    layout->addStretch();
+    connect(group, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
+}
+
+int RadioGroup::ItemIndex() const { return group->checkedId(); }
+
+int RadioGroup::Count() const { return int(group->buttons().size()); }
+
+void RadioGroup::SetItemIndex(int index)
+{
+    if (QAbstractButton *b = group->button(index)) {
+        b->setChecked(true);
+        return;
+    }
+    group->setExclusive(false);
+    for (QAbstractButton *b : group->buttons())
+        b->setChecked(false);
+    group->setExclusive(true);
+}
+
+FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+{
+    connect(this, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { SetDirectory(item->data(Qt::UserRole).toString()); });
+}
+
+QString FolderList::Directory() const { return current; }
+
+void FolderList::SetDirectory(const QString &folder)
+{
+    QDir dir(folder);
+    current = WithBackslash(QDir::cleanPath(dir.absolutePath()));
+    clear();
+    // The chain from the root down to the folder, indented by depth.
+    QStringList chain;
+    for (QDir d(current); ; ) {
+        chain.prepend(d.absolutePath());
+        if (!d.cdUp())
+            break;
+    }
+    int depth = 0;
+    for (const QString &p : chain) {
+        const QString name = p == QLatin1String("/") ? p : QDir(p).dirName();
+        auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
+        item->setData(Qt::UserRole, p);
+        ++depth;
+    }
+    setCurrentRow(int(chain.size()) - 1);
+    const QStringList subs = QDir(current).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &s : subs) {
+        auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + s, this);
+        item->setData(Qt::UserRole, current + s);
+    }
+}
+
+const char *const OverlayArea::FloatsAtRight = "vantiqFloatsAtRight";
+
+void OverlayArea::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    for (QObject *o : children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (!w || w->isWindow())
+            continue;
+        if (w->property(FloatsAtRight).toBool()) {
+            // A small panel over the others, at the top right.
+            const QSize size = w->sizeHint().boundedTo(this->size());
+            w->setGeometry(QRect(QPoint(width() - size.width() - 12, 12), size));
+        } else {
+            w->setGeometry(rect());
+        }
+    }
+}
+
+QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, const QIcon &icon)
+{
+    auto *b = new QToolButton(bar);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(hint);
+    b->setIcon(icon);
+    bar->addWidget(b);
+    return b;
+}
