@@ -1,7 +1,7 @@
 #pragma once
 #include "AppFolder.h"
 #include "ScriptedPlatform.h"
-#include "shell/MainWindow.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QDialog>

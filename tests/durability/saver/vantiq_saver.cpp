@@ -8,7 +8,7 @@
 #include "RecordingCommands.h"
 #include "ScriptedPlatform.h"
 #include "gui/shell/DataFileCommands.h"
-#include "shell/MainWindow.h"
+#include "app/MainWindow.h"
 #include "gui/shell/SetupPanel.h"
 #include "core/vehicles/VehicleList.h"
 

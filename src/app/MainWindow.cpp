@@ -1,4 +1,4 @@
-#include "shell/MainWindow.h"
+#include "app/MainWindow.h"
 
 #include "Version.h"
 #include "gui/analysis/AnalysisWindow.h"
