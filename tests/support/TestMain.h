@@ -1,5 +1,15 @@
 #pragma once
+// Core tests are built without the widgets: they run on a plain
+// application object.
+#if __has_include(<QApplication>)
 #include <QApplication>
+using TestApplication = QApplication;
+inline void nameTestApplication() { QApplication::setApplicationDisplayName(QStringLiteral("Vantiq")); }
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+inline void nameTestApplication() { QCoreApplication::setApplicationName(QStringLiteral("Vantiq")); }
+#endif
 #include <QTest>
 #include <functional>
 #include <vector>
@@ -38,8 +48,8 @@ inline void quietOffscreenNotice()
 #define VANTIQ_TEST_MAIN                                                                                     \
     int main(int argc, char *argv[])                                                                         \
     {                                                                                                        \
-        QApplication app(argc, argv);                                                                        \
-        QApplication::setApplicationDisplayName(QStringLiteral("Vantiq"));                                   \
+        TestApplication app(argc, argv);                                                                     \
+        nameTestApplication();                                                                               \
         quietOffscreenNotice();                                                                              \
         int failed = 0;                                                                                      \
         for (const TestRunner &run : registeredTests())                                                      \

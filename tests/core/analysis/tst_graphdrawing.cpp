@@ -152,4 +152,4 @@ private slots:
 };
 
 VANTIQ_TEST(GraphPlotTest)
-#include "tst_graphplot.moc"
+#include "tst_graphdrawing.moc"
