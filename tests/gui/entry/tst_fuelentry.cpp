@@ -1,6 +1,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
+#include "core/entry/EntryRules.h"
 #include "gui/entry/BulkPanel.h"
 #include "gui/entry/FuelEntryPanel.h"
 #include "gui/shell/DataFileCommands.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 
 // Fuel purchase entry, driven through the panel's boxes as a user types.
@@ -707,6 +709,31 @@ private slots:
         QCOMPARE(w->FuelLog.size(), 12); // refused one way or another, never stored blindly
         fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("100"), QStringLiteral("26.00"), QStringLiteral("20"));
         QCOMPARE(w->FuelLog.mid(12), (QStringList{"20/01/2012", "100", "20.00", "130.00"}));
+    }
+
+    // Events run while a back-dated fill-up is placed: a log changed by one
+    // of them is not written over with the fill-up placed in the old one.
+    void aLogChangedDuringThePlacementIsKept()
+    {
+        begin(3);
+        QStringList big;
+        const QString blanks(200, QLatin1Char(' ')); // a slow reading to walk past: the search breathes
+        for (int i = 0; i < 150000; ++i)
+            big << QStringLiteral("31/12/2012") << blanks + QString::number(100000 + i) << QStringLiteral("40.00")
+                << QStringLiteral("130.00");
+        w->FuelLog = big;
+        w->State().FuelLogChanged();
+        const QByteArray file = h.app.read(QStringLiteral("AB12.dat"));
+        bool changed = false;
+        QTimer::singleShot(0, w, [&] {
+            w->FuelLog = AppFolder::log(2); // another vehicle's log arrives meanwhile
+            changed = true;
+        });
+        fillUp(QStringLiteral("02"), QStringLiteral("01"), QStringLiteral("5"), QStringLiteral("52.00"), QStringLiteral("40"));
+        QVERIFY(changed);
+        QCOMPARE(h.platform.texts(), QStringList{EntryRules::ChangedDuringPlacement});
+        QCOMPARE(w->FuelLog, AppFolder::log(2));
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), file);
     }
 
     void noCurrentFileKeepsNothing()
