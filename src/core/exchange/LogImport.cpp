@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -36,7 +37,10 @@ const Name Names[] = {
     {"price per gallon", Field::UnitPrice}, {"price per unit", Field::UnitPrice}, {"unit price", Field::UnitPrice},
     {"ppl", Field::UnitPrice},       {"full", Field::Full},             {"full tank", Field::Full},
     {"full fill up", Field::Full},   {"full fillup", Field::Full},      {"missed", Field::Missed},
-    {"missed fill up", Field::Missed}, {"missed fillup", Field::Missed},
+    {"missed fill up", Field::Missed}, {"missed fillup", Field::Missed}, {"missed fuel up", Field::Missed},
+    {"is fill to full", Field::Full}, {"fill to full", Field::Full},   {"is full", Field::Full},
+    {"fillup volume", Field::Quantity}, {"fill up volume", Field::Quantity}, {"fuel volume", Field::Quantity},
+    {"fuel quantity", Field::Quantity}, {"fuel amount", Field::Quantity}, {"fuel litres", Field::Quantity},
 };
 
 struct Heading {
@@ -48,8 +52,13 @@ struct Heading {
 Heading readHeading(const QString &header)
 {
     static const QRegularExpression brackets(QStringLiteral("[\\(\\[]([^\\)\\]]*)[\\)\\]]"));
-    static const QRegularExpression blanks(QStringLiteral("[\\s_\\-]+"));
-    QString text = header.toLower();
+    static const QRegularExpression blanks(QStringLiteral("[\\s_\\-.]+"));
+    // Names written as one word with capitals inside ("FuelConsumed",
+    // "ODOReading") are words: split at each capital that starts one.
+    static const QRegularExpression camel(QStringLiteral("(?<=[a-z0-9])(?=[A-Z])|(?<=[A-Z])(?=[A-Z][a-z])"));
+    QString text = header;
+    text.replace(camel, QStringLiteral(" "));
+    text = text.toLower();
     QString hint;
     for (const QRegularExpressionMatch &m : brackets.globalMatch(text))
         hint += QLatin1Char(' ') + m.captured(1);
@@ -112,7 +121,7 @@ MoneyUnit moneyIn(const QString &hint)
 double litresPer(FuelUnit unit)
 {
     switch (unit) {
-    case FuelUnit::ImperialGallons: return LitresPerGallon;
+    case FuelUnit::ImperialGallons: return LitresPerImperialGallon;
     case FuelUnit::UsGallons: return LitresPerUsGallon;
     default: return 1.0;
     }
@@ -226,12 +235,48 @@ void suggestFromRows(Source &s, int priceColumnKind)
     s.suggested.dateOrder = monthFirst > dayFirst ? DateOrder::MonthFirst : DateOrder::DayFirst;
 
     // A total follows the quantity; a price per unit hardly moves.
+    const bool spreadSaysTotal = spread(perQuantity) <= spread(money);
     if (priceColumnKind == 0)
-        s.suggested.moneyKind = spread(perQuantity) < spread(money) ? MoneyKind::Total : MoneyKind::PerUnit;
+        s.suggested.moneyKind = spreadSaysTotal ? MoneyKind::Total : MoneyKind::PerUnit;
     else
         s.suggested.moneyKind = s.told.moneyKind;
     const bool total = s.suggested.moneyKind == MoneyKind::Total;
     s.suggested.moneyUnit = median(money) > (total ? 500 : 20) ? MoneyUnit::Pence : MoneyUnit::Pounds;
+
+    // Better: the reading of the money that puts the median price of a litre
+    // between 50 p and £3, as every pump price for decades.
+    const FuelUnit fuel = s.told.fuel != FuelUnit::Unknown       ? s.told.fuel
+                          : s.suggested.fuel != FuelUnit::Unknown ? s.suggested.fuel
+                                                                  : FuelUnit::Litres;
+    const double litresEach = litresPer(fuel);
+    struct Reading {
+        MoneyKind kind;
+        MoneyUnit unit;
+    };
+    const Reading readings[] = {{MoneyKind::Total, MoneyUnit::Pounds}, {MoneyKind::PerUnit, MoneyUnit::Pence},
+                                {MoneyKind::PerUnit, MoneyUnit::Pounds}, {MoneyKind::Total, MoneyUnit::Pence}};
+    std::optional<Reading> chosen;
+    for (const Reading &r : readings) {
+        if ((s.told.moneyKind != MoneyKind::Unknown && r.kind != s.told.moneyKind)
+            || (s.told.moneyUnit != MoneyUnit::Unknown && r.unit != s.told.moneyUnit) || money.isEmpty())
+            continue;
+        QVector<double> pence;
+        for (qsizetype i = 0; i < money.size(); ++i) {
+            const double toPence = r.unit == MoneyUnit::Pence ? 1.0 : PencePerUnit;
+            pence << (r.kind == MoneyKind::Total ? perQuantity[i] : money[i]) * toPence / litresEach;
+        }
+        const double m = median(pence);
+        if (m < 50 || m > 300)
+            continue;
+        if (!chosen || (r.kind == MoneyKind::Total) == spreadSaysTotal)
+            chosen = r;
+        if ((r.kind == MoneyKind::Total) == spreadSaysTotal)
+            break;
+    }
+    if (chosen) {
+        s.suggested.moneyKind = chosen->kind;
+        s.suggested.moneyUnit = chosen->unit;
+    }
     s.suggested.distance = DistanceUnit::Miles;
     if (s.suggested.fuel == FuelUnit::Unknown)
         s.suggested.fuel = FuelUnit::Litres;
@@ -248,7 +293,58 @@ bool tellsColumns(const QVector<Heading> &headings)
     return date && odometer && quantity;
 }
 
-bool isMarker(const QString &line) { return line.trimmed().startsWith(QLatin1Char('#')); }
+// A section marker: a line whose first field, quotes removed, starts with
+// "#" ("## Costs", "\"## Costs\"").
+bool isMarker(const QString &line)
+{
+    QString t = line.trimmed();
+    while (t.startsWith(QLatin1Char('"')))
+        t.remove(0, 1);
+    return t.startsWith(QLatin1Char('#'));
+}
+
+// A title line: one field and nothing else ("Event Records"), which after a
+// blank line starts another section.
+bool isTitle(const QString &line, QChar separator)
+{
+    const QString t = line.trimmed();
+    return !t.isEmpty() && !t.contains(separator);
+}
+
+// Values that cannot be quantities of fuel: all whole numbers below 10
+// (codes, counts) or the same in every row.
+bool plausibleQuantities(const Source &s, int column)
+{
+    QSet<QString> seen;
+    bool small = true;
+    int read = 0;
+    for (const Source::Row &row : s.rows) {
+        const QString f = fieldOf(row, column).trimmed();
+        double v = 0;
+        if (!ReadNumber(f, false, &v) && !ReadNumber(f, true, &v))
+            continue;
+        ++read;
+        seen.insert(f);
+        small &= v == std::floor(v) && std::fabs(v) < 10;
+    }
+    return read > 0 && !small && (seen.size() > 1 || read == 1);
+}
+
+int quantityColumn(const Source &s, const QVector<Heading> &headings, const QVector<int> &candidates)
+{
+    // A bare "fuel" may name the fuel's type; any other quantity name is
+    // more specific and wins.
+    auto rank = [&](int i) { return headings[i].name == QLatin1String("fuel") ? 0 : 1; };
+    int best = -1;
+    for (bool needPlausible : {true, false}) {
+        for (int i : candidates)
+            if ((!needPlausible || plausibleQuantities(s, i)) && (best < 0 || rank(i) > rank(best)))
+                best = i;
+        if (best >= 0)
+            return best;
+    }
+    return candidates.isEmpty() ? -1 : candidates.first();
+}
 
 } // namespace
 
@@ -260,6 +356,9 @@ bool ReadNumber(const QString &text, bool decimalComma, double *value)
     t.remove(noise);
     if (t.endsWith(QLatin1Char('p')) || t.endsWith(QLatin1Char('P')))
         t.chop(1);
+    // Spreadsheets and fuel-log programs never write exponents: "1e3" is a slip.
+    if (t.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return false;
     if (decimalComma) {
         t.remove(QLatin1Char('.'));
         t.replace(QLatin1Char(','), QLatin1Char('.'));
@@ -330,14 +429,26 @@ Source Read(const QByteArray &bytes)
     }
     s.headerLine = header + 1;
 
-    // Columns by name; the first of a kind counts.
+    // The section ends at a marker, or at a blank line followed by a title.
+    int end = header + 1;
+    while (end < lines.size() && !isMarker(lines[end])
+           && !(lines[end].trimmed().isEmpty() && end + 1 < lines.size() && isTitle(lines[end + 1], separator)))
+        ++end;
+    const QVector<Csv::Record> records = Csv::Parse(lines, header + 1, end, separator);
+    s.rows.reserve(records.size());
+    for (const Csv::Record &r : records)
+        s.rows.append({r.line, r.fields});
+
+    // Columns by name; the first of a kind counts, but for the quantity the
+    // most specific name whose values can be quantities.
     int total = -1, unitPrice = -1, price = -1;
+    QVector<int> quantities;
     auto take = [](int &column, int index) { if (column < 0) column = index; };
     for (int i = 0; i < headings.size(); ++i) {
         switch (headings[i].field) {
         case Field::Date: take(s.columns.date, i); break;
         case Field::Odometer: take(s.columns.odometer, i); break;
-        case Field::Quantity: take(s.columns.quantity, i); break;
+        case Field::Quantity: quantities << i; break;
         case Field::Total: take(total, i); break;
         case Field::UnitPrice: take(unitPrice, i); break;
         case Field::Price: take(price, i); break;
@@ -346,12 +457,16 @@ Source Read(const QByteArray &bytes)
         case Field::None: break;
         }
     }
+    s.columns.quantity = quantityColumn(s, headings, quantities);
     // A price per unit is what the pump showed: the truest figure, so it
-    // wins over a total that was rounded.
+    // wins over a total that was rounded, which then checks it.
     int priceKind = 1;
     if (unitPrice >= 0) {
         s.columns.money = unitPrice;
         s.told.moneyKind = MoneyKind::PerUnit;
+        s.columns.total = total >= 0 ? total : -1;
+        if (s.columns.total >= 0)
+            s.totalUnit = moneyIn(headings[total].hint);
     } else if (total >= 0) {
         s.columns.money = total;
         s.told.moneyKind = MoneyKind::Total;
@@ -391,16 +506,10 @@ Source Read(const QByteArray &bytes)
             s.priceGallons = true;
     }
 
-    int end = header + 1;
-    while (end < lines.size() && !isMarker(lines[end]))
-        ++end;
-    const QVector<Csv::Record> records = Csv::Parse(lines, header + 1, end, separator);
-    s.rows.reserve(records.size());
     bool commas = false, points = false;
-    for (const Csv::Record &r : records) {
-        s.rows.append({r.line, r.fields});
+    for (const Source::Row &row : s.rows) {
         for (int c : {s.columns.quantity, s.columns.money}) {
-            const QString f = fieldOf(s.rows.last(), c);
+            const QString f = fieldOf(row, c);
             commas |= f.contains(QLatin1Char(','));
             points |= f.contains(QLatin1Char('.'));
         }
@@ -419,6 +528,12 @@ struct Candidate {
 };
 
 QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+
+bool exponentForm(const QString &text)
+{
+    static const QRegularExpression exponent(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)[eE][+-]?\\d+$"));
+    return exponent.match(text).hasMatch();
+}
 
 // Places the candidates (sorted by reading) among the log's records, which
 // run in rising readings: one pass, as placing them one by one would.
@@ -551,26 +666,28 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
         }
         const QString odometerText = fieldOf(row, col.odometer).trimmed();
         double reading = 0;
-        if (!ReadNumber(odometerText, source.decimalComma, &reading) || reading <= 0 || reading != std::floor(reading)
-            || reading > 2e9) {
-            refuse(odometerText.isEmpty()
-                       ? QStringLiteral("the odometer reading is missing")
+        // Programs that keep tenths of a mile or kilometre write decimals: the
+        // reading is rounded to the whole mile the log keeps.
+        if (!ReadNumber(odometerText, source.decimalComma, &reading) || reading < 0.5 || reading > 2e9) {
+            refuse(odometerText.isEmpty()       ? QStringLiteral("the odometer reading is missing")
+                   : exponentForm(odometerText) ? QStringLiteral("the odometer reading %1 is not a plain number").arg(quoted(odometerText))
                        : QStringLiteral("the odometer reading %1 is not a whole number above zero").arg(quoted(odometerText)));
             continue;
         }
         const QString quantityText = fieldOf(row, col.quantity).trimmed();
         double quantity = 0;
         if (!ReadNumber(quantityText, source.decimalComma, &quantity) || quantity <= 0) {
-            refuse(quantityText.isEmpty()
-                       ? QStringLiteral("the quantity is missing")
+            refuse(quantityText.isEmpty()       ? QStringLiteral("the quantity is missing")
+                   : exponentForm(quantityText) ? QStringLiteral("the quantity %1 is not a plain number").arg(quoted(quantityText))
                        : QStringLiteral("the quantity %1 is not a number above zero").arg(quoted(quantityText)));
             continue;
         }
         const QString moneyText = fieldOf(row, col.money).trimmed();
         double money = 0;
         if (!ReadNumber(moneyText, source.decimalComma, &money)) {
-            refuse(moneyText.isEmpty() ? QStringLiteral("the price is missing")
-                                       : QStringLiteral("the price %1 is not a number").arg(quoted(moneyText)));
+            refuse(moneyText.isEmpty()       ? QStringLiteral("the price is missing")
+                   : exponentForm(moneyText) ? QStringLiteral("the price %1 is not a plain number").arg(quoted(moneyText))
+                                             : QStringLiteral("the price %1 is not a number").arg(quoted(moneyText)));
             continue;
         }
         const double litres = quantity * quantityLitres;
@@ -580,9 +697,24 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
             refuse(QStringLiteral("the price %1 is not a number").arg(quoted(moneyText)));
             continue;
         }
-        const long long miles = a.distance == DistanceUnit::Kilometres
-                                    ? NumberText::RoundHalfEven(reading * MilesPerKm).value_or(0)
-                                    : static_cast<long long>(reading);
+        // A total beside the per-unit price checks it.
+        const QString totalText = fieldOf(row, col.total).trimmed();
+        double totalMoney = 0;
+        if (col.total >= 0 && ReadNumber(totalText, source.decimalComma, &totalMoney) && totalMoney > 0) {
+            auto perLitreOf = [&](MoneyUnit unit) { return totalMoney * (unit == MoneyUnit::Pence ? 1.0 : PencePerUnit) / litres; };
+            double fromTotal = perLitreOf(source.totalUnit == MoneyUnit::Pence ? MoneyUnit::Pence : MoneyUnit::Pounds);
+            if (source.totalUnit == MoneyUnit::Unknown
+                && std::fabs(perLitreOf(MoneyUnit::Pence) - pencePerLitre) < std::fabs(fromTotal - pencePerLitre))
+                fromTotal = perLitreOf(MoneyUnit::Pence);
+            if (std::fabs(fromTotal - pencePerLitre) > 0.01 * pencePerLitre) {
+                refuse(QStringLiteral("the price %1 and the total %2 do not agree (%3 and %4 pence a litre)")
+                           .arg(quoted(moneyText), quoted(totalText), NumberText::FormatFixed(pencePerLitre, 5, 2),
+                                NumberText::FormatFixed(fromTotal, 5, 2)));
+                continue;
+            }
+        }
+        const long long miles = NumberText::RoundHalfEven(a.distance == DistanceUnit::Kilometres ? reading * MilesPerKm : reading)
+                                    .value_or(0);
         Candidate c;
         c.fill.line = row.line;
         c.fill.date = EntryRules::DateText(date.day(), date.month(), date.year());

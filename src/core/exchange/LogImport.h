@@ -25,11 +25,15 @@ struct Answers {
     MoneyUnit moneyUnit = MoneyUnit::Unknown;
 };
 
-inline constexpr double LitresPerUsGallon = 3.785;
+// Exact by definition; the entry panel keeps its own 4.546 for the imperial
+// gallon, an import reads what another program measured.
+inline constexpr double LitresPerUsGallon = 3.785411784;
+inline constexpr double LitresPerImperialGallon = 4.54609;
 
 // The columns Vantiq uses, by index in the row; -1 when the file has none.
 struct Columns {
     int date = -1, odometer = -1, quantity = -1, money = -1, full = -1, missed = -1;
+    int total = -1; // a total beside a per-unit price (money): it checks the price
 };
 
 struct Source {
@@ -41,6 +45,7 @@ struct Source {
     FuelUnit priceFuel = FuelUnit::Unknown;
     // A price "per gallon" that does not say which: the quantity's gallon.
     bool priceGallons = false;
+    MoneyUnit totalUnit = MoneyUnit::Unknown; // of the checking total, when the header says
     Answers told;              // what the header and the rows make clear
     Answers suggested;         // the likeliest answer to each question left
     bool decimalComma = false; // numbers written 1,5 rather than 1.5

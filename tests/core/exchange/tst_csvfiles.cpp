@@ -116,9 +116,42 @@ private slots:
                             "date,odometer,litres,total", "2012-03-09,11400,20,1.00"})
             << Answers{} << QStringList{"01/03/2012|11000|30|130.00", "08/03/2012|11300|35|130.00"} << 0;
 
+        // 10.5 US gallons of 3.785411784 litres are 39.7468 litres; 3.459 a
+        // gallon is 345.9 / 3.785411784 = 91.377 pence a litre.
         QTest::newRow("US gallons, month first, time of day, price per gallon")
             << lines({"Date,Mileage,Volume (US gal),Unit Price ($/gal)", "01/25/2012 08:15,10300,10.5,3.459"})
-            << Answers{} << QStringList{"25/01/2012|10300|39.74|91.39"} << 0;
+            << Answers{} << QStringList{"25/01/2012|10300|39.75|91.38"} << 0;
+
+        // One-word names with capitals inside, m/d/yyyy, gallons the file does
+        // not name (answered: US), a total: 9.5 US gal = 35.9614 l, 1425 p /
+        // 35.9614 = 39.63; 10 US gal = 37.8541 l, 1500 / 37.8541 = 39.63.
+        Answers usGallons;
+        usGallons.fuel = FuelUnit::UsGallons;
+        QTest::newRow("camel-case header, m/d/yyyy, unlabelled gallons, a total")
+            << lines({"Date,Odometer,FuelConsumed,Cost,IsFillToFull,MissedFuelUp", "01/25/2012,10300,9.5,14.25,1,0",
+                      "02/03/2012,10600,10,15.00,0,0"})
+            << usGallons << QStringList{"25/01/2012|10300|35.96|39.63", "03/02/2012|10600|37.85|39.63"} << 1;
+
+        // A backup: a section before the log and two after it (one marker
+        // quoted), bracketed units, a date with a time, decimal kilometres
+        // (16093.4 km x 0.6215 = 10002 miles), a fuel-type code beside the
+        // volume, a total checking the price per litre (58.2 x 1.449 = 84.33).
+        QTest::newRow("backup with sections, decimal kilometres, a total and a unit price")
+            << lines({"## Vehicle", "Name,Make", "Car,Ford", "", "## Log",
+                      "Date,Odometer (km),Fuel,Fillup volume (l),Total price (\xa3),Price per litre (\xa3)",
+                      "2012-03-01 08:30,16093.4,2,58.2,84.33,1.449", "2012-03-08 18:00,16900.0,2,40.0,58.00,1.45",
+                      "\"## CostCategories\"", "Id,Name", "1,Service", "## Costs", "Date,Odometer,Litres,Total",
+                      "2012-03-09,11400,20,1.00"})
+            << Answers{} << QStringList{"01/03/2012|10002|58.2|144.90", "08/03/2012|10503|40.0|145.00"} << 0;
+
+        // Sections with plain titles, the log in the middle; "Price" holds
+        // totals: read as pence a litre it would be 67.09, as a total in
+        // pounds 6709 / 46.301 = 144.90 pence a litre.
+        QTest::newRow("plain section titles, a Price column of totals")
+            << lines({"Vehicle", "Name,Make", "Car,Ford", "", "Fuel Records", "Date,Odometer,Litres,Price",
+                      "2012-04-01,12000,46.301,67.09", "2012-04-09,12400,40.00,58.00", "", "Event Records", "Date,Odometer,Event",
+                      "2012-04-05,12100,Service"})
+            << Answers{} << QStringList{"01/04/2012|12000|46.301|144.90", "09/04/2012|12400|40.00|145.00"} << 0;
 
         QTest::newRow("Windows-1252 and tabs, price in pence, rows out of date order")
             << lines({"Date\tDistance (miles)\tQuantity (l)\tPrice (p/l)\tStation", "14/01/2012\t10600\t40\t130\tCaf\xe9",
@@ -189,7 +222,7 @@ private slots:
         const QByteArray file = lines({"date,odometer,litres,price per litre (p)",
                                        ",10700,40,130",            // 2
                                        "2012-02-30,10700,40,130",  // 3
-                                       "2012-02-01,10700.5,40,130",// 4
+                                       "2012-02-01,1e4,40,130",    // 4
                                        "2012-02-01,-5,40,130",     // 5
                                        "2012-02-01,ten,40,130",    // 6
                                        "2012-02-01,10700,0,130",   // 7
@@ -207,7 +240,7 @@ private slots:
         QCOMPARE(reasons(plan), (QStringList{
                                     "2: the date is missing",
                                     "3: the date \"2012-02-30\" is not a real date",
-                                    "4: the odometer reading \"10700.5\" is not a whole number above zero",
+                                    "4: the odometer reading \"1e4\" is not a plain number",
                                     "5: the odometer reading \"-5\" is not a whole number above zero",
                                     "6: the odometer reading \"ten\" is not a whole number above zero",
                                     "7: the quantity \"0\" is not a number above zero",
@@ -223,6 +256,18 @@ private slots:
         QCOMPARE(records(plan), (QStringList{"01/02/2012|10900|40|130", "05/02/2012|11200|4.00|130"}));
         QCOMPARE(plan.log.size(), 4 * 5);
         QCOMPARE(plan.log.mid(0, 12), AppFolder::log(3)); // the log's records are untouched
+    }
+
+    // Where a row has both, the price per unit is stored and the total
+    // checks it: more than 1 % apart, the row is refused with both.
+    void aTotalChecksTheUnitPrice()
+    {
+        const Plan plan = Prepare(Read(lines({"Date,Odometer,Litres,TotalCost,PricePerUnit", "2012-02-01,10900,40,52.00,1.30",
+                                              "2012-02-08,11200,40,60.00,1.30", "2012-02-15,11500,40,\"52.40\",1.30"})),
+                                  {}, AppFolder::log(3));
+        QCOMPARE(reasons(plan), QStringList{"3: the price \"1.30\" and the total \"60.00\" do not agree "
+                                            "(130.00 and 150.00 pence a litre)"});
+        QCOMPARE(records(plan), (QStringList{"01/02/2012|10900|40|130.00", "15/02/2012|11500|40|130.00"}));
     }
 
     void backDatedRowsArePlacedByDateAndReading()
@@ -259,6 +304,7 @@ private slots:
         QTest::newRow("word") << "n/a" << false << false << 0.0;
         QTest::newRow("empty") << "" << false << false << 0.0;
         QTest::newRow("infinite") << "1e999" << false << false << 0.0;
+        QTest::newRow("exponent") << "1e3" << false << false << 0.0;
     }
     void numbersInTheirManyHabits()
     {
