@@ -10,8 +10,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <QHash>
+#include <algorithm>
 
 using namespace LogImport;
 
@@ -32,6 +38,20 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     FileLabel = new QLabel(QStringLiteral("Fill-ups from %1").arg(QFileInfo(fileName).fileName()), this);
     FileLabel->setObjectName(QStringLiteral("FileLabel"));
     layout->addWidget(FileLabel);
+
+    // The columns: what the header says, which the user can change.
+    auto *mapping = new QGroupBox(QStringLiteral("Columns"), this);
+    mapping->setObjectName(QStringLiteral("Mapping"));
+    auto *columns = new QFormLayout(mapping);
+    const Columns &c = source.columns;
+    DateColumn = columnBox(columns, "DateColumn", QStringLiteral("D&ate"), c.date, false);
+    OdometerColumn = columnBox(columns, "OdometerColumn", QStringLiteral("Odo&meter"), c.odometer, false);
+    QuantityColumn = columnBox(columns, "QuantityColumn", QStringLiteral("&Quantity"), c.quantity, false);
+    MoneyColumn = columnBox(columns, "MoneyColumn", QStringLiteral("Mo&ney"), c.money, false);
+    FullColumn = columnBox(columns, "FullColumn", QStringLiteral("F&ull tank"), c.full, true);
+    MissedColumn = columnBox(columns, "MissedColumn", QStringLiteral("Missed fill-&up"), c.missed, true);
+    auto *top = new QHBoxLayout;
+    top->addWidget(mapping);
 
     // Questions only for what neither the header nor the rows make clear.
     auto *questions = new QGroupBox(QStringLiteral("About this file"), this);
@@ -56,7 +76,15 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
                             {QStringLiteral("pounds"), QStringLiteral("pence")},
                             guess.moneyUnit == MoneyUnit::Pence, told.moneyUnit == MoneyUnit::Unknown);
     questions->setVisible(form->rowCount() > 0);
-    layout->addWidget(questions);
+    top->addWidget(questions, 1);
+    layout->addLayout(top);
+
+    Preview = new QTableWidget(this);
+    Preview->setObjectName(QStringLiteral("Preview"));
+    Preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Preview->verticalHeader()->setVisible(false);
+    Preview->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(Preview, 2);
 
     SummaryLabel = new QLabel(this);
     SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
@@ -87,8 +115,31 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
 
     for (QComboBox *box : {DateOrderBox, DistanceUnitBox, FuelUnitBox, MoneyKindBox, MoneyUnitBox})
         connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::prepare);
+    QComboBox *const columnBoxes[] = {DateColumn, OdometerColumn, QuantityColumn, MoneyColumn, FullColumn, MissedColumn};
+    int Columns::*const fields[] = {&Columns::date, &Columns::odometer, &Columns::quantity,
+                                    &Columns::money, &Columns::full, &Columns::missed};
+    for (int i = 0; i < 6; ++i)
+        connect(columnBoxes[i], &QComboBox::currentIndexChanged, this, [this, box = columnBoxes[i], field = fields[i]] {
+            this->source.columns.*field = box->currentData().toInt();
+            if (field == &Columns::money)
+                this->source.columns.total = -1; // the checking total belonged to the header's choice
+            prepare();
+        });
     prepare();
-    resize(560, 420);
+    resize(720, 560);
+}
+
+QComboBox *ImportDialog::columnBox(QFormLayout *form, const char *name, const QString &caption, int column, bool optional)
+{
+    auto *box = new QComboBox(this);
+    box->setObjectName(QLatin1String(name));
+    if (optional)
+        box->addItem(QStringLiteral("(none)"), -1);
+    for (int i = 0; i < source.headers.size(); ++i)
+        box->addItem(source.headers[i], i);
+    box->setCurrentIndex(box->findData(column));
+    form->addRow(caption, box);
+    return box;
 }
 
 QComboBox *ImportDialog::question(QFormLayout *form, const char *name, const QString &caption,
@@ -148,4 +199,43 @@ void ImportDialog::prepare()
     ImportOk->setEnabled(!plan.added.isEmpty());
     if (!plan.added.isEmpty())
         ImportOk->setDefault(true);
+    showPreview();
+}
+
+void ImportDialog::showPreview()
+{
+    // At most 20 rows: a table of items is fine at that size.
+    const int shown = int(std::min<qsizetype>(source.rows.size(), 20));
+    QHash<int, const Fill *> added;
+    for (const Fill &f : plan.added)
+        added.insert(f.line, &f);
+    QHash<int, QString> refused;
+    for (const Refusal &r : plan.refused)
+        refused.insert(r.line, r.reason);
+    QStringList headings{QStringLiteral("Line"), QStringLiteral("Date"), QStringLiteral("Miles"), QStringLiteral("Litres"),
+                         QStringLiteral("Pence a litre")};
+    headings += source.headers;
+    Preview->clear();
+    Preview->clearSpans();
+    Preview->setColumnCount(int(headings.size()));
+    Preview->setRowCount(shown);
+    Preview->setHorizontalHeaderLabels(headings);
+    for (int r = 0; r < shown; ++r) {
+        const Source::Row &row = source.rows[r];
+        auto put = [&](int column, const QString &text) { Preview->setItem(r, column, new QTableWidgetItem(text)); };
+        put(0, QString::number(row.line));
+        if (const Fill *f = added.value(row.line)) {
+            for (int i = 0; i < 4; ++i)
+                put(1 + i, f->lines[i]);
+        } else if (refused.contains(row.line)) {
+            put(1, QStringLiteral("Refused: ") + refused.value(row.line));
+        } else {
+            put(1, QStringLiteral("Already in the log"));
+        }
+        for (int i = 0; i < row.fields.size() && 5 + i < headings.size(); ++i)
+            put(5 + i, row.fields[i]);
+        if (!added.contains(row.line))
+            Preview->setSpan(r, 1, 1, 4);
+    }
+    Preview->resizeColumnsToContents();
 }

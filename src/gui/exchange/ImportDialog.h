@@ -8,6 +8,7 @@ class QFormLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTableWidget;
 class Platform;
 
 // Shows what an import will do before anything changes: asks only what the
@@ -23,6 +24,11 @@ public:
     const LogImport::Plan &Plan() const { return plan; }
 
     QLabel *FileLabel;
+    // Which file column each of Vantiq's columns reads from, preset from the
+    // header; "(none)" where the column may be left out.
+    QComboBox *DateColumn, *OdometerColumn, *QuantityColumn, *MoneyColumn, *FullColumn, *MissedColumn;
+    // The file's first rows as they will be stored, beside the file's fields.
+    QTableWidget *Preview;
     QComboBox *DateOrderBox;      // shown only when the file leaves it open
     QComboBox *DistanceUnitBox;
     QComboBox *FuelUnitBox;
@@ -38,10 +44,12 @@ public:
 private:
     QComboBox *question(QFormLayout *form, const char *name, const QString &caption, const QStringList &items,
                         int suggested, bool ask);
+    QComboBox *columnBox(QFormLayout *form, const char *name, const QString &caption, int column, bool optional);
     LogImport::Answers answers() const;
     void prepare();
+    void showPreview();
 
-    const LogImport::Source &source;
+    LogImport::Source source; // the file's, with the columns the user chose
     const QStringList &log;
     LogImport::Plan plan;
 };

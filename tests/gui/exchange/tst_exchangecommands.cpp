@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QTableWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -76,9 +77,13 @@ private slots:
     void importAddsTheNewFillUpsAndSavesOnce()
     {
         begin(3);
-        QStringList shown;
+        QStringList shown, preview;
         import(csv(mixed()), [&](ImportDialog &d) {
             shown << d.SummaryLabel->text() << d.RefusedList->toPlainText();
+            // The preview: each row as it will be stored, or why not.
+            for (int r = 0; r < d.Preview->rowCount(); ++r)
+                preview << d.Preview->item(r, 0)->text() + QLatin1Char(' ') + d.Preview->item(r, 1)->text();
+            preview << d.Preview->item(3, 4)->text() << d.Preview->item(3, 8)->text(); // stored; the file's own
             QTest::mouseClick(d.ImportHelp, Qt::LeftButton); // the guide's page, the dialog stays
             // everything was told by the header and the rows: no questions
             for (QComboBox *box : {d.DateOrderBox, d.DistanceUnitBox, d.FuelUnitBox, d.MoneyKindBox, d.MoneyUnitBox})
@@ -89,6 +94,9 @@ private slots:
         QCOMPARE(shown, (QStringList{"2 fill-ups will be added. 1 is already in the log and will be skipped. "
                                      "1 row cannot be imported:",
                                      "Line 4: the odometer reading \"eleven\" is not a whole number above zero"}));
+        QCOMPARE(preview, (QStringList{"2 22/01/2012", "3 Already in the log",
+                                       "4 Refused: the odometer reading \"eleven\" is not a whole number above zero",
+                                       "5 05/02/2012", "131.15", "40.00"}));
         QStringList expected = AppFolder::log(3);
         expected << "22/01/2012" << "10900" << "40" << "130.00" << "05/02/2012" << "11500" << "30.5" << "131.15";
         QCOMPARE(w->FuelLog, expected);
@@ -120,6 +128,22 @@ private slots:
         QCOMPARE(seen, (QStringList{"DateOrderBox", "DistanceUnitBox", "FuelUnitBox", "MoneyKindBox", "MoneyUnitBox",
                                     "02/10/2012|10006|40.91|30.80"}));
         QCOMPARE(w->FuelLog.size(), 8);
+    }
+
+    // A column chosen in the dialog prepares the rows again at once.
+    void mappingPreparesAgain()
+    {
+        begin(3);
+        const QString path = csv("Date,Odometer,Litres,Total,Paid\r\n2012-01-22,10900,40,52.00,60.00\r\n");
+        QStringList seen;
+        import(path, [&](ImportDialog &d) {
+            seen << d.MoneyColumn->currentText() << d.FullColumn->currentText() << d.Preview->item(0, 4)->text();
+            d.MoneyColumn->setCurrentIndex(d.MoneyColumn->findText(QStringLiteral("Paid")));
+            seen << d.Preview->item(0, 4)->text() << d.Plan().added.first().lines.last();
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(seen, (QStringList{"Total", "(none)", "130.00", "150.00", "150.00"}));
+        QCOMPARE(w->FuelLog.mid(12), (QStringList{"22/01/2012", "10900", "40", "150.00"}));
     }
 
     void cancelOrAFailedSaveChangesNothing_data()
