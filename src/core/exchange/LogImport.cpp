@@ -5,6 +5,7 @@
 #include "core/fuellog/Economy.h"
 #include "core/fuellog/NumberText.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QRegularExpression>
 #include <QSet>
@@ -374,6 +375,45 @@ bool ReadNumber(const QString &text, bool decimalComma, double *value)
     if (!r.ok || !std::isfinite(r.value))
         return false;
     *value = r.value;
+    return true;
+}
+
+QString ChoicesKey(const QStringList &headers)
+{
+    const QByteArray digest = QCryptographicHash::hash(headers.join(QLatin1Char('\x1f')).toUtf8(), QCryptographicHash::Md5);
+    return QStringLiteral("Import ") + QString::fromLatin1(digest.toHex().left(12));
+}
+
+QString ChoicesText(const Columns &c, const Answers &a)
+{
+    return QStringLiteral("%1,%2,%3,%4,%5,%6|%7,%8,%9,%10,%11")
+        .arg(c.date).arg(c.odometer).arg(c.quantity).arg(c.money).arg(c.full).arg(c.missed)
+        .arg(int(a.dateOrder)).arg(int(a.distance)).arg(int(a.fuel)).arg(int(a.moneyKind)).arg(int(a.moneyUnit));
+}
+
+bool ReadChoices(const QString &text, int headerCount, Columns *columns, Answers *answers)
+{
+    const QStringList parts = text.split(QLatin1Char('|'));
+    if (parts.size() != 2)
+        return false;
+    const QStringList cols = parts[0].split(QLatin1Char(',')), ans = parts[1].split(QLatin1Char(','));
+    if (cols.size() != 6 || ans.size() != 5)
+        return false;
+    static const int answerMax[5] = {2, 2, 3, 2, 2}; // the enums' last values
+    int v[11];
+    for (int i = 0; i < 11; ++i) {
+        bool ok = false;
+        v[i] = (i < 6 ? cols[i] : ans[i - 6]).toInt(&ok);
+        const bool inRange = i < 6 ? v[i] >= (i < 4 ? 0 : -1) && v[i] < headerCount : v[i] >= 0 && v[i] <= answerMax[i - 6];
+        if (!ok || !inRange)
+            return false;
+    }
+    *columns = Columns{v[0], v[1], v[2], v[3], v[4], v[5], -1};
+    answers->dateOrder = DateOrder(v[6]);
+    answers->distance = DistanceUnit(v[7]);
+    answers->fuel = FuelUnit(v[8]);
+    answers->moneyKind = MoneyKind(v[9]);
+    answers->moneyUnit = MoneyUnit(v[10]);
     return true;
 }
 

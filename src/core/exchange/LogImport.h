@@ -90,6 +90,15 @@ struct Plan {
 // What the rows add to the log with the given answers; nothing is changed.
 Plan Prepare(const Source &source, const Answers &answers, const QStringList &log);
 
+// The user's choices for a file (its columns and answers), kept in the
+// settings under a key made from the file's header, so the next file with
+// the same header starts with them.
+QString ChoicesKey(const QStringList &headers);
+QString ChoicesText(const Columns &columns, const Answers &answers);
+// False (nothing changed) when the text is not such choices or names a
+// column the header does not have.
+bool ReadChoices(const QString &text, int headerCount, Columns *columns, Answers *answers);
+
 // Reading a number whatever the file's habit: "1,234.5", "1.234,5" with a
 // decimal comma, "£12.30", "95.9p".
 bool ReadNumber(const QString &text, bool decimalComma, double *value);

@@ -129,6 +129,30 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     resize(720, 560);
 }
 
+void ImportDialog::Preset(const Columns &columns, const Answers &preset)
+{
+    const std::pair<QComboBox *, int> boxes[] = {{DateColumn, columns.date},         {OdometerColumn, columns.odometer},
+                                                 {QuantityColumn, columns.quantity}, {MoneyColumn, columns.money},
+                                                 {FullColumn, columns.full},         {MissedColumn, columns.missed}};
+    for (const auto &[box, column] : boxes)
+        if (const int at = box->findData(column); at >= 0)
+            box->setCurrentIndex(at);
+    // Only the questions the file leaves open take an earlier answer.
+    if (preset.dateOrder != DateOrder::Unknown)
+        DateOrderBox->setCurrentIndex(preset.dateOrder == DateOrder::MonthFirst);
+    if (preset.distance != DistanceUnit::Unknown)
+        DistanceUnitBox->setCurrentIndex(preset.distance == DistanceUnit::Kilometres);
+    if (preset.fuel != FuelUnit::Unknown)
+        FuelUnitBox->setCurrentIndex(preset.fuel == FuelUnit::ImperialGallons ? 1 : preset.fuel == FuelUnit::UsGallons ? 2 : 0);
+    if (preset.moneyKind != MoneyKind::Unknown)
+        MoneyKindBox->setCurrentIndex(preset.moneyKind == MoneyKind::PerUnit);
+    if (preset.moneyUnit != MoneyUnit::Unknown)
+        MoneyUnitBox->setCurrentIndex(preset.moneyUnit == MoneyUnit::Pence);
+    prepare();
+}
+
+QString ImportDialog::Choices() const { return ChoicesText(source.columns, answers()); }
+
 QComboBox *ImportDialog::columnBox(QFormLayout *form, const char *name, const QString &caption, int column, bool optional)
 {
     auto *box = new QComboBox(this);

@@ -22,6 +22,10 @@ public:
 
     // The import with the answers as they stand.
     const LogImport::Plan &Plan() const { return plan; }
+    // Starts from the choices made for an earlier file with the same header.
+    void Preset(const LogImport::Columns &columns, const LogImport::Answers &answers);
+    // The columns and answers as they stand, to be kept for the next file.
+    QString Choices() const;
 
     QLabel *FileLabel;
     // Which file column each of Vantiq's columns reads from, preset from the

@@ -7,6 +7,8 @@
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/TextFile.h"
 #include "core/state/AppState.h"
+#include "core/state/SettingsFile.h"
+#include "core/state/Settings.h"
 #include "gui/shell/DataFileCommands.h"
 #include "gui/shell/ShellCommands.h"
 
@@ -92,8 +94,27 @@ void ImportLog(AppState &state, ShellCommands &shell)
         return;
     }
     ImportDialog dialog(source, state.FuelLog, path, state.platform());
+    // The choices made for a file with the same header are kept in the
+    // settings file and preset.
+    const QString key = LogImport::ChoicesKey(source.headers);
+    IniFile ini;
+    const TextFile::ReadResult settings = TextFile::ReadBytes(state.SettingsPath(), Settings::MaxFileBytes);
+    if (settings.ok)
+        ini = IniFile::FromBytes(settings.bytes);
+    if (const std::optional<QString> kept = ini.Value(Settings::Section, key)) {
+        LogImport::Columns columns;
+        LogImport::Answers answers;
+        if (LogImport::ReadChoices(*kept, int(source.headers.size()), &columns, &answers))
+            dialog.Preset(columns, answers);
+    }
     if (state.platform().ExecModal(dialog) != QDialog::Accepted || dialog.Plan().added.isEmpty())
         return;
+    if (!state.SettingsRefused && (settings.ok || !QFileInfo::exists(state.SettingsPath()))) {
+        ini.SetValue(Settings::Section, key, dialog.Choices());
+        QString error;
+        if (!TextFile::WriteWholePrivate(state.SettingsPath(), ini.ToBytes(), &error))
+            state.platform().ShowMessage(error);
+    }
 
     // The whole log is saved once; a failed save puts the old log back.
     const QStringList before = state.FuelLog;

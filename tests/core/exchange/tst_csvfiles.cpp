@@ -258,6 +258,35 @@ private slots:
         QCOMPARE(plan.log.mid(0, 12), AppFolder::log(3)); // the log's records are untouched
     }
 
+    // Choices kept in the settings file come back only when they fit the
+    // header they were made for.
+    void keptChoices_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("as written") << ChoicesText(Columns{0, 1, 2, 4, -1, 3, -1}, Answers{DateOrder::MonthFirst, DistanceUnit::Miles,
+                                                                                        FuelUnit::UsGallons, MoneyKind::Total,
+                                                                                        MoneyUnit::Pounds})
+                                    << true;
+        QTest::newRow("a column past the header") << "0,1,2,5,-1,-1|1,1,1,1,1" << false;
+        QTest::newRow("no date column") << "-1,1,2,3,-1,-1|1,1,1,1,1" << false;
+        QTest::newRow("an answer past its list") << "0,1,2,3,-1,-1|9,1,1,1,1" << false;
+        QTest::newRow("junk") << "\x01\x02|" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void keptChoices()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, read);
+        Columns c;
+        Answers a;
+        QCOMPARE(ReadChoices(text, 5, &c, &a), read);
+        if (read)
+            QCOMPARE(ChoicesText(c, a), text);
+        QCOMPARE(ChoicesKey({"Date", "Odometer"}), ChoicesKey({"Date", "Odometer"}));
+        QVERIFY(ChoicesKey({"Date", "Odometer"}) != ChoicesKey({"Date", "Odometer", "Notes"}));
+    }
+
     // Where a row has both, the price per unit is stored and the total
     // checks it: more than 1 % apart, the row is refused with both.
     void aTotalChecksTheUnitPrice()

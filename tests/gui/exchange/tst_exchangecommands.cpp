@@ -144,6 +144,18 @@ private slots:
         });
         QCOMPARE(seen, (QStringList{"Total", "(none)", "130.00", "150.00", "150.00"}));
         QCOMPARE(w->FuelLog.mid(12), (QStringList{"22/01/2012", "10900", "40", "150.00"}));
+        // A second file with the same header starts from that choice; one
+        // with another header does not.
+        seen.clear();
+        import(csv("Date,Odometer,Litres,Total,Paid\r\n2012-01-29,11200,40,52.00,56.00\r\n"), [&](ImportDialog &d) {
+            seen << d.MoneyColumn->currentText() << d.Plan().added.first().lines.last();
+            return int(QDialog::Rejected);
+        });
+        import(csv("Date,Odometer,Litres,Total,Paid,Notes\r\n2012-01-29,11200,40,52.00,56.00,\r\n"), [&](ImportDialog &d) {
+            seen << d.MoneyColumn->currentText();
+            return int(QDialog::Rejected);
+        });
+        QCOMPARE(seen, (QStringList{"Paid", "140.00", "Total"}));
     }
 
     void cancelOrAFailedSaveChangesNothing_data()
