@@ -5,11 +5,11 @@
 #include "Bench.h"
 #include "Harness.h"
 #include "TestMain.h"
-#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisModel.h"
 #include "core/analysis/Extremes.h"
 #include "core/analysis/Summary.h"
 #include "core/fuellog/TextFile.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "gui/shell/DataFileCommands.h"
 
 #include <QAction>

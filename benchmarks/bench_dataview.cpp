@@ -4,8 +4,8 @@
 #include "Bench.h"
 #include "Harness.h"
 #include "TestMain.h"
-#include "gui/entry/DataViewPanel.h"
 #include "core/entry/LogTableModel.h"
+#include "gui/entry/DataViewPanel.h"
 #include "gui/shell/DataFileCommands.h"
 
 #include <QAction>

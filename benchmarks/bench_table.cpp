@@ -8,9 +8,9 @@
 #include "TestMain.h"
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/GraphDrawing.h"
+#include "core/fuellog/TextFile.h"
 #include "gui/analysis/GraphWindow.h"
 #include "gui/entry/FuelEntryPanel.h"
-#include "core/fuellog/TextFile.h"
 #include "gui/shell/DataFileCommands.h"
 
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "Version.h"
-#include "gui/shell/DesktopPlatform.h"
 #include "app/MainWindow.h"
+#include "gui/shell/DesktopPlatform.h"
 #include "gui/shell/Resources.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "gui/entry/FuelEntryPanel.h"
 #include "core/fuellog/CarDataFile.h"
-#include "gui/shell/DataFileCommands.h"
 #include "core/state/Settings.h"
 #include "core/state/SettingsFile.h"
+#include "gui/entry/FuelEntryPanel.h"
+#include "gui/shell/DataFileCommands.h"
 #include "gui/shell/SetupPanel.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "gui/entry/FuelEntryPanel.h"
 #include "core/fuellog/TextFile.h"
 #include "core/state/Settings.h"
 #include "core/state/SettingsFile.h"
+#include "gui/entry/FuelEntryPanel.h"
 #include "gui/shell/SetupPanel.h"
 #include "gui/shell/Widgets.h"
 

@@ -1,8 +1,8 @@
 // The car data file: splitting, the check of the last record, and the
 // figures the analysis reads from any lines.
 #include "core/fuellog/CarDataFile.h"
-#include "core/fuellog/Economy.h"
 #include "core/fuellog/DateText.h"
+#include "core/fuellog/Economy.h"
 #include "core/fuellog/TextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

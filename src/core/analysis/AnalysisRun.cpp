@@ -1,7 +1,7 @@
 #include "core/analysis/AnalysisRun.h"
 
-#include "core/fuellog/Economy.h"
 #include "core/fuellog/DateText.h"
+#include "core/fuellog/Economy.h"
 #include "core/fuellog/NumberText.h"
 
 #include <cmath>

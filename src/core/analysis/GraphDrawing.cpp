@@ -1,7 +1,7 @@
 #include "core/analysis/GraphDrawing.h"
 
-#include "core/fuellog/Economy.h"
 #include "core/fuellog/DateText.h"
+#include "core/fuellog/Economy.h"
 #include "core/fuellog/NumberText.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 #include "gui/analysis/GraphWindow.h"
 
-#include "gui/analysis/Reports.h"
 #include "core/state/AppState.h"
+#include "gui/analysis/Reports.h"
 #include "gui/shell/DataFileCommands.h"
 #include "gui/shell/HelpTopics.h"
-#include "gui/shell/Resources.h"
 #include "gui/shell/Platform.h"
+#include "gui/shell/Resources.h"
 #include "gui/shell/ShellCommands.h"
 #include "gui/shell/Widgets.h"
 

@@ -2,8 +2,8 @@
 
 #include "core/entry/EntryRules.h"
 #include "core/fuellog/CarDataFile.h"
-#include "core/fuellog/Economy.h"
 #include "core/fuellog/DateText.h"
+#include "core/fuellog/Economy.h"
 #include "core/fuellog/NumberText.h"
 #include "core/state/AppState.h"
 #include "gui/shell/DataFileCommands.h"

@@ -1,14 +1,14 @@
 #include "gui/exchange/LogExchange.h"
 
 #include "core/analysis/AnalysisRun.h"
-#include "gui/exchange/ImportDialog.h"
 #include "core/exchange/LogExport.h"
 #include "core/exchange/LogImport.h"
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/TextFile.h"
 #include "core/state/AppState.h"
-#include "core/state/SettingsFile.h"
 #include "core/state/Settings.h"
+#include "core/state/SettingsFile.h"
+#include "gui/exchange/ImportDialog.h"
 #include "gui/shell/DataFileCommands.h"
 #include "gui/shell/ShellCommands.h"
 

@@ -4,9 +4,9 @@
 #include "core/fuellog/DateText.h"
 #include "core/fuellog/TextFile.h"
 #include "core/state/AppState.h"
+#include "core/vehicles/VehicleRecord.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/ShellCommands.h"
-#include "core/vehicles/VehicleRecord.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,10 +3,10 @@
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/NumberText.h"
 #include "core/state/AppState.h"
-#include "gui/shell/HelpTopics.h"
 #include "core/state/LiveOptions.h"
-#include "gui/shell/Platform.h"
 #include "core/state/Settings.h"
+#include "gui/shell/HelpTopics.h"
+#include "gui/shell/Platform.h"
 #include "gui/shell/ShellCommands.h"
 #include "gui/shell/Widgets.h"
 

@@ -2,10 +2,10 @@
 
 #include "core/fuellog/NumberText.h"
 #include "core/state/AppState.h"
+#include "core/trip/TripMath.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/Platform.h"
 #include "gui/shell/Widgets.h"
-#include "core/trip/TripMath.h"
 
 #include <QActionGroup>
 #include <QEvent>

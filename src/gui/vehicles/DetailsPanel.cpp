@@ -3,12 +3,12 @@
 #include "core/fuellog/DateText.h"
 #include "core/fuellog/NumberText.h"
 #include "core/state/AppState.h"
+#include "core/vehicles/VehicleRecord.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/Platform.h"
 #include "gui/shell/ShellCommands.h"
 #include "gui/shell/Widgets.h"
 #include "gui/vehicles/CalendarWindow.h"
-#include "core/vehicles/VehicleRecord.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

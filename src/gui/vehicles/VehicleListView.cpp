@@ -1,7 +1,7 @@
 #include "gui/vehicles/VehicleListView.h"
 
-#include "gui/shell/HelpTopics.h"
 #include "core/vehicles/VehicleList.h"
+#include "gui/shell/HelpTopics.h"
 #include "gui/vehicles/VehiclePictures.h"
 
 #include <QHeaderView>

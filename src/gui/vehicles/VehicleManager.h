@@ -1,8 +1,8 @@
 #pragma once
 // The vehicle manager window (TVehSelect): the vehicle list, its views and commands.
+#include "core/vehicles/VehicleList.h"
 #include "gui/shell/MenuMerging.h"
 #include "gui/shell/Platform.h"
-#include "core/vehicles/VehicleList.h"
 
 #include <QMdiSubWindow>
 

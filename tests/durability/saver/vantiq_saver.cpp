@@ -7,10 +7,10 @@
 #include "../Contents.h"
 #include "RecordingCommands.h"
 #include "ScriptedPlatform.h"
-#include "gui/shell/DataFileCommands.h"
 #include "app/MainWindow.h"
-#include "gui/shell/SetupPanel.h"
 #include "core/vehicles/VehicleList.h"
+#include "gui/shell/DataFileCommands.h"
+#include "gui/shell/SetupPanel.h"
 
 #include <QApplication>
 #include <QLineEdit>

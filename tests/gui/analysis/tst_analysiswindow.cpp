@@ -1,7 +1,7 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisModel.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "gui/shell/SetupPanel.h"
 #include "gui/shell/Widgets.h"
 #include "gui/vehicles/VehicleManager.h"

@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisModel.h"
 #include "core/analysis/ColumnAverage.h"
 #include "core/fuellog/NumberText.h"
+#include "gui/analysis/AnalysisWindow.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

@@ -1,8 +1,8 @@
 #include "AppFolder.h"
 #include "Harness.h"
 #include "TestMain.h"
-#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisRun.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "gui/analysis/GraphWindow.h"
 #include "gui/analysis/Reports.h"
 

@@ -1,10 +1,10 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
-#include "gui/entry/DataViewPanel.h"
 #include "core/entry/EntryRules.h"
-#include "gui/entry/FuelEntryPanel.h"
 #include "core/entry/LogTableModel.h"
+#include "gui/entry/DataViewPanel.h"
+#include "gui/entry/FuelEntryPanel.h"
 #include "gui/shell/DataFileCommands.h"
 #include "gui/shell/TextPrint.h"
 

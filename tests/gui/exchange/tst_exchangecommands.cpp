@@ -1,7 +1,7 @@
 #include "Harness.h"
 #include "TestMain.h"
-#include "gui/analysis/AnalysisWindow.h"
 #include "core/analysis/AnalysisModel.h"
+#include "gui/analysis/AnalysisWindow.h"
 #include "gui/exchange/ImportDialog.h"
 #include "gui/shell/HelpTopics.h"
 

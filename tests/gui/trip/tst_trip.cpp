@@ -1,9 +1,9 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "Typing.h"
-#include "gui/trip/TripCalculator.h"
 #include "core/fuellog/NumberText.h"
 #include "core/trip/TripMath.h"
+#include "gui/trip/TripCalculator.h"
 
 #include <QAction>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "TestVehicles.h"
-#include "gui/vehicles/ReminderPrompt.h"
 #include "core/vehicles/Reminders.h"
+#include "gui/vehicles/ReminderPrompt.h"
 #include "gui/vehicles/VehicleManager.h"
 
 #include <QCheckBox>
