@@ -213,14 +213,16 @@ double spread(const QVector<double> &values)
 void suggestFromRows(Source &s, int priceColumnKind)
 {
     // Dates: a first number above 12 is a day, a second one above 12 a month.
-    int dayFirst = 0, monthFirst = 0, numeric = 0;
+    int dayFirst = 0, monthFirst = 0, numeric = 0, dayInFirst = 0, dayInSecond = 0;
     QVector<double> money, perQuantity;
     for (const Source::Row &row : s.rows) {
         const DateParts d = dateParts(fieldOf(row, s.columns.date));
         if (d.ok && !d.iso) {
             ++numeric;
-            dayFirst += d.a > 12 && d.b <= 12;
-            monthFirst += d.b > 12 && d.a <= 12;
+            if (d.a > 12 && d.b <= 12 && !dayFirst++)
+                dayInFirst = d.a;
+            if (d.b > 12 && d.a <= 12 && !monthFirst++)
+                dayInSecond = d.b;
         }
         double m = 0, q = 0;
         if (ReadNumber(fieldOf(row, s.columns.money), s.decimalComma, &m)
@@ -234,6 +236,12 @@ void suggestFromRows(Source &s, int priceColumnKind)
     else if (monthFirst > 0 && dayFirst == 0)
         s.told.dateOrder = DateOrder::MonthFirst;
     s.suggested.dateOrder = monthFirst > dayFirst ? DateOrder::MonthFirst : DateOrder::DayFirst;
+    if (monthFirst > dayFirst)
+        s.hints.dateOrder = QStringLiteral("the dates have a day of %1 in the second place: month first").arg(dayInSecond);
+    else if (dayFirst > 0)
+        s.hints.dateOrder = QStringLiteral("the dates have a day of %1 in the first place: day first").arg(dayInFirst);
+    else
+        s.hints.dateOrder = QStringLiteral("every date reads either way: day first is the usual order here");
 
     // A total follows the quantity; a price per unit hardly moves.
     const bool spreadSaysTotal = spread(perQuantity) <= spread(money);
@@ -277,8 +285,19 @@ void suggestFromRows(Source &s, int priceColumnKind)
     if (chosen) {
         s.suggested.moneyKind = chosen->kind;
         s.suggested.moneyUnit = chosen->unit;
+        QVector<double> pence;
+        for (qsizetype i = 0; i < money.size(); ++i)
+            pence << (chosen->kind == MoneyKind::Total ? perQuantity[i] : money[i])
+                         * (chosen->unit == MoneyUnit::Pence ? 1.0 : PencePerUnit) / litresEach;
+        s.hints.money = QStringLiteral("read so, a litre cost %1 p, as at the pump").arg(NumberText::FormatFixed(median(pence), 4, 1));
+    } else {
+        s.hints.money = QStringLiteral("a total follows the quantity bought; a price per unit hardly moves");
     }
     s.suggested.distance = DistanceUnit::Miles;
+    s.hints.distance = QStringLiteral("the header does not say: miles are what the log keeps");
+    s.hints.fuel = s.suggested.fuel == FuelUnit::ImperialGallons
+                       ? QStringLiteral("the column says gallons but not which: imperial is the usual one here")
+                       : QStringLiteral("the header does not say: litres are what the pump shows here");
     if (s.suggested.fuel == FuelUnit::Unknown)
         s.suggested.fuel = FuelUnit::Litres;
 }

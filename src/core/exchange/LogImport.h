@@ -48,6 +48,9 @@ struct Source {
     MoneyUnit totalUnit = MoneyUnit::Unknown; // of the checking total, when the header says
     Answers told;              // what the header and the rows make clear
     Answers suggested;         // the likeliest answer to each question left
+    struct Hints {             // why each suggestion, in a line
+        QString dateOrder, distance, fuel, money;
+    } hints;
     bool decimalComma = false; // numbers written 1,5 rather than 1.5
     struct Row {
         int line = 0;

@@ -60,21 +60,25 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     const Answers &told = source.told, &guess = source.suggested;
     DateOrderBox = question(form, "DateOrderBox", QStringLiteral("&Dates are written"),
                             {QStringLiteral("day/month/year"), QStringLiteral("month/day/year")},
-                            guess.dateOrder == DateOrder::MonthFirst, told.dateOrder == DateOrder::Unknown);
+                            guess.dateOrder == DateOrder::MonthFirst, told.dateOrder == DateOrder::Unknown,
+                            source.hints.dateOrder);
     DistanceUnitBox = question(form, "DistanceUnitBox", QStringLiteral("&Odometer readings are in"),
                                {QStringLiteral("miles"), QStringLiteral("kilometres")},
-                               guess.distance == DistanceUnit::Kilometres, told.distance == DistanceUnit::Unknown);
+                               guess.distance == DistanceUnit::Kilometres, told.distance == DistanceUnit::Unknown,
+                               source.hints.distance);
     FuelUnitBox = question(form, "FuelUnitBox", QStringLiteral("&Fuel is measured in"),
                            {QStringLiteral("litres"), QStringLiteral("imperial gallons"),
                             QStringLiteral("US gallons (3.785 litres)")},
                            guess.fuel == FuelUnit::ImperialGallons ? 1 : guess.fuel == FuelUnit::UsGallons ? 2 : 0,
-                           told.fuel == FuelUnit::Unknown);
+                           told.fuel == FuelUnit::Unknown, source.hints.fuel);
     MoneyKindBox = question(form, "MoneyKindBox", QStringLiteral("The &money column is"),
                             {QStringLiteral("the total cost of the fill-up"), QStringLiteral("the price per unit of fuel")},
-                            guess.moneyKind == MoneyKind::PerUnit, told.moneyKind == MoneyKind::Unknown);
+                            guess.moneyKind == MoneyKind::PerUnit, told.moneyKind == MoneyKind::Unknown,
+                            told.moneyUnit == MoneyUnit::Unknown ? QString() : source.hints.money);
     MoneyUnitBox = question(form, "MoneyUnitBox", QStringLiteral("Money is in &units of"),
                             {QStringLiteral("pounds"), QStringLiteral("pence")},
-                            guess.moneyUnit == MoneyUnit::Pence, told.moneyUnit == MoneyUnit::Unknown);
+                            guess.moneyUnit == MoneyUnit::Pence, told.moneyUnit == MoneyUnit::Unknown,
+                            source.hints.money);
     questions->setVisible(form->rowCount() > 0);
     top->addWidget(questions, 1);
     layout->addLayout(top);
@@ -167,16 +171,27 @@ QComboBox *ImportDialog::columnBox(QFormLayout *form, const char *name, const QS
 }
 
 QComboBox *ImportDialog::question(QFormLayout *form, const char *name, const QString &caption,
-                                  const QStringList &items, int suggested, bool ask)
+                                  const QStringList &items, int suggested, bool ask, const QString &hint)
 {
     auto *box = new QComboBox(this);
     box->setObjectName(QLatin1String(name));
     box->addItems(items);
     box->setCurrentIndex(suggested);
-    if (ask)
-        form->addRow(caption, box);
-    else
+    if (!ask) {
         box->hide();
+        return box;
+    }
+    form->addRow(caption, box);
+    if (hint.isEmpty())
+        return box;
+    // Why the answer is preset so, in a line under it.
+    auto *why = new QLabel(hint, this);
+    why->setObjectName(QLatin1String(name) + QStringLiteral("Hint"));
+    why->setWordWrap(true);
+    QFont small = why->font();
+    small.setItalic(true);
+    why->setFont(small);
+    form->addRow(QString(), why);
     return box;
 }
 

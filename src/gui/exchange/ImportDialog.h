@@ -47,7 +47,7 @@ public:
 
 private:
     QComboBox *question(QFormLayout *form, const char *name, const QString &caption, const QStringList &items,
-                        int suggested, bool ask);
+                        int suggested, bool ask, const QString &hint);
     QComboBox *columnBox(QFormLayout *form, const char *name, const QString &caption, int column, bool optional);
     LogImport::Answers answers() const;
     void prepare();

@@ -118,6 +118,7 @@ private slots:
             for (QComboBox *box : {d.DateOrderBox, d.DistanceUnitBox, d.FuelUnitBox, d.MoneyKindBox, d.MoneyUnitBox})
                 if (box->isVisibleTo(&d))
                     seen << box->objectName();
+            seen << d.findChild<QLabel *>(QStringLiteral("DateOrderBoxHint"))->text();
             d.DistanceUnitBox->setCurrentIndex(1);   // kilometres
             d.FuelUnitBox->setCurrentIndex(1);       // imperial gallons
             d.MoneyKindBox->setCurrentIndex(1);      // per gallon
@@ -126,6 +127,7 @@ private slots:
             return int(QDialog::Accepted);
         });
         QCOMPARE(seen, (QStringList{"DateOrderBox", "DistanceUnitBox", "FuelUnitBox", "MoneyKindBox", "MoneyUnitBox",
+                                    "every date reads either way: day first is the usual order here",
                                     "02/10/2012|10006|40.91|30.80"}));
         QCOMPARE(w->FuelLog.size(), 8);
     }
