@@ -44,6 +44,14 @@ public:
 
     int MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext) override;
     int MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer) override;
+    // Counts the calls; the one numbered cancelProgressAt (from 1) cancels.
+    bool Progress(const QString &what, qint64 done, qint64 total) override
+    {
+        (void)what, (void)done, (void)total;
+        return ++progressCalls != cancelProgressAt;
+    }
+    int progressCalls = 0;
+    int cancelProgressAt = -1;
     void ShowMessage(const QString &text) override;
     int MessageDlg(const QString &text, MsgKind kind, int buttons) override;
     int ExecModal(QDialog &dialog) override;

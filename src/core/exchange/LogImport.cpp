@@ -457,10 +457,20 @@ Answers Source::Resolve(const Answers &answered) const
     return a;
 }
 
-Source Read(const QByteArray &bytes)
+Source Read(const QByteArray &bytes, const Progress &progress)
 {
+    // Three steps: decoding into lines, parsing the rows, reading the rows.
     Source s;
+    auto step = [&](int done) {
+        if (progress && !progress(done, 3))
+            s.cancelled = true;
+        return !s.cancelled;
+    };
+    if (!step(0))
+        return s;
     const QStringList lines = Csv::Lines(Csv::Decode(bytes));
+    if (!step(1))
+        return s;
     int header = -1;
     QChar separator;
     QVector<Heading> headings;
@@ -494,6 +504,8 @@ Source Read(const QByteArray &bytes)
            && !(lines[end].trimmed().isEmpty() && end + 1 < lines.size() && isTitle(lines[end + 1], separator)))
         ++end;
     const QVector<Csv::Record> records = Csv::Parse(lines, header + 1, end, separator);
+    if (!step(2))
+        return s;
     s.rows.reserve(records.size());
     for (const Csv::Record &r : records)
         s.rows.append({r.line, r.fields});
@@ -575,6 +587,7 @@ Source Read(const QByteArray &bytes)
     }
     s.decimalComma = separator != QLatin1Char(',') && commas && !points;
     suggestFromRows(s, priceKind);
+    step(3);
     return s;
 }
 
@@ -698,11 +711,20 @@ bool readingsRise(const QStringList &log)
 
 } // namespace
 
-Plan Prepare(const Source &source, const Answers &answered, const QStringList &log)
+Plan Prepare(const Source &source, const Answers &answered, const QStringList &log, const Progress &progress)
 {
     Plan plan;
     if (!source.Found())
         return plan;
+    // Told every 4096 rows, then once for the placing.
+    const qint64 steps = source.rows.size() + 1;
+    auto cancelled = [&](qint64 done) {
+        if (progress && !progress(done, steps)) {
+            plan = Plan();
+            plan.cancelled = true;
+        }
+        return plan.cancelled;
+    };
     const Answers a = source.Resolve(answered);
     const Columns &col = source.columns;
     const double quantityLitres = litresPer(a.fuel);
@@ -715,6 +737,8 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     QVector<Candidate> candidates;
     candidates.reserve(source.rows.size());
     for (const Source::Row &row : source.rows) {
+        if (const qsizetype done = &row - source.rows.constData(); done % 4096 == 0 && cancelled(done))
+            return plan;
         auto refuse = [&](const QString &reason) { plan.refused.append({row.line, reason}); };
         const QString dateText = fieldOf(row, col.date).trimmed();
         const QDate date = dateOf(dateParts(dateText), a.dateOrder);
@@ -797,6 +821,8 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate &x, const Candidate &y) {
         return x.fill.miles != y.fill.miles ? x.fill.miles < y.fill.miles : x.dateKey < y.dateKey;
     });
+    if (cancelled(steps - 1))
+        return plan;
     if (readingsRise(log))
         merge(candidates, log, plan);
     else
@@ -807,6 +833,8 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     }
     std::stable_sort(plan.refused.begin(), plan.refused.end(),
                      [](const Refusal &x, const Refusal &y) { return x.line < y.line; });
+    if (progress)
+        progress(steps, steps); // done: whoever shows it can close
     return plan;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 // Fill-ups read from a CSV file another program wrote, checked with the
 // entry rules and placed into the fuel log as back-dated fill-ups are.
@@ -16,6 +17,10 @@ enum class DistanceUnit { Unknown, Miles, Kilometres };
 enum class FuelUnit { Unknown, Litres, ImperialGallons, UsGallons };
 enum class MoneyKind { Unknown, Total, PerUnit };
 enum class MoneyUnit { Unknown, Pounds, Pence };
+
+// Told how far a long read or preparation has come (done of total steps);
+// false from it cancels the work, which then changes nothing.
+using Progress = std::function<bool(qint64 done, qint64 total)>;
 
 struct Answers {
     DateOrder dateOrder = DateOrder::Unknown;
@@ -58,14 +63,16 @@ struct Source {
     };
     QVector<Row> rows;
 
-    bool Found() const { return problem.isEmpty(); }
+    bool cancelled = false;    // the reading was cancelled: nothing to import
+
+    bool Found() const { return problem.isEmpty() && !cancelled; }
     // Told where told, else what the user answered.
     Answers Resolve(const Answers &answered) const;
 };
 
 // Finds the fill-ups' header row (in a section of its own when the file has
 // marker lines such as "## Log") and reads the rows under it.
-Source Read(const QByteArray &bytes);
+Source Read(const QByteArray &bytes, const Progress &progress = {});
 
 struct Refusal {
     int line = 0;
@@ -88,10 +95,11 @@ struct Plan {
     int notFull = 0;           // fill-ups added that are marked as not filling the tank
     int missed = 0;            // fill-ups added marked as following a missed fill-up
     QStringList log;           // the fuel log with the fill-ups placed
+    bool cancelled = false;    // cancelled through the progress: nothing to add
 };
 
 // What the rows add to the log with the given answers; nothing is changed.
-Plan Prepare(const Source &source, const Answers &answers, const QStringList &log);
+Plan Prepare(const Source &source, const Answers &answers, const QStringList &log, const Progress &progress = {});
 
 // The user's choices for a file (its columns and answers), kept in the
 // settings under a key made from the file's header, so the next file with

@@ -13,11 +13,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <QHash>
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 using namespace LogImport;
 
@@ -27,8 +30,8 @@ QString rows(int n) { return n == 1 ? QStringLiteral("1 row") : QStringLiteral("
 } // namespace
 
 ImportDialog::ImportDialog(const Source &source, const QStringList &log, const QString &fileName, Platform &platform,
-                           QWidget *parent)
-    : QDialog(parent), source(source), log(log)
+                           QWidget *parent, Progress progress)
+    : QDialog(parent), source(source), log(log), progress(std::move(progress))
 {
     setObjectName(QStringLiteral("ImportDialog"));
     setProperty("helpContext", HelpTopic::Exchange);
@@ -138,9 +141,19 @@ void ImportDialog::Preset(const Columns &columns, const Answers &preset)
     const std::pair<QComboBox *, int> boxes[] = {{DateColumn, columns.date},         {OdometerColumn, columns.odometer},
                                                  {QuantityColumn, columns.quantity}, {MoneyColumn, columns.money},
                                                  {FullColumn, columns.full},         {MissedColumn, columns.missed}};
+    // One preparation for the whole preset, not one per box.
+    QComboBox *const all[] = {DateColumn, OdometerColumn, QuantityColumn, MoneyColumn, FullColumn, MissedColumn,
+                              DateOrderBox, DistanceUnitBox, FuelUnitBox, MoneyKindBox, MoneyUnitBox};
+    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+    for (QComboBox *box : all)
+        quiet.push_back(std::make_unique<QSignalBlocker>(box));
     for (const auto &[box, column] : boxes)
         if (const int at = box->findData(column); at >= 0)
             box->setCurrentIndex(at);
+    this->source.columns = Columns{DateColumn->currentData().toInt(), OdometerColumn->currentData().toInt(),
+                                   QuantityColumn->currentData().toInt(), MoneyColumn->currentData().toInt(),
+                                   FullColumn->currentData().toInt(), MissedColumn->currentData().toInt(),
+                                   columns.money == source.columns.money ? source.columns.total : -1};
     // Only the questions the file leaves open take an earlier answer.
     if (preset.dateOrder != DateOrder::Unknown)
         DateOrderBox->setCurrentIndex(preset.dateOrder == DateOrder::MonthFirst);
@@ -152,6 +165,7 @@ void ImportDialog::Preset(const Columns &columns, const Answers &preset)
         MoneyKindBox->setCurrentIndex(preset.moneyKind == MoneyKind::PerUnit);
     if (preset.moneyUnit != MoneyUnit::Unknown)
         MoneyUnitBox->setCurrentIndex(preset.moneyUnit == MoneyUnit::Pence);
+    quiet.clear();
     prepare();
 }
 
@@ -209,7 +223,15 @@ Answers ImportDialog::answers() const
 
 void ImportDialog::prepare()
 {
-    plan = Prepare(source, answers(), log);
+    plan = Prepare(source, answers(), log, progress);
+    if (plan.cancelled) {
+        SummaryLabel->setText(QStringLiteral("Cancelled: nothing will be added."));
+        RefusedList->hide();
+        FlagsNote->hide();
+        ImportOk->setEnabled(false);
+        showPreview();
+        return;
+    }
     QString summary = QStringLiteral("%1 will be added.").arg(fillUps(int(plan.added.size())));
     if (plan.duplicates > 0)
         summary += QStringLiteral(" %1 already in the log and will be skipped.")

@@ -17,8 +17,9 @@ class Platform;
 class ImportDialog : public QDialog {
     Q_OBJECT
 public:
+    // progress is told how each preparation of a long file comes on.
     ImportDialog(const LogImport::Source &source, const QStringList &log, const QString &fileName, Platform &platform,
-                 QWidget *parent = nullptr);
+                 QWidget *parent = nullptr, LogImport::Progress progress = {});
 
     // The import with the answers as they stand.
     const LogImport::Plan &Plan() const { return plan; }
@@ -56,4 +57,5 @@ private:
     LogImport::Source source; // the file's, with the columns the user chose
     const QStringList &log;
     LogImport::Plan plan;
+    LogImport::Progress progress;
 };

@@ -88,12 +88,22 @@ void ImportLog(AppState &state, ShellCommands &shell)
         state.platform().ShowMessage(read.error);
         return;
     }
-    const LogImport::Source source = LogImport::Read(read.bytes);
+    // A long file shows how it comes on, and can be cancelled.
+    const QString name = QFileInfo(path).fileName();
+    auto progress = [&state](const QString &what) {
+        return [&state, what](qint64 done, qint64 total) { return state.platform().Progress(what, done, total); };
+    };
+    const LogImport::Source source = LogImport::Read(read.bytes, progress(QStringLiteral("Reading ") + name));
+    if (source.cancelled)
+        return;
     if (!source.Found()) {
         state.platform().ShowMessage(source.problem);
         return;
     }
-    ImportDialog dialog(source, state.FuelLog, path, state.platform());
+    ImportDialog dialog(source, state.FuelLog, path, state.platform(), nullptr,
+                        progress(QStringLiteral("Preparing the fill-ups of ") + name));
+    if (dialog.Plan().cancelled)
+        return;
     // The choices made for a file with the same header are kept in the
     // settings file and preset.
     const QString key = LogImport::ChoicesKey(source.headers);
@@ -107,6 +117,8 @@ void ImportLog(AppState &state, ShellCommands &shell)
         if (LogImport::ReadChoices(*kept, int(source.headers.size()), &columns, &answers))
             dialog.Preset(columns, answers);
     }
+    if (dialog.Plan().cancelled) // cancelled before the window opened
+        return;
     if (state.platform().ExecModal(dialog) != QDialog::Accepted || dialog.Plan().added.isEmpty())
         return;
     if (!state.SettingsRefused && (settings.ok || !QFileInfo::exists(state.SettingsPath()))) {

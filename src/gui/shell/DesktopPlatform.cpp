@@ -12,6 +12,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+
+#include <algorithm>
+#include <climits>
 
 namespace {
 // Message texts break lines with CR, CR LF or LF alike.
@@ -170,4 +174,31 @@ QLocale DesktopPlatform::Locale() const
     if (system.language() == QLocale::C)
         return QLocale(QLocale::English, QLocale::UnitedKingdom);
     return system;
+}
+
+bool DesktopPlatform::Progress(const QString &what, qint64 done, qint64 total)
+{
+    if (done >= total) {
+        if (progress)
+            progress->reset(); // hides it, ready for the next piece of work
+        return true;
+    }
+    if (!progress) {
+        progress = std::make_unique<QProgressDialog>(QApplication::activeWindow());
+        progress->setWindowModality(Qt::ApplicationModal);
+        progress->setMinimumDuration(400); // short work shows nothing
+        progress->setAutoReset(false);
+    }
+    if (progress->wasCanceled()) {
+        progress->reset();
+        return false;
+    }
+    progress->setLabelText(what);
+    progress->setMaximum(int(std::min<qint64>(total, INT_MAX)));
+    progress->setValue(int(std::min<qint64>(done, INT_MAX))); // a modal one lets events run
+    if (progress->wasCanceled()) {
+        progress->reset();
+        return false;
+    }
+    return true;
 }

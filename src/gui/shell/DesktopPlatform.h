@@ -5,6 +5,7 @@
 
 class TDialogForm;
 class HelpViewer;
+class QProgressDialog;
 
 // The real platform: Qt's dialogs, the system clock and locale.
 class DesktopPlatform : public Platform {
@@ -27,6 +28,7 @@ public:
     void ShowHelp(int topic) override;
     void ShowHelpContents() override;
     bool HasPrinter() const override;
+    bool Progress(const QString &what, qint64 done, qint64 total) override;
     QDate Today() const override;
     QLocale Locale() const override;
 
@@ -37,4 +39,5 @@ private:
     std::unique_ptr<TDialogForm> dialog;
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<HelpViewer> help;
+    std::unique_ptr<QProgressDialog> progress;
 };

@@ -48,6 +48,14 @@ public:
     virtual void ShowHelpContents() = 0;
     // Whether any printer is installed; where none is, printouts go to a file.
     virtual bool HasPrinter() const { return true; }
+    // Shows how far a long piece of work has come (a window with Cancel that
+    // appears only when the work lasts); false when the user cancelled it.
+    // done == total ends it.
+    virtual bool Progress(const QString &what, qint64 done, qint64 total)
+    {
+        (void)what, (void)done, (void)total;
+        return true;
+    }
     virtual QDate Today() const = 0;
     virtual QLocale Locale() const = 0;             // date formats, currency symbol
 };

@@ -163,20 +163,31 @@ private slots:
     void cancelOrAFailedSaveChangesNothing_data()
     {
         QTest::addColumn<bool>("cancel");
-        QTest::newRow("cancel") << true;
-        QTest::newRow("failed save") << false;
+        QTest::addColumn<int>("cancelProgressAt"); // the progress call that cancels; -1 none
+        QTest::newRow("cancel") << true << -1;
+        QTest::newRow("failed save") << false << -1;
+        // Reading tells of 4 steps, then the preparing of its first rows.
+        QTest::newRow("cancelled while reading") << true << 2;
+        QTest::newRow("cancelled while preparing") << true << 5;
     }
     void cancelOrAFailedSaveChangesNothing()
     {
         QFETCH(bool, cancel);
+        QFETCH(int, cancelProgressAt);
         begin(3);
+        h.platform.cancelProgressAt = cancelProgressAt;
         const QString path = csv(mixed());
         if (!cancel) { // the data file cannot be replaced
             QFile::remove(h.app.file(QStringLiteral("AB12.dat")));
             QDir(h.app.path()).mkdir(QStringLiteral("AB12.dat"));
         }
         const QString status = w->StatusText(5);
-        import(path, [&](ImportDialog &) { return int(cancel ? QDialog::Rejected : QDialog::Accepted); });
+        bool shown = false;
+        import(path, [&](ImportDialog &) {
+            shown = true;
+            return int(cancel ? QDialog::Rejected : QDialog::Accepted);
+        });
+        QCOMPARE(shown, cancelProgressAt < 0); // a cancelled reading or preparing opens no window
         QCOMPARE(w->FuelLog, AppFolder::log(3));
         QCOMPARE(w->StatusText(5), status);
         if (cancel) {
@@ -188,6 +199,7 @@ private slots:
             QVERIFY2(told.first().contains(QStringLiteral("AB12.dat")), qPrintable(told.first()));
         }
         QCOMPARE(h.app.read(QStringLiteral("other.csv")), mixed());
+        QVERIFY(h.platform.progressCalls >= (cancelProgressAt < 0 ? 6 : cancelProgressAt));
     }
 
     void fileThatCannotBeImportedIsExplained()
