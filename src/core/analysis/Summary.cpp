@@ -3,6 +3,7 @@
 #include "core/analysis/AnalysisRun.h"
 #include "core/fuellog/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 using NumberText::FormatFixed;
@@ -19,6 +20,17 @@ QString wholeText(long long a, long long b, bool multiply)
     if (!overflow)
         return QString::number(r);
     return FormatFixed(multiply ? double(a) * double(b) : double(a) + double(b), 15, 0);
+}
+// The best search's distance; when that search found nothing (0), the
+// greatest distance between two fill-ups of the range, rather than a 0.
+long long greatestDistance(const AnalysisResult &run, const Extremes &extremes)
+{
+    long long greatest = extremes.bestDistance;
+    if (greatest == 0)
+        for (const AnalysisRow &row : run.rows)
+            if (!row.first)
+                greatest = std::max(greatest, row.distanceDone);
+    return greatest;
 }
 } // namespace
 
@@ -60,7 +72,7 @@ QStringList BuildSummary(const AnalysisResult &run, const SummaryInputs &in)
           << Indent + QStringLiteral("Worst ") + E + QLatin1Char(' ') + FormatFixed(in.extremes.worst, 3, 2)
           << Indent + QStringLiteral("Average distance between Fill-ups ") + averageDistance + QLatin1Char(' ') + D
           << Indent + QStringLiteral("Greatest distance traveled between fillups to date ")
-                 + QString::number(in.extremes.bestDistance) + QLatin1Char(' ') + D
+                 + QString::number(greatestDistance(run, in.extremes)) + QLatin1Char(' ') + D
           << Indent + QStringLiteral("Average number of days between Fill-ups ") + averageDays + QStringLiteral(" Days")
           << Indent + QStringLiteral("Total distance covered to date ") + QString::number(totalDistance) + QLatin1Char(' ') + D
                  + QStringLiteral(" in ") + QString::number(weeks) + QStringLiteral(" Weeks and ")

@@ -162,6 +162,10 @@ private slots:
             in.vehicle = SummaryVehicle{165, 55, 200, 650.5, 42.25};
         QCOMPARE(BuildSummary(run, in), lines);
         QCOMPARE(SummaryHeading(QStringLiteral("AB12")), QStringLiteral("Summary AB12"));
+        // A best search that found nothing: the greatest distance between
+        // two fill-ups (28/12 to 30/12: 1050 miles, 1689 km) instead of 0.
+        in.extremes.bestDistance = 0;
+        QCOMPARE(BuildSummary(run, in)[4], lines[4]);
     }
 
     // The options: columns, and what stands in the price and cost columns.
