@@ -90,16 +90,13 @@ void CentredTitle(PrintCanvas &c, const QString &title) { c.Text(c.PageWidth() /
 
 void PrintTableHeader(PrintCanvas &c, const QString &vehicleName, int headingMode)
 {
-    const int right = c.PageWidth() - 260, bottom = c.PageHeight() - 10, left = TableCellX[0] - 10;
+    const int right = c.PageWidth() - 260, left = TableCellX[0] - 10;
     c.SetPenColour(Qt::black);
     c.Line(left, 190, right, 190);
     CentredTitle(c, vehicleName + QStringLiteral("   : Page ") + QString::number(c.PageNumber()));
     const QStringList headings = AnalysisNames::ColumnHeadings(headingMode);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 9; ++i)
         c.Text(TableHeadingX[i], 200, headings.value(i));
-        c.Line(TableCellX[i] - 10, 190, TableCellX[i] - 10, bottom);
-    }
-    c.Line(right, 190, right, bottom);
     const int h = c.TextHeight(vehicleName);
     c.Line(left, h + 200, right, h + 200);
     c.Line(left, h + 250, right, h + 250);
@@ -108,6 +105,14 @@ void PrintTableHeader(PrintCanvas &c, const QString &vehicleName, int headingMod
 namespace {
 int rowBottom(PrintCanvas &c, const QString &firstCell, int line) { return (c.TextHeight(firstCell) + 10) * line + 290; }
 } // namespace
+
+void PrintTableColumns(PrintCanvas &c, int bottom)
+{
+    c.SetPenColour(Qt::black);
+    for (int i = 0; i < 9; ++i)
+        c.Line(TableCellX[i] - 10, 190, TableCellX[i] - 10, bottom);
+    c.Line(c.PageWidth() - 260, 190, c.PageWidth() - 260, bottom);
+}
 
 void PrintTableRow(PrintCanvas &c, const QStringList &cells, int line)
 {
@@ -122,28 +127,31 @@ bool PrintTable(PrintCanvas &c, const AnalysisTable &table, const QString &vehic
     if (table.RowCount() < 2)
         return true;
     PrintTableHeader(c, vehicleName, headingMode);
-    int line = 1;
+    // The column lines of a page stop at its last row, drawn when the page ends.
+    int line = 1, lastBottom = 0;
+    auto nextPage = [&] {
+        PrintTableColumns(c, lastBottom);
+        if (!c.NewPage())
+            return false;
+        PrintTableHeader(c, vehicleName, headingMode);
+        line = 1;
+        return true;
+    };
     for (int r = 1; r < table.RowCount(); ++r) {
         QStringList cells;
         for (int col = 0; col < table.ColCount(); ++col)
             cells << table.Cells(col, r);
         // A page also ends early where the next row would not fit it.
-        if (line > 1 && rowBottom(c, cells.value(0), line) > c.PageHeight() - 10) {
-            if (!c.NewPage())
-                return false;
-            PrintTableHeader(c, vehicleName, headingMode);
-            line = 1;
-        }
+        if (line > 1 && rowBottom(c, cells.value(0), line) > c.PageHeight() - 10 && !nextPage())
+            return false;
         PrintTableRow(c, cells, line);
-        if (line % RowsPerPage != 0) {
+        lastBottom = rowBottom(c, cells.value(0), line);
+        if (line % RowsPerPage != 0)
             ++line;
-        } else if (r + 1 < table.RowCount()) {
-            if (!c.NewPage())
-                return false;
-            PrintTableHeader(c, vehicleName, headingMode);
-            line = 1;
-        }
+        else if (r + 1 < table.RowCount() && !nextPage())
+            return false;
     }
+    PrintTableColumns(c, lastBottom);
     return true;
 }
 

@@ -48,6 +48,8 @@ inline constexpr int RowsPerPage = 60;
 void CentredTitle(PrintCanvas &canvas, const QString &title);
 void PrintTableHeader(PrintCanvas &canvas, const QString &vehicleName, int headingMode);
 void PrintTableRow(PrintCanvas &canvas, const QStringList &cells, int line);
+// The column lines and right border of a page, from the header to bottom.
+void PrintTableColumns(PrintCanvas &canvas, int bottom);
 // The table, 60 rows a page at most, and fewer where the next row would
 // not fit; false when a page could not be begun.
 bool PrintTable(PrintCanvas &canvas, const AnalysisTable &table, const QString &vehicleName, int headingMode);

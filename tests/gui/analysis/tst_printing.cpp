@@ -124,11 +124,17 @@ private slots:
         PrintReports::PrintTable(page, AnalysisTable(run), QStringLiteral("AB12"), 1);
         const QStringList texts = page.texts(1);
         QCOMPARE(texts.size(), 1 + 9 + 3 * 6);
-        int columnRules = 0;
+        int columnRules = 0, lastRowRule = 0;
         for (const auto &i : page.items)
-            if (i.what == QLatin1String("line") && i.at.left() == i.at.right() && i.at.top() == 190)
+            if (i.what == QLatin1String("line") && i.at.top() == i.at.bottom() && i.at.left() == 110)
+                lastRowRule = std::max(lastRowRule, i.at.top());
+        for (const auto &i : page.items)
+            if (i.what == QLatin1String("line") && i.at.left() == i.at.right() && i.at.top() == 190) {
                 ++columnRules;
+                QCOMPARE(i.at.bottom(), lastRowRule); // down to the last row, not the page's foot
+            }
         QCOMPARE(columnRules, 10); // nine columns and the right border
+        QCOMPARE(lastRowRule, 3 * 50 + 290);
     }
 
     // With a large font the rows are taller: a page ends before 60.
