@@ -134,7 +134,13 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
         {DPQLab, DispMpg},          {Label7, DispKPL}};
     for (const auto &[lab, edit] : rows) {
         out->addWidget(lab, r, 0);
-        out->addWidget(edit, r++, 1);
+        out->addWidget(edit, r, 1);
+        // Every figure says its unit.
+        if (edit == PPGBox)
+            out->addWidget(PPGUnitLab = caption("PPGUnitLab", QStringLiteral("per gallon"), results), r, 2);
+        else if (edit == PPLBox)
+            out->addWidget(caption("PPLUnitLab", QStringLiteral("pence per litre"), results), r, 2);
+        ++r;
     }
     out->setRowStretch(r, 1);
 
@@ -271,6 +277,7 @@ void FuelEntryPanel::SetEntryParameters()
 {
     const LiveOptions &options = state.Options();
     AmountLab->setText(QStringLiteral("Amout Spent ") + state.platform().Locale().currencySymbol());
+    PPGUnitLab->setText(state.platform().Locale().currencySymbol() + QStringLiteral(" per gallon"));
     const bool bulk = options.BulkScheme();
     AmountLab->setVisible(!bulk);
     PPrice->setVisible(!bulk);

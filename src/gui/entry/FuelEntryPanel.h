@@ -56,6 +56,7 @@ public:
     // Labels that follow the units.
     QLabel *AmountLab, *EntryFuelTypeLab, *PurchasedLab, *ElapsedDistanceLab, *DistanceLab, *ConvertLab, *DPQLab,
         *Label7;
+    QLabel *PPGUnitLab = nullptr; // "£ per gallon", in the locale's currency
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

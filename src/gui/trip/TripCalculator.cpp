@@ -98,7 +98,14 @@ TCalculator::TCalculator(AppState &appState, const TripSetup &tripSetup, QWidget
     grid->addWidget(new QLabel(QStringLiteral("Over an estimated distance of"), body), r, 0);
     grid->addWidget(Distance, r, 1);
     grid->addWidget(DUnit, r++, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Fuel Costs"), body), r, 0);
+    // The cost says its currency beside the box; FUnit says per what.
+    auto *costCaption = new QWidget(body);
+    auto *costRow = new QHBoxLayout(costCaption);
+    costRow->setContentsMargins(0, 0, 0, 0);
+    costRow->addWidget(new QLabel(QStringLiteral("Fuel Costs"), costCaption));
+    costRow->addStretch();
+    costRow->addWidget(label("CostCurrency", state.platform().Locale().currencySymbol(), costCaption));
+    grid->addWidget(costCaption, r, 0);
     grid->addWidget(DispCost, r, 1);
     grid->addWidget(FUnit, r, 2);
     grid->addWidget(ChangeCost, r++, 3);

@@ -245,6 +245,8 @@ private slots:
         QCOMPARE(e->DaysDone->text(), QStringLiteral("5"));
         QCOMPARE(e->DispMpg->text(), QStringLiteral("45.46"));
         QCOMPARE(e->DispKPL->text(), QStringLiteral("16.09"));
+        QCOMPARE(e->PPGUnitLab->text(), QStringLiteral("\u00A3 per gallon")); // each price says its unit
+        QCOMPARE(e->findChild<QLabel *>(QStringLiteral("PPLUnitLab"))->text(), QStringLiteral("pence per litre"));
         QCOMPARE(e->ConvertDistance->text(), QStringLiteral("17699"));
         QCOMPARE(e->Finaldate->text(), QStringLiteral("20/01/2012"));
         QCOMPARE(e->LastDate->text(), QStringLiteral("20/01/2012"));

@@ -83,6 +83,7 @@ private slots:
                            QCOMPARE(status(c).mid(0, 5), (QStringList{shown.last(), "31.50 MPG", "7.10 MPL", "50.0 KPG",
                                                                       "11.20 KPL"}));
                            QVERIFY(c.mpglab->text().isEmpty());
+                           QCOMPARE(c.findChild<QLabel *>(QStringLiteral("CostCurrency"))->text(), QStringLiteral("\u00A3"));
                        });
         QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).isEmpty() || shown.last() == QLatin1String("KPG"));
     }
