@@ -205,8 +205,7 @@ void BulkPanel::BulkButtonClick()
 {
     show();
     raise();
-    BDay->setFocus();
-    BDay->selectAll();
+    FocusAndSelect(BDay);
 }
 
 void BulkPanel::BulkQuitBtnClick()
@@ -222,15 +221,13 @@ void BulkPanel::BReStartClick()
     BReStart->hide();
     flags.ClearDone();
     flags.DayArmed = true;
-    BDay->setFocus();
-    BDay->selectAll();
+    FocusAndSelect(BDay);
 }
 
 bool BulkPanel::retype(const QString &message, QLineEdit *box)
 {
     if (state.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, HelpTopic::Bulk) == mrOk) {
-        box->setFocus();
-        box->selectAll();
+        FocusAndSelect(box);
         return true;
     }
     flags.DayArmed = false;
@@ -262,16 +259,8 @@ void BulkPanel::BMounthFinished()
             flags.MonthArmed = false;
         return;
     }
-    flags.EntryDate = BDay->text() + QLatin1Char('/') + BMonth->text() + QLatin1Char('/') + BYear->text();
-    if (!QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()) {
-        // As after the other date messages: the day is typed again.
-        state.platform().ShowMessage(QStringLiteral("Invalid Date ") + flags.EntryDate);
-        flags.MonthArmed = false;
-        flags.DayArmed = true;
-        BDay->setFocus();
-        BDay->selectAll();
+    if (!FuelEntryPanel::TakeEntryDate(flags, BDay, BMonth, BYear, state.platform()))
         return;
-    }
     if (!IsDateText(BLastDate->text()))
         BLastDate->setText(state.platform().Today().toString(QStringLiteral("dd/MM/yyyy")));
     if (EntryRules::DateKey(flags.EntryDate) <= EntryRules::DateKey(BLastDate->text()))
@@ -325,8 +314,7 @@ void BulkPanel::resetForNext()
     flags.BackDated = false;
     flags.ClearDone(); // the next purchase goes through every step
     shell.SetStatus(7, QString());
-    BDay->setFocus();
-    BDay->selectAll(); // the day kept from this purchase is replaced by typing
+    FocusAndSelect(BDay); // the day kept from this purchase is replaced by typing
 }
 
 void BulkPanel::BAcceptClick()

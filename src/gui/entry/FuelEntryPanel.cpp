@@ -247,8 +247,7 @@ void FuelEntryPanel::EnterDataClick()
     SetEntryParameters();
     show();
     raise();
-    PDay->setFocus();
-    PDay->selectAll(); // also when the focus was there already
+    FocusAndSelect(PDay); // also when the focus was there already
     flags.DayArmed = true;
 }
 
@@ -340,8 +339,7 @@ bool FuelEntryPanel::bulkScheme() const { return state.Options().BulkScheme(); }
 bool FuelEntryPanel::retype(const QString &message, QLineEdit *box)
 {
     if (state.platform().MessageDialog(message, MsgKind::Error, mbOk | mbCancel | mbHelp, HelpTopic::FuelEntry) == mrOk) {
-        box->setFocus();
-        box->selectAll();
+        FocusAndSelect(box);
         return true;
     }
     return false;
@@ -369,6 +367,20 @@ void FuelEntryPanel::PDayFinished()
     }
 }
 
+bool FuelEntryPanel::TakeEntryDate(EntryFlags &flags, QLineEdit *day, const QLineEdit *month, const QLineEdit *year,
+                                   Platform &ui)
+{
+    flags.EntryDate = day->text() + QLatin1Char('/') + month->text() + QLatin1Char('/') + year->text();
+    if (QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid())
+        return true;
+    // As after the other date messages: the day is typed again.
+    ui.ShowMessage(QStringLiteral("Invalid Date ") + flags.EntryDate);
+    flags.MonthArmed = false;
+    flags.DayArmed = true;
+    FocusAndSelect(day);
+    return false;
+}
+
 void FuelEntryPanel::PmonthFinished()
 {
     if (!flags.MonthArmed)
@@ -381,16 +393,8 @@ void FuelEntryPanel::PmonthFinished()
         }
         return;
     }
-    flags.EntryDate = PDay->text() + QLatin1Char('/') + Pmonth->text() + QLatin1Char('/') + PYear->text();
-    if (!QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid()) {
-        // As after the other date messages: the day is typed again.
-        state.platform().ShowMessage(QStringLiteral("Invalid Date ") + flags.EntryDate);
-        flags.MonthArmed = false;
-        flags.DayArmed = true;
-        PDay->setFocus();
-        PDay->selectAll();
+    if (!TakeEntryDate(flags, PDay, Pmonth, PYear, state.platform()))
         return;
-    }
     if (!IsDateText(Finaldate->text())) {
         const QString today = state.platform().Today().toString(QStringLiteral("dd/MM/yyyy"));
         LastDate->setText(today);
@@ -467,8 +471,7 @@ void FuelEntryPanel::resetForNext()
     flags.BackDated = false;
     flags.ClearDone(); // the next fill-up goes through every step
     shell.SetStatus(7, QString());
-    PDay->setFocus();
-    PDay->selectAll(); // the day kept from this fill-up is replaced by typing
+    FocusAndSelect(PDay); // the day kept from this fill-up is replaced by typing
     flags.DayArmed = true; // what the focus arriving in the day box does
 }
 

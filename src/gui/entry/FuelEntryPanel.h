@@ -6,6 +6,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class AppState;
+class Platform;
 class ShellCommands;
 struct EntryFlags;
 
@@ -34,6 +35,10 @@ public:
     static bool ValidateMounth(QLineEdit *box, QString &message);
     static bool ValidatePrice(QLineEdit *box, QString &message);
     static bool ValidateAmount(QLineEdit *box, QString &message);
+    // The entry's date from the day, month and year boxes (fuel and bulk
+    // panels). Not a real date: "Invalid Date ..." and the day is typed
+    // again; false.
+    static bool TakeEntryDate(EntryFlags &flags, QLineEdit *day, const QLineEdit *month, const QLineEdit *year, Platform &ui);
     // Clears the entry state flags (start-up).
     void ClearEntryState();
     // Where the fuel log ends: the most recent date and distance, the number

@@ -101,6 +101,12 @@ void AccessKeysInFrontOnly(QWidget *panel)
         b->installEventFilter(filter);
 }
 
+void FocusAndSelect(QLineEdit *box)
+{
+    box->setFocus();
+    box->selectAll();
+}
+
 void SelectTextOnEntry(QWidget *root)
 {
     auto *filter = new SelectOnFocus(root);

@@ -27,6 +27,9 @@ void EnterPressesButtons(QWidget *root);
 // enters it other than by the mouse (Tab, Enter moving on, the start of an
 // entry), so typing replaces what the box held.
 void SelectTextOnEntry(QWidget *root);
+// The focus to the box with its whole text selected, also when the focus
+// was there already: typing replaces the text.
+void FocusAndSelect(QLineEdit *box);
 
 // The access keys of a panel of the main window's overlay reach its buttons
 // only while it stands in front: a panel hidden behind another keeps its
