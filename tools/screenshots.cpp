@@ -86,7 +86,11 @@ int main(int argc, char *argv[])
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(folder);
 
-    QTemporaryDir printouts; // the PDF printouts are looked at, not kept
+    // The PDF printouts go to a second folder when one is named, to be looked
+    // at; otherwise they are not kept.
+    QTemporaryDir scratch;
+    const QDir printouts(argc > 2 ? QString::fromLocal8Bit(argv[2]) : scratch.path());
+    QDir().mkpath(printouts.path());
     Harness h;
     h.platform.today = QDate(2025, 12, 20);
     h.settings({"Start up=1", "Registration=VN24 QRX", "Distance Units=0", "Fuel Units=0"});
@@ -118,8 +122,11 @@ int main(int argc, char *argv[])
     FuelEntryPanel &entry = *w.DataEntry;
     TypeAndEnter(entry.PDay, QStringLiteral("20"));
     TypeAndEnter(entry.Pmonth, QStringLiteral("12"));
-    TypeAndEnter(entry.NMiles, QString::number(w.FuelLog[w.FuelLog.size() - 3].toLongLong() + 312));
-    TypeAndEnter(entry.PPrice, QStringLiteral("48.20"));
+    // 42 mpg on what the last fill-up bought (the economy looks back).
+    TypeAndEnter(entry.NMiles, QString::number(w.FuelLog[w.FuelLog.size() - 3].toLongLong()
+                                               + qRound(w.FuelLog[w.FuelLog.size() - 2].toDouble() / 4.546 * 42)));
+    // At about the last fill-up's price.
+    TypeAndEnter(entry.PPrice, QString::number(w.FuelLog.last().toDouble() * 34.5 / 100 + 0.3, 'f', 2));
     TypeAndEnter(entry.Amount, QStringLiteral("34.5"));
     entry.Accept->click();
     save(w, folder, QStringLiteral("fuel-entry"));
@@ -189,6 +196,12 @@ int main(int argc, char *argv[])
     graph->resize(900, 480);
     graph->ShowKeyClick();
     save(*graph, folder, QStringLiteral("graph"));
+    // The whole two years in the window.
+    graph->ShowKeyClick();
+    graph->resize(1000, 520);
+    graph->ZoomClick(4);
+    save(*graph, folder, QStringLiteral("graph-whole"));
+    graph->ZoomClick(0);
     h.platform.fileAnswers << printouts.filePath(QStringLiteral("print-graph.pdf"));
     graph->Print1Click();
     w.CloseAllChildWindows();

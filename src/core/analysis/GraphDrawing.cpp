@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace {
 // Every rounding of the drawing is to the nearest, halves to even; values
@@ -51,17 +52,23 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     g.surfaceWidth = o.drawingWidth;
     g.surfaceHeight = B + o.yearOffset + 20; // room for the year labels
 
-    const int step = whole((B - 10 - T) / 13.0);
-    if (step > 0) {
-        int label = 120;
-        for (int y = T; y <= B - 10; ++y)
-            if (y % step == 0) {
-                g.scaleLabels.append({QPoint(L - o.labelOffset, y), QString::number(label)});
-                label -= 10;
-            }
-    }
+    const double scale = (B - T) / 118.0;
+    auto y = [&](double value) { return whole(B - std::clamp(value, -1e5, 1e5) * scale); };
+    // Each label stands at its value's height; a window too low to part them
+    // has none.
+    if (scale * 10 >= 8)
+        for (int label = 120; label >= 0; label -= 10) {
+            g.scaleLabels.append({QPoint(L - o.labelOffset, y(label)), QString::number(label), true});
+            if (o.gridLines && label > 0 && y(label) >= T)
+                g.levelLines.append(y(label));
+        }
     g.scaleLabels.append({QPoint(L - o.labelOffset, B + 10), QStringLiteral("Date")});
-    g.axes = {QLine(L, T, L, B), QLine(L, B, o.drawingWidth - 10, B)};
+    g.right = o.drawingWidth - 10;
+    g.axes = {QLine(L, T, L, B), QLine(L, B, g.right, B)};
+    if (o.priceLine) {
+        g.axes.append(QLine(g.right, T, g.right, B));
+        g.surfaceWidth += o.priceLabelRoom;
+    }
 
     if (log.size() <= 8) {
         g.insufficient = true;
@@ -75,11 +82,27 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     const int p0 = start - start % 4;
     if (n <= 0 || p0 >= finish)
         return g;
-    const double scale = (B - T) / 118.0;
     const int steps = (finish - p0) / 4 - 1; // records after the first one drawn
     auto economyOf = [&](int p) { return CalcMpg(log, p, 0, 0, o.direction); };
-    auto priceOf = [&](int p) { return whole(LenientReal(log[p + 3]) / 100 * 90); };
-    auto y = [&](double value) { return whole(B - std::clamp(value, -1e5, 1e5) * scale); };
+    auto pence = [&](int p) {
+        const double v = LenientReal(log[p + 3]);
+        return std::isfinite(v) ? std::clamp(v, 0.0, 1e5) : 0.0;
+    };
+    if (o.priceLine) {
+        double lowest = pence(p0), highest = lowest;
+        for (int p = p0 + 4; p < finish; p += 4) {
+            lowest = std::min(lowest, pence(p));
+            highest = std::max(highest, pence(p));
+        }
+        std::tie(g.priceLow, g.priceHigh) = PriceScale(lowest, highest);
+        for (int i = 0; i <= 4; ++i) {
+            const double v = g.priceLow + (g.priceHigh - g.priceLow) * i / 4;
+            const int decimals = v == std::floor(v) ? 0 : 1;
+            g.priceLabels.append({QPoint(g.right + 5, y(i * 118 / 4.0)), QString::number(v, 'f', decimals) + QLatin1Char('p'), true});
+        }
+    }
+    // A price in the units of the left-hand scale, so that one mapping serves.
+    auto priceOf = [&](int p) { return g.priceHigh > g.priceLow ? (pence(p) - g.priceLow) / (g.priceHigh - g.priceLow) * 118 : 0.0; };
 
     // The first record drawn: its year below the axis, and where each line starts.
     const std::optional<int> firstYear = piece(log[p0], 6, 4);
@@ -91,7 +114,7 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     int previousMonth = firstMonth.value_or(1) - 1;
     double sum = economyOf(p0);
     int figures = 1;
-    int previous[3] = {whole(sum), whole(sum), priceOf(p0)};
+    double previous[3] = {double(whole(sum)), double(whole(sum)), priceOf(p0)};
 
     // The Part's spacing where it gives at least a pixel; otherwise the points
     // are spread over the width.
@@ -114,7 +137,7 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
         s.from[1] = y(previous[1]);
         s.to[1] = y(average);
         previous[1] = average;
-        const int price = priceOf(p);
+        const double price = priceOf(p);
         s.from[2] = y(previous[2]);
         s.to[2] = y(price);
         previous[2] = price;
@@ -204,10 +227,31 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     return g;
 }
 
+std::pair<double, double> PriceScale(double lowest, double highest)
+{
+    double low = std::floor(lowest / 10) * 10, high = std::ceil(highest / 10) * 10;
+    if (high - low < 10) { // one price, a multiple of 10 p: it stands in the middle
+        low -= 10;
+        high += 10;
+    } else if (high - low < 20) { // widened on the side that centres the prices best
+        if (lowest - low < high - highest)
+            low -= 10;
+        else
+            high += 10;
+    }
+    if (low < 0) {
+        high += -low;
+        low = 0;
+    }
+    return {low, high};
+}
+
 GraphOptions PrintLayout(int pageWidth, int pageHeight, int direction)
 {
     GraphOptions o;
-    o.drawingWidth = pageWidth;
+    // Room on the right of the page for the price scale.
+    o.drawingWidth = pageWidth - 120;
+    o.priceLabelRoom = 0;
     o.left = 100;
     o.top = 200;
     o.baseline = pageHeight - 200;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <utility>
 
 // The performance graph as data: what to draw, where, in which colour. The
 // screen and the printed page draw the same data; tests read it without
@@ -18,6 +19,7 @@ struct GraphOptions {
     // screen's by default; a printed page has its own (PrintLayout).
     int left = 60, top = 10, labelOffset = 30, yearOffset = 30;
     int baseline = -1;          // -1: the window's height less 130
+    int priceLabelRoom = 40;    // added to the surface's width for the price scale
     bool economyLine = true;    // distance per fuel unit
     bool averageLine = true;    // average distance per fuel unit
     bool priceLine = true;
@@ -26,8 +28,9 @@ struct GraphOptions {
 };
 
 struct GraphText {
-    QPoint at;                  // top left of the text
+    QPoint at;                  // top left of the text; with centred, its left middle
     QString text;
+    bool centred = false;       // a scale label: centred on the height of its value
 };
 
 struct GraphGridLine {
@@ -42,8 +45,15 @@ struct GraphDrawing {
     int baseline = 0;
     int surfaceWidth = 0, surfaceHeight = 0; // room for every point and label
     bool insufficient = false;  // too few lines in the log: the frame only
-    QVector<GraphText> scaleLabels;          // 120 ... 0, and "Date"
-    QVector<QLine> axes;
+    QVector<GraphText> scaleLabels;          // 120 ... 0 at their values' heights, and "Date"
+    QVector<int> levelLines;                 // with grid lines: the heights of 10 ... 110 across
+    QVector<QLine> axes;                     // with the price line, a right-hand axis too
+    // The price line's own scale on the right, in pence per litre: from the
+    // lowest price drawn to the highest, each rounded outward to 10 p and at
+    // least 20 p apart; five labels.
+    int right = 0;                           // where the x axis ends
+    double priceLow = 0, priceHigh = 0;
+    QVector<GraphText> priceLabels;
     // Each series as line pieces, in order. A piece starts where the Part's
     // rounding of the previous figure puts it, so pieces of the economy line
     // may meet a pixel apart.
@@ -51,6 +61,9 @@ struct GraphDrawing {
     QVector<GraphText> yearLabels, monthLabels;
     QVector<GraphGridLine> gridLines;        // from Top to the baseline
 };
+
+// The price scale's range for prices in pence: {low, high}.
+std::pair<double, double> PriceScale(double lowest, double highest);
 
 // The drawing of the records from line offset start to finish (exclusive).
 GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const GraphOptions &options);

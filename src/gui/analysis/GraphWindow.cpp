@@ -20,6 +20,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -74,7 +75,19 @@ void GraphSurface::paintEvent(QPaintEvent *event)
     p.setBackgroundMode(Qt::OpaqueMode);
     const QFontMetrics fm(p.font());
     const int widest = fm.horizontalAdvance(QStringLiteral("Date")) + 2; // no label is wider
-    // Everything but the scale stands in order across, so only the part of
+    // A scale label is centred on its value's height, kept inside the surface.
+    auto boxOf = [&](const GraphText &t) {
+        QRect box(t.at, fm.size(0, t.text));
+        if (t.centred)
+            box.moveTop(std::max(0, t.at.y() - box.height() / 2));
+        return box;
+    };
+    auto write = [&](const GraphText &t) {
+        const QRect box = boxOf(t);
+        if (box.intersects(exposed))
+            p.drawText(box, Qt::AlignLeft | Qt::AlignTop, t.text);
+    };
+    // Everything but the scales stands in order across, so only the part of
     // each list that falls in the exposed columns is looked at.
     auto from = [&](const auto &items, auto x) {
         return std::partition_point(items.begin(), items.end(), [&](const auto &i) { return x(i) < exposed.left() - widest; });
@@ -83,9 +96,7 @@ void GraphSurface::paintEvent(QPaintEvent *event)
         for (auto t = from(labels, [](const GraphText &g) { return g.at.x(); }); t != labels.end(); ++t) {
             if (t->at.x() > exposed.right())
                 break;
-            const QRect box(t->at, fm.size(0, t->text));
-            if (box.intersects(exposed))
-                p.drawText(box, Qt::AlignLeft | Qt::AlignTop, t->text);
+            write(*t);
         }
     };
     // Grid lines first, so the figures' lines stand over them; lines are
@@ -96,6 +107,8 @@ void GraphSurface::paintEvent(QPaintEvent *event)
             break;
         (g->grey == 192 ? light : mid).append(QLine(g->x, drawing.top, g->x, drawing.baseline));
     }
+    for (int y : drawing.levelLines)
+        light.append(QLine(std::max(drawing.left, exposed.left()), y, std::min(drawing.right, exposed.right()), y));
     p.setPen(QColor(128, 128, 128));
     p.drawLines(mid);
     p.setPen(QColor(192, 192, 192));
@@ -115,11 +128,38 @@ void GraphSurface::paintEvent(QPaintEvent *event)
         p.drawLines(shown);
     }
     p.setPen(Qt::black);
-    for (const GraphText &t : drawing.scaleLabels)
-        if (QRect(t.at, fm.size(0, t.text)).intersects(exposed))
-            p.drawText(QRect(t.at, fm.size(0, t.text)), Qt::AlignLeft | Qt::AlignTop, t.text);
+    for (const QVector<GraphText> *scale : {&drawing.scaleLabels, &drawing.priceLabels})
+        for (const GraphText &t : *scale)
+            write(t);
     texts(drawing.yearLabels);
     texts(drawing.monthLabels);
+
+    // Scrolled along, each scale stays in sight at its edge of the window,
+    // on a band of the background over the lines.
+    // What the scroll area shows of the surface (its parent is the viewport).
+    const QRect visible = parentWidget() ? rect() & QRect(-pos(), parentWidget()->size()) : rect();
+    auto band = [&](const QVector<GraphText> &labels, int axisX, int labelX, QRect area) {
+        p.fillRect(area, colours[0]);
+        p.drawLine(axisX, drawing.top, axisX, drawing.baseline);
+        for (GraphText t : labels)
+            if (t.centred) {
+                t.at.setX(labelX);
+                write(t);
+            }
+    };
+    if (visible.left() > 0 && drawing.scaleLabels.size() > 1) {
+        const int x = visible.left();
+        band(drawing.scaleLabels, x + drawing.left, x + drawing.scaleLabels.first().at.x(), QRect(x, 0, drawing.left, drawing.baseline + 1));
+    }
+    if (!drawing.priceLabels.isEmpty()) {
+        int room = 0;
+        for (const GraphText &t : drawing.priceLabels)
+            room = std::max(room, t.at.x() - drawing.right + fm.horizontalAdvance(t.text) + 2);
+        const int x = visible.right() - room;
+        if (x < drawing.right && x > visible.left() + drawing.left)
+            band(drawing.priceLabels, x, x + drawing.priceLabels.first().at.x() - drawing.right,
+                 QRect(x, 0, visible.right() - x + 1, drawing.baseline + 1));
+    }
 }
 
 TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
@@ -207,6 +247,8 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
     GraphArea->setObjectName(QStringLiteral("GraphArea"));
     GraphArea->setContextMenuPolicy(Qt::CustomContextMenu);
     ScrollBox->setWidget(GraphArea);
+    // The scales kept in sight are drawn again at every step of the scroll.
+    connect(ScrollBox->horizontalScrollBar(), &QScrollBar::valueChanged, GraphArea, qOverload<>(&QWidget::update));
     row->addWidget(ScrollBox, 1);
     Key = new QFrame(body);
     Key->setObjectName(QStringLiteral("Key"));

@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 const int DotsPerInch = 300;
 
@@ -38,16 +41,17 @@ public:
     {
         paint.setPen(font.colour);
         paint.drawText(QRect(x, y, TextWidth(text) + 2, TextHeight(text) + 2), Qt::AlignLeft | Qt::AlignTop, text);
-        paint.setPen(QPen(pen, 1));
+        paint.setPen(currentPen());
     }
     int TextWidth(const QString &text) const override { return QFontMetrics(dotsFont).horizontalAdvance(text); }
     int TextHeight(const QString &) const override { return QFontMetrics(dotsFont).height(); }
     void Line(int x1, int y1, int x2, int y2) override
     {
-        paint.setPen(QPen(pen, 1));
+        paint.setPen(currentPen());
         paint.drawLine(x1, y1, x2, y2);
     }
     void SetPenColour(const QColor &colour) override { pen = colour; }
+    void SetPenWidth(int dots) override { penWidth = std::max(1, dots); }
     void SetFont(const QFont &f) override
     {
         font.font = f;
@@ -57,6 +61,8 @@ public:
     void Clip(const QRect &rect) override { paint.setClipRect(rect, rect.isEmpty() ? Qt::NoClip : Qt::ReplaceClip); }
 
 private:
+    // Round ends, so that the pieces of a wide line join without notches.
+    QPen currentPen() const { return QPen(pen, penWidth, Qt::SolidLine, penWidth > 1 ? Qt::RoundCap : Qt::SquareCap, Qt::RoundJoin); }
     void applyFont()
     {
         // The size in dots of the page, not in the printer's own pixels.
@@ -70,6 +76,7 @@ private:
     PrinterFont &font;
     QFont dotsFont;
     QColor pen = Qt::black;
+    int penWidth = 1;
     int width = 0, height = 0, page = 1;
 };
 } // namespace
@@ -164,44 +171,60 @@ void PrintSummary(PrintCanvas &c, const QString &vehicleName, const QStringList 
         c.Text(100, i * c.TextHeight(lines[i]) + 230, lines[i]);
 }
 
+const int SeriesPenWidth[3] = {4, 6, 4};
+
 void PrintGraph(PrintCanvas &c, const QString &vehicleName, const QStringList &log, int start, int finish,
                 const QColor colours[4], int direction)
 {
-    // The header: title, rule and the key, in the printer font.
+    // The header: title, rule and the key, in the printer font; the key's
+    // texts black, each beside a swatch of its line.
     c.SetPenColour(Qt::black);
     c.Line(100, 200, c.PageWidth() - 10, 200);
     CentredTitle(c, vehicleName + QStringLiteral("   : Vantiq Performance Graph "));
     const int keyX = c.PageWidth() - 350;
-    c.SetFontColour(colours[3]);
-    c.Text(keyX, 50, QStringLiteral("Fuel Cost per Litre"));
-    c.SetFontColour(colours[1]);
-    c.Text(keyX, 100, QStringLiteral("MPG"));
+    c.SetFontColour(Qt::black);
+    const struct {
+        int y, series;
+        const char *text;
+    } key[3] = {{50, 2, "Fuel Cost per Litre"}, {100, 0, "MPG"}, {150, 1, "Average MPG"}};
+    for (const auto &k : key) {
+        const QString text = QLatin1String(k.text);
+        const int middle = k.y + c.TextHeight(text) / 2;
+        c.SetPenColour(colours[k.series + 1]);
+        c.SetPenWidth(12);
+        c.Line(keyX - 100, middle, keyX - 20, middle);
+        c.Text(keyX, k.y, text);
+    }
+    c.SetPenWidth(1);
     c.SetFontColour(colours[2]); // it stays so for the rest of the page
-    c.Text(keyX, 150, QStringLiteral("Average MPG"));
 
     // The same drawing as the screen's, laid out on the page.
     const GraphDrawing g = DrawGraph(log, start, finish, PrintLayout(c.PageWidth(), c.PageHeight(), direction));
     c.SetFont(GraphPrintFont());
     c.SetPenColour(Qt::black);
-    for (const GraphText &t : g.scaleLabels)
-        c.Text(t.at.x(), t.at.y(), t.text);
+    for (const QVector<GraphText> *texts : {&g.scaleLabels, &g.priceLabels, &g.yearLabels, &g.monthLabels})
+        for (const GraphText &t : *texts)
+            c.Text(t.at.x(), t.centred ? t.at.y() - c.TextHeight(t.text) / 2 : t.at.y(), t.text);
     for (const QLine &l : g.axes)
         c.Line(l.x1(), l.y1(), l.x2(), l.y2());
-    for (const GraphText &t : g.yearLabels)
-        c.Text(t.at.x(), t.at.y(), t.text);
-    for (const GraphText &t : g.monthLabels)
-        c.Text(t.at.x(), t.at.y(), t.text);
-    // Lines within the frame only: a price above the scale stops at its top.
-    c.Clip(QRect(QPoint(g.left, g.top), QPoint(c.PageWidth() - 10, g.baseline)));
+    // Lines within the frame only, wide enough that a line along its top or
+    // bottom keeps its whole width.
+    const int halfPen = *std::max_element(std::begin(SeriesPenWidth), std::end(SeriesPenWidth)) / 2;
+    c.Clip(QRect(QPoint(g.left, g.top - halfPen), QPoint(g.right, g.baseline + halfPen)));
+    c.SetPenColour(QColor(192, 192, 192));
+    for (int y : g.levelLines)
+        c.Line(g.left, y, g.right, y);
     for (const GraphGridLine &line : g.gridLines) {
         c.SetPenColour(QColor(line.grey, line.grey, line.grey));
         c.Line(line.x, g.top, line.x, g.baseline);
     }
     for (int s = 0; s < 3; ++s) {
         c.SetPenColour(colours[s + 1]);
+        c.SetPenWidth(SeriesPenWidth[s]);
         for (const QLine &l : g.series[s])
             c.Line(l.x1(), l.y1(), l.x2(), l.y2());
     }
+    c.SetPenWidth(1);
     c.Clip(QRect());
     c.SetPenColour(Qt::black);
 }

@@ -34,6 +34,7 @@ public:
     virtual int TextHeight(const QString &text) const = 0;
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
     virtual void SetPenColour(const QColor &colour) = 0;
+    virtual void SetPenWidth(int dots) = 0; // 1 until changed
     // The font, and the colour texts are written in.
     virtual void SetFont(const QFont &font) = 0;
     virtual void SetFontColour(const QColor &colour) = 0;
@@ -60,6 +61,8 @@ void PrintSummary(PrintCanvas &canvas, const QString &vehicleName, const QString
 void PrintGraph(PrintCanvas &canvas, const QString &vehicleName, const QStringList &log, int start, int finish,
                 const QColor colours[4], int direction);
 QFont GraphPrintFont();
+// The pen width in dots of each printed series: economy, average, price.
+extern const int SeriesPenWidth[3];
 } // namespace PrintReports
 
 // One printer document: the current printer, or where none is installed a

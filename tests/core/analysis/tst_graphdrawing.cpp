@@ -30,13 +30,15 @@ private slots:
         const GraphDrawing g = DrawGraph(four, 0, 16, GraphOptions{});
         QCOMPARE(g.baseline, 310);
         QCOMPARE(texts(g.scaleLabels),
-                 (QStringList{"30,22 120", "30,44 110", "30,66 100", "30,88 90", "30,110 80", "30,132 70", "30,154 60",
-                              "30,176 50", "30,198 40", "30,220 30", "30,242 20", "30,264 10", "30,286 0", "30,320 Date"}));
-        QCOMPARE(g.axes, (QVector<QLine>{QLine(60, 10, 60, 310), QLine(60, 310, 2390, 310)}));
+                 (QStringList{"30,5 120", "30,30 110", "30,56 100", "30,81 90", "30,107 80", "30,132 70", "30,157 60",
+                              "30,183 50", "30,208 40", "30,234 30", "30,259 20", "30,285 10", "30,310 0", "30,320 Date"}));
+        QCOMPARE(g.axes, (QVector<QLine>{QLine(60, 10, 60, 310), QLine(60, 310, 2390, 310), QLine(2390, 10, 2390, 310)}));
         // Spacing 2400 / 4 - 1 = 599; the second record stands at the left.
         QCOMPARE(lines(g, 0), (QList<QLine>{QLine(60, 196, 659, 234), QLine(659, 234, 1258, 198)}));
         QCOMPARE(lines(g, 1), (QList<QLine>{QLine(60, 196, 659, 213), QLine(659, 213, 1258, 208)}));
-        QCOMPARE(lines(g, 2), (QList<QLine>{QLine(60, 7, 659, 0), QLine(659, 0, 1258, 15)}));
+        // Prices 132.00, 135.50, 128.90 on their own scale of 120-140 p.
+        QCOMPARE(lines(g, 2), (QList<QLine>{QLine(60, 130, 659, 78), QLine(659, 78, 1258, 176)}));
+        QCOMPARE(texts(g.priceLabels), (QStringList{"2395,310 120p", "2395,235 125p", "2395,160 130p", "2395,85 135p", "2395,10 140p"}));
         QCOMPARE(texts(g.yearLabels), (QStringList{"60,340 11", "1258,340 12"}));
         QCOMPARE(texts(g.monthLabels), (QStringList{"659,320 D", "1258,320 J"}));
         QCOMPARE(g.gridLines.size(), 2);
@@ -118,6 +120,62 @@ private slots:
                 QVERIFY(std::abs(l.y1()) < 1000000 && std::abs(l.y2()) < 1000000);
         g = DrawGraph(four, 0, 16, GraphOptions{150, 2400}); // too low for labels
         QCOMPARE(g.scaleLabels.size(), 1);
+    }
+
+    // Each scale label stands where a line of its value is drawn; the price
+    // scale holds every price drawn.
+    void scales_data()
+    {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<QStringList>("prices");
+        QTest::addColumn<QStringList>("labels");
+        const QStringList today{"135.00", "129.90", "142.50", "154.90", "150.00", "131.00"};
+        const QStringList tens{"120p", "130p", "140p", "150p", "160p"};
+        QTest::newRow("440 high, 129.9-154.9 p") << 440 << today << tens;
+        QTest::newRow("700 high, 129.9-154.9 p") << 700 << today << tens;
+        QTest::newRow("printed, 129.9-154.9 p") << 0 << today << tens;
+        const QStringList around140{"130p", "135p", "140p", "145p", "150p"};
+        QTest::newRow("one price") << 440 << QStringList(6, "139.90") << around140;
+        QTest::newRow("one price on 10 p") << 440 << QStringList(6, "140.00") << around140;
+        QTest::newRow("one price just above 10 p") << 440 << QStringList(6, "130.10")
+                                                   << QStringList{"120p", "125p", "130p", "135p", "140p"};
+        QTest::newRow("30 p apart") << 440 << QStringList{"101.00", "101.00", "129.00", "101.00", "101.00", "101.00"}
+                                    << QStringList{"100p", "107.5p", "115p", "122.5p", "130p"};
+        QTest::newRow("nothing paid") << 440 << QStringList(6, "0.00") << QStringList{"0p", "5p", "10p", "15p", "20p"};
+    }
+    void scales()
+    {
+        QFETCH(int, height);
+        QFETCH(QStringList, prices);
+        QFETCH(QStringList, labels);
+        // 500 miles on 10 gallons each time: 50 MPG throughout. The first record
+        // has no figure and is not drawn.
+        QStringList log;
+        for (int k = 0; k < prices.size(); ++k)
+            log << QStringLiteral("15/%1/2025").arg(k + 1, 2, 10, QLatin1Char('0')) << QString::number(20000 + 500 * k) << "45.46"
+                << prices[k];
+        const GraphOptions o = height ? GraphOptions{height, 2400} : PrintLayout(3508, 2480, 1);
+        const GraphDrawing g = DrawGraph(log, 0, int(log.size()), o);
+        QCOMPARE(g.scaleLabels.size(), 14);
+        QCOMPARE(g.scaleLabels[12].at.y(), g.baseline); // 0
+        const int fifty = g.scaleLabels[7].at.y();
+        QCOMPARE(g.scaleLabels[7].text, QStringLiteral("50"));
+        for (int s = 0; s < 2; ++s)
+            for (const QLine &l : g.series[s])
+                QVERIFY2(l.y1() == fifty && l.y2() == fifty, qPrintable(QStringLiteral("%1 against %2").arg(l.y2()).arg(fifty)));
+        QCOMPARE(g.levelLines.first(), g.scaleLabels[1].at.y()); // the grid across at 110 ...
+        QCOMPARE(g.levelLines.last(), g.scaleLabels[11].at.y()); // ... down to 10
+        QStringList shown;
+        for (const GraphText &t : g.priceLabels)
+            shown << t.text;
+        QCOMPARE(shown, labels);
+        QCOMPARE(g.priceLabels.first().at.y(), g.baseline);
+        QCOMPARE(g.priceLabels.last().at.y(), g.top);
+        QCOMPARE(g.series[2].size(), 4);
+        for (const QLine &l : g.series[2])
+            for (int y : {l.y1(), l.y2()})
+                QVERIFY(y >= g.top && y <= g.baseline);
+        QVERIFY(g.priceLabels.first().at.x() > g.right && g.right <= (height ? 2400 : 3508) - 10);
     }
 
     // Ten thousand records on 2400 pixels: spread over the width.

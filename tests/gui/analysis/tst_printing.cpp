@@ -6,8 +6,10 @@
 #include "gui/analysis/GraphWindow.h"
 #include "gui/analysis/Reports.h"
 
+#include <QMap>
 #include <QMdiArea>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QToolButton>
 
 namespace {
@@ -23,6 +25,7 @@ public:
         QRect at;     // a text's top left, or a line's two ends
         QColor colour;
         QRect clip;
+        int penWidth;
     };
     RecordingCanvas(int width, int height, PrinterFont &f) : w(width), h(height), font(f) {}
     QList<Item> items;
@@ -35,14 +38,15 @@ public:
         ++page;
         return true;
     }
-    void Text(int x, int y, const QString &text) override { items.append({page, "text", text, QRect(x, y, 0, 0), font.colour, clip}); }
+    void Text(int x, int y, const QString &text) override { items.append({page, "text", text, QRect(x, y, 0, 0), font.colour, clip, 0}); }
     int TextWidth(const QString &text) const override { return qRound(text.size() * font.font.pointSizeF() * 2.5); }
     int TextHeight(const QString &) const override { return qRound(font.font.pointSizeF() * 5); }
     void Line(int x1, int y1, int x2, int y2) override
     {
-        items.append({page, "line", QString(), QRect(QPoint(x1, y1), QPoint(x2, y2)), pen, clip});
+        items.append({page, "line", QString(), QRect(QPoint(x1, y1), QPoint(x2, y2)), pen, clip, penWidth});
     }
     void SetPenColour(const QColor &c) override { pen = c; }
+    void SetPenWidth(int dots) override { penWidth = dots; }
     void SetFont(const QFont &f) override { font.font = f; }
     void SetFontColour(const QColor &c) override { font.colour = c; }
     void Clip(const QRect &r) override { clip = r; }
@@ -61,6 +65,7 @@ private:
     int w, h, page = 1;
     PrinterFont &font;
     QColor pen = Qt::black;
+    int penWidth = 1;
     QRect clip;
 };
 
@@ -178,21 +183,43 @@ private slots:
         const QStringList texts = page.texts(1);
         QVERIFY(texts[0].endsWith(QStringLiteral("AB12   : Vantiq Performance Graph ")));
         QCOMPARE(texts.mid(1, 3), (QStringList{"3050,50 Fuel Cost per Litre", "3050,100 MPG", "3050,150 Average MPG"}));
-        QCOMPARE(page.items[2].colour, QColor(Qt::yellow));
-        QCOMPARE(page.items[3].colour, QColor(0, 128, 0));
-        const QRect frame(QPoint(100, 200), QPoint(3390, 2200));
-        int series = 0;
+        // The key: black texts, each beside a swatch of its line's colour.
+        QList<RecordingCanvas::Item> swatches, key;
+        for (const auto &i : page.items)
+            if (i.at.top() < 200 && i.at.left() >= 2900 && i.at.left() < 3100)
+                (i.what == QLatin1String("line") ? swatches : key).append(i);
+        QCOMPARE(key.size(), 3);
+        QCOMPARE(swatches.size(), 3);
+        const QColor swatchColours[3] = {Qt::yellow, QColor(0, 128, 0), Qt::red};
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(key[k].colour, QColor(Qt::black));
+            QCOMPARE(swatches[k].colour, swatchColours[k]);
+            QVERIFY(swatches[k].at.right() < key[k].at.left() && swatches[k].at.top() > key[k].at.top());
+            QVERIFY(swatches[k].penWidth > 1);
+        }
+        // Inside the frame: grid lines, then each series with one pen width.
+        const QRect frame(QPoint(100, 197), QPoint(3270, 2203));
+        QMap<QRgb, QSet<int>> widths;
+        int inFrame = 0;
         for (const auto &i : page.items) {
             if (i.what == QLatin1String("text") && i.text == QLatin1String("Date"))
                 QCOMPARE(i.at.topLeft(), QPoint(50, 2210));
             if (i.what == QLatin1String("text") && i.at.y() >= 200)
                 QCOMPARE(i.colour, QColor(Qt::red)); // the labels carry the average line's colour
-            if (i.what == QLatin1String("line") && i.colour != Qt::black) {
-                QCOMPARE(i.clip, frame); // nothing drawn outside the graph's frame
-                ++series;
+            if (i.what == QLatin1String("line") && i.at.top() >= 190) {
+                QVERIFY(i.clip == frame || i.colour == Qt::black); // nothing but the axes outside the frame
+                if (i.clip == frame) {
+                    ++inFrame;
+                    widths[i.colour.rgb()].insert(i.penWidth);
+                }
             }
         }
-        QCOMPARE(series, 4 + 4 * 3); // grid lines and the three lines always
+        QCOMPARE(inFrame, 11 + 4 + 4 * 3); // grid across and along, and the three lines always
+        QCOMPARE(widths.value(QColor(0, 128, 0).rgb()), QSet<int>{PrintReports::SeriesPenWidth[0]});
+        QCOMPARE(widths.value(QColor(Qt::red).rgb()), QSet<int>{PrintReports::SeriesPenWidth[1]});
+        QCOMPARE(widths.value(QColor(Qt::yellow).rgb()), QSet<int>{PrintReports::SeriesPenWidth[2]});
+        // 160 p is on the price scale, on the right of the frame.
+        QVERIFY2(texts.contains(QStringLiteral("3275,180 160p")), qPrintable(texts.join(" | ")));
         QCOMPARE(font.font.family(), PrintReports::GraphPrintFont().family()); // the printer font is left so
         QCOMPARE(font.colour, QColor(Qt::red));
     }
