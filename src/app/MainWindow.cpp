@@ -571,6 +571,8 @@ void TVantiq_::TripCalcBtnClick()
     setup.tripMode = setup.threePoint ? Live.TripUnitMode : state.Options().GetFMode();
     setup.minimum = state.Options().BestMin();
     setup.maximum = state.Options().BestMax();
+    const Extremes &found = state.Trip.extremes;
+    setup.fallbackLimits = setup.minimum == 10 && setup.maximum == 50 && (found.insufficient || found.best <= 0);
     TCalculator calculator(state, setup, this);
     plat.ExecModal(calculator);
 }

@@ -80,6 +80,8 @@ private slots:
             for (const QString &href : attributes(html, "href")) {
                 const QString target = href.section(QLatin1Char('#'), 0, 0);
                 QVERIFY2(files.contains(target), qPrintable(file + " links to " + href));
+                const QString anchor = href.section(QLatin1Char('#'), 1);
+                QVERIFY2(anchor.isEmpty() || attributes(read(target), "id").contains(anchor), qPrintable(file + " links to " + href));
                 linked.insert(target);
             }
             for (const QString &src : attributes(html, "src")) {

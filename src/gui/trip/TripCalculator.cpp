@@ -114,8 +114,13 @@ TCalculator::TCalculator(AppState &appState, const TripSetup &tripSetup, QWidget
     auto *consumption = new OverlayArea(body);
     ThreePointLine = new QFrame(consumption);
     ThreePointLine->setObjectName(QStringLiteral("ThreePointLine"));
-    auto *three = new QHBoxLayout(ThreePointLine);
-    three->setContentsMargins(0, 0, 0, 0);
+    auto *threeRows = new QVBoxLayout(ThreePointLine);
+    threeRows->setContentsMargins(0, 0, 0, 0);
+    auto *three = new QHBoxLayout;
+    threeRows->addLayout(three);
+    LimitsNote = label("LimitsNote", QStringLiteral("too few fill-ups to set limits: 10 to 50 used"), ThreePointLine);
+    LimitsNote->setVisible(setup.fallbackLimits);
+    threeRows->addWidget(LimitsNote);
     WorstLab = label("WorstLab", QString(), ThreePointLine);
     Bestlab = label("Bestlab", QString(), ThreePointLine);
     TypeLab = label("TypeLab", QString(), ThreePointLine);
@@ -141,7 +146,7 @@ TCalculator::TCalculator(AppState &appState, const TripSetup &tripSetup, QWidget
     econ->addWidget(Utype);
     econ->addWidget(ChangeMPG);
     econ->addStretch();
-    consumption->setMinimumHeight(CurrentMPG->sizeHint().height() + 4);
+    consumption->setMinimumHeight(std::max(CurrentMPG->sizeHint().height() + 4, ThreePointLine->sizeHint().height()));
     consumption->setMinimumWidth(EconPan->sizeHint().width());
     grid->addWidget(consumption, r++, 0, 1, 4);
 

@@ -18,6 +18,9 @@ struct TripSetup {
     int minimum = 10;        // worst economy limit, in the trip mode
     int maximum = 50;        // best economy limit, in the trip mode
     bool threePoint = false; // "Calculate Trip Limits based on best and worst economy figures"
+    // The limits are the built-in 10 and 50: the last analysis had too few
+    // fill-ups to find figures of its own.
+    bool fallbackLimits = false;
 };
 
 // The trip cost calculator: the fuel and cost of a distance, from the
@@ -44,7 +47,7 @@ public:
     bool ThreePoint() const;
 
     QLineEdit *Distance, *DispCost, *FUsed, *Cost, *CurrentMPG;
-    QLabel *DUnit, *FUnit, *UsedType, *CUnit, *Utype, *WorstLab, *Bestlab, *TypeLab, *mpglab;
+    QLabel *DUnit, *FUnit, *UsedType, *CUnit, *Utype, *WorstLab, *Bestlab, *TypeLab, *mpglab, *LimitsNote;
     QPushButton *CalculateBtn, *ChangeCost, *ChangeMPG;
     QFrame *EconPan, *ThreePointLine;
     QStatusBar *SBar;

@@ -126,12 +126,14 @@ private slots:
         QTest::addColumn<int>("maximum");
         QTest::addColumn<QString>("distance");
         QTest::addColumn<QString>("label");
-        QTest::newRow("10 miles") << 0 << 20 << 60 << "10" << " @ 25.00 MPG";
-        QTest::newRow("1 mile: the minimum") << 0 << 20 << 60 << "1" << " @ 20.00 MPG";
-        QTest::newRow("100000 miles: the maximum") << 0 << 20 << 60 << "100000" << " @ 60.00 MPG";
-        QTest::newRow("limits crossed: the maximum") << 0 << 60 << 20 << "1000" << " @ 20.00 MPG";
+        QTest::addColumn<bool>("fallbackNote"); // the limits are the built-in ones: no analysis found figures
+        QTest::newRow("10 miles") << 0 << 20 << 60 << "10" << " @ 25.00 MPG" << false;
+        QTest::newRow("1 mile: the minimum") << 0 << 20 << 60 << "1" << " @ 20.00 MPG" << false;
+        QTest::newRow("100000 miles: the maximum") << 0 << 20 << 60 << "100000" << " @ 60.00 MPG" << false;
+        QTest::newRow("limits crossed: the maximum") << 0 << 60 << 20 << "1000" << " @ 20.00 MPG" << false;
         // 100 km are 62 miles: 25 x log10(62) = 44.81 mpg = 15.86 km per litre.
-        QTest::newRow("kilometres, rounded to whole miles") << 3 << 5 << 25 << "100" << " @ 15.86 KPL";
+        QTest::newRow("kilometres, rounded to whole miles") << 3 << 5 << 25 << "100" << " @ 15.86 KPL" << false;
+        QTest::newRow("the built-in 10 and 50") << 0 << 10 << 50 << "10" << " @ 25.00 MPG" << true;
     }
     void threePointEstimates()
     {
@@ -140,11 +142,14 @@ private slots:
         QFETCH(int, maximum);
         QFETCH(QString, distance);
         QFETCH(QString, label);
+        QFETCH(bool, fallbackNote);
         Harness h;
         withCalculator(h,
                        {QStringLiteral("CTL=1"), QStringLiteral("TI=%1").arg(mode), QStringLiteral("BMin=%1").arg(minimum),
                         QStringLiteral("BMax=%1").arg(maximum)},
                        [&](TCalculator &c) {
+                           QCOMPARE(c.LimitsNote->isVisible(), fallbackNote);
+                           QCOMPARE(c.LimitsNote->text(), QStringLiteral("too few fill-ups to set limits: 10 to 50 used"));
                            QVERIFY(!c.UseAverage->isChecked());
                            QVERIFY(c.EconPan->isHidden());
                            QVERIFY(!c.GVFP->isEnabled());
