@@ -41,9 +41,14 @@ screenshots: build
 	xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD_DIR)/tools/vantiq_screenshots docs/screenshots
 	@cmake --build $(BUILD_DIR)
 
-# make install PREFIX=~/.local installs for one user.
-install: build
-	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+# make install PREFIX=~/.local installs for one user: a release build of the
+# program alone, stripped; the build of `make run` and the tests keeps its
+# debug information.
+RELEASE_DIR ?= build-release
+install: deps
+	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTIQ_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(RELEASE_DIR) --target vantiq
+	cmake --install $(RELEASE_DIR) --prefix $(PREFIX) --strip
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(RELEASE_DIR)

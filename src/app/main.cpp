@@ -4,9 +4,15 @@
 #include "gui/shell/Resources.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
+#include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 // Without a display Qt aborts with a long plugin message; say it plainly.
@@ -19,10 +25,78 @@ bool hasDisplay()
     }
     return false;
 }
+const char Usage[] =
+    "Usage: vantiq [options]\n"
+    "Keeps the fuel log of your vehicles and works out their economy and running costs.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help            show this help and exit\n"
+    "  -v, --version         show the version and exit\n"
+    "  -style <style>        use the given widget style, for example Fusion\n"
+    "  -platform <name>      use the given display platform: xcb, wayland or offscreen\n"
+    "  -reverse              lay the windows out from right to left\n"
+    "\n"
+    "Settings and data are kept beside the program when its folder holds vantiq.ini\n"
+    "(a portable copy), otherwise in ~/.config/Quorvix/Vantiq/ and ~/.local/share/Quorvix/Vantiq/.\n";
+
+// The informational options answer without a display. Nothing else is
+// taken from the command line but Qt's own options.
+int answerInformationalOption(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *a = argv[i];
+        if (!std::strcmp(a, "--version") || !std::strcmp(a, "-v")) {
+            std::printf("%s %s\n", VANTIQ_PRODUCT_NAME, VANTIQ_FILE_VERSION);
+            return 0;
+        }
+        if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h") || !std::strcmp(a, "-help")) {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+    }
+    return -1;
+}
+
+// A session that ends (or a plain kill) asks the program to stop with
+// SIGTERM: it closes its window as the user would, so the settings and the
+// backup are written. The handler only writes a byte; the event loop acts.
+int termPipe[2] = {-1, -1};
+void onTerm(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(termPipe[1], &byte, 1);
+}
+
+void closeOnTerm(QWidget &window)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, termPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(termPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = ::read(termPipe[0], &byte, 1);
+        notifier->setEnabled(false);
+        // Questions open at the time are closed unanswered first.
+        while (QWidget *modal = QApplication::activeModalWidget())
+            if (!modal->close())
+                break;
+        QTimer::singleShot(0, &window, [&window] {
+            window.close();
+            QApplication::quit();
+        });
+    });
+    struct sigaction action {};
+    action.sa_handler = onTerm;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+}
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (const int answered = answerInformationalOption(argc, argv); answered >= 0)
+        return answered;
     if (!hasDisplay()) {
         std::fprintf(stderr, "vantiq: no display to show its window on (DISPLAY is not set); on a machine without "
                              "a desktop run it under a virtual X server: xvfb-run -a %s\n",
@@ -34,9 +108,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral(VANTIQ_PRODUCT_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VANTIQ_FILE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Quorvix"));
+    // Names the menu entry: the window's class on X11 and its app id on Wayland.
+    QApplication::setDesktopFileName(QStringLiteral("com.quorvix.Vantiq"));
     QApplication::setWindowIcon(ApplicationIcon());
     DesktopPlatform platform;
     TVantiq_ window(platform, QApplication::applicationFilePath());
+    closeOnTerm(window);
     window.showMaximized();
     return app.exec();
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 build="$1"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build" --prefix "$prefix" >/dev/null
+cmake --install "$build" --prefix "$prefix" --strip >/dev/null
 
 id=com.quorvix.Vantiq
 expected=(
@@ -23,6 +23,8 @@ for f in "${expected[@]}"; do
   if [ ! -s "$prefix/$f" ]; then echo "missing: $f"; status=1; fi
 done
 [ -x "$prefix/bin/vantiq" ] || { echo "not executable: bin/vantiq"; status=1; }
+# make install strips what it installs, as here; the build keeps its debug information.
+if readelf -S "$prefix/bin/vantiq" | grep -q debug_info; then echo "bin/vantiq is not stripped"; status=1; fi
 grep -qx 'Exec=vantiq' "$prefix/share/applications/$id.desktop" || { echo "desktop file: Exec is not vantiq"; status=1; }
 grep -qx 'GenericName=Fuel Log' "$prefix/share/applications/$id.desktop" || { echo "desktop file: no generic name"; status=1; }
 grep -q "<release version=\"$(sed -n 's/^project(Vantiq VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")\"" \
@@ -31,6 +33,49 @@ for size in 16 48 256; do
   [ "$(identify -format '%w x %h' "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png")" = "${size} x ${size}" ] \
     || { echo "icon ${size}: wrong size"; status=1; }
 done
+[ $status -eq 0 ] || exit 1
+
+# Without a display: the version and the usage, nothing else started.
+version="$(sed -n 's/^project(Vantiq VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")"
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vantiq" --version)" = "Vantiq $version" ] \
+  || { echo "--version: not 'Vantiq $version'"; status=1; }
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vantiq" --help | grep -q '^Usage: vantiq \[options\]' \
+  || { echo "--help: no usage"; status=1; }
+
+# The installed program run as a user would: its settings in the per-user
+# configuration folder, its data in the per-user data folder, nothing
+# written under the prefix, whatever its permissions. Asked to stop as a
+# session does (SIGTERM), it closes as the user would: settings and backup.
+home="$(mktemp -d)"
+trap 'rm -rf "$prefix" "$home"' EXIT
+config="$home/.config/Quorvix/Vantiq" data="$home/.local/share/Quorvix/Vantiq"
+mkdir -p "$config" "$data"
+printf '[Quorvix\\Vantiq]\r\nStart up=1\r\nRegistration=AB12\r\nBackup=1\r\n' >"$config/vantiq.ini"
+printf '01/01/2026\r\n10000\r\n40.00\r\n139.90\r\n' >"$data/AB12.dat"
+touch "$home/.before"
+(
+  unset XDG_CONFIG_HOME XDG_DATA_HOME DISPLAY WAYLAND_DISPLAY
+  export HOME="$home" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$home/runtime"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  "$prefix/bin/vantiq" 2>/dev/null &
+  pid=$!
+  sleep 3
+  kill -TERM $pid
+  wait $pid
+) || { echo "the installed program did not close when asked to"; status=1; }
+grep -q "^Data Path=$data/" "$config/vantiq.ini" || { echo "settings: not written to $config/vantiq.ini"; status=1; }
+[ -s "$data/AB12.bak" ] || { echo "data: no backup in $data"; status=1; }
+written="$(find "$prefix" -newer "$home/.before" -type f)"
+[ -z "$written" ] || { echo "written under the prefix: $written"; status=1; }
+[ $status -eq 0 ] || exit 1
+
+# The window's class names the menu entry (StartupWMClass).
+class="$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/$id.desktop")"
+[ "$class" = "Vantiq" ] || { echo "desktop file: StartupWMClass is '$class'"; status=1; }
+if command -v xvfb-run >/dev/null && command -v xwininfo >/dev/null; then
+  seen="$(HOME="$home" xvfb-run -a bash -c '"$1" 2>/dev/null & pid=$!; sleep 3; xwininfo -root -tree; kill -TERM $pid; wait $pid' _ "$prefix/bin/vantiq")"
+  grep -q "(\"vantiq\" \"$class\")" <<<"$seen" || { echo "window class is not $class"; status=1; }
+fi
 [ $status -eq 0 ] || exit 1
 
 missing=()

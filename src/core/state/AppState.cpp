@@ -25,19 +25,44 @@ AppState::AppState(Platform &platform, const QString &executablePath, QObject *p
 
 AppState::~AppState() = default;
 
+namespace {
+QString perUserFolder(QStandardPaths::StandardLocation where)
+{
+    const QString folder = QStandardPaths::writableLocation(where);
+    QDir().mkpath(folder);
+    return WithBackslash(folder);
+}
+
+// The executable's own folder, where it is to be used.
+bool usesOwnFolder(const QString &exePath, bool installed)
+{
+    const QFileInfo exe(exePath);
+    if (QFileInfo::exists(exe.dir().filePath(exe.completeBaseName() + QStringLiteral(".ini"))))
+        return true;
+    return !installed && QFileInfo(exe.absolutePath()).isWritable();
+}
+} // namespace
+
+bool AppState::Installed() const
+{
+    const QFileInfo exe(exePath);
+    return exe.dir().dirName() == QLatin1String("bin")
+           && QFileInfo::exists(exe.dir().filePath(QStringLiteral("../share/applications/com.quorvix.Vantiq.desktop")));
+}
+
 QString AppState::ExecutableFolder() const
 {
-    const QString own = QFileInfo(exePath).absolutePath();
-    if (QFileInfo(own).isWritable())
-        return WithBackslash(own);
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
-    return WithBackslash(data);
+    if (usesOwnFolder(exePath, Installed()))
+        return WithBackslash(QFileInfo(exePath).absolutePath());
+    return perUserFolder(QStandardPaths::AppDataLocation);
 }
 
 QString AppState::SettingsPath() const
 {
-    return ExecutableFolder() + QFileInfo(exePath).completeBaseName() + QStringLiteral(".ini");
+    const QString name = QFileInfo(exePath).completeBaseName() + QStringLiteral(".ini");
+    if (usesOwnFolder(exePath, Installed()))
+        return WithBackslash(QFileInfo(exePath).absolutePath()) + name;
+    return perUserFolder(QStandardPaths::AppConfigLocation) + name;
 }
 
 QString AppState::VehicleListPath() const { return WithBackslash(Live.VehPath) + QStringLiteral("vehs3.veh"); }

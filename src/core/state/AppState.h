@@ -81,10 +81,18 @@ public:
 
     Platform &platform() const { return plat; }
 
-    // The folder that stands for the executable's: its own when writable,
-    // else the per-user application data folder; with a trailing separator.
+    // The folder that stands for the executable's, the default data folder;
+    // with a trailing separator. The executable's own folder when it holds
+    // the settings file (a portable copy, or an earlier install), or when it
+    // is not an installed program's and can be written (a build); otherwise
+    // the per-user data folder (~/.local/share/Quorvix/Vantiq/).
     QString ExecutableFolder() const;
+    // The settings file: beside the executable by the same rule, otherwise
+    // in the per-user configuration folder (~/.config/Quorvix/Vantiq/).
     QString SettingsPath() const;
+    // An installed program: its executable in <prefix>/bin with the menu
+    // entry in <prefix>/share/applications.
+    bool Installed() const;
     // "vehs3.veh" in the vehicle folder, "bulk.dat" in the data folder.
     QString VehicleListPath() const;
     QString BulkFilePath() const;
