@@ -217,8 +217,8 @@ private slots:
         QCOMPARE(platform.MessageDialogFocused(QStringLiteral("Welcome"), MsgKind::Information, set, 0, focused), result);
     }
 
-    // Help asked from the open dialog shows a window that takes the clicks:
-    // it stands above the modal dialog until it is closed.
+    // Help asked from the open dialog shows a window that takes the clicks
+    // beside it: a window of the dialog's own, not modal.
     void helpFromTheDialogIsUsable()
     {
         DesktopPlatform platform;
@@ -227,7 +227,8 @@ private slots:
         QTimer::singleShot(0, &form, [&] {
             QTest::mouseClick(button(form, QStringLiteral("Help")), Qt::LeftButton);
             QWidget *help = platform.Help().Window();
-            helpUsable = help && help->isVisible() && QApplication::activeModalWidget() == help;
+            helpUsable = help && help->isVisible() && help->parentWidget() == &form && !help->isModal()
+                         && QApplication::activeModalWidget() == &form;
             if (help)
                 help->close();
             QTest::mouseClick(button(form, QStringLiteral("Ok")), Qt::LeftButton);

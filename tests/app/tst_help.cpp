@@ -3,9 +3,12 @@
 #include "gui/entry/FuelEntryPanel.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/HelpViewer.h"
+#include "gui/shell/MessageDialog.h"
 #include "gui/shell/Resources.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QTimer>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -140,7 +143,40 @@ private slots:
 
         viewer.ShowTopic(12345); // a number the guide does not know: the contents
         QCOMPARE(viewer.Browser()->source(), HelpViewer::ContentsUrl());
-        window->close();
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(viewer.Browser(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+
+        // Asked for from a modal dialog: a window of the dialog's own, not
+        // modal, so both take input; given back when the dialog closes.
+        QDialog dialog;
+        bool asked = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            viewer.ShowTopic(HelpTopic::Graph);
+            QWidget *help = viewer.Window();
+            QCOMPARE(help->parentWidget(), &dialog);
+            QVERIFY(help->isWindow() && help->isVisible());
+            QCOMPARE(help->windowModality(), Qt::NonModal);
+            QCOMPARE(QApplication::activeModalWidget(), &dialog);
+            asked = true;
+            dialog.accept();
+        });
+        dialog.exec();
+        QVERIFY(asked);
+        QCOMPARE(viewer.Window(), window);
+        QVERIFY(!window->parentWidget() && window->isVisible());
+        {
+            // A dialog deleted while it holds the help window gives it back first.
+            auto *held = new QDialog;
+            held->setWindowModality(Qt::ApplicationModal);
+            held->show();
+            viewer.ShowTopic(HelpTopic::Graph);
+            QCOMPARE(viewer.Window()->parentWidget(), held);
+            delete held;
+            QCOMPARE(viewer.Window(), window);
+            QVERIFY(!window->parentWidget() && window->isVisible());
+            viewer.Window()->close();
+        }
     }
 
     void f1AsksForTheFocusedControlsTopic()
@@ -157,6 +193,16 @@ private slots:
         QTest::keyClick(w.DataEntry->NMiles, Qt::Key_F1); // the panel's topic
         QCOMPARE(h.platform.helpTopics, (QList<int>{HelpTopic::EntryDate, HelpTopic::EntryPanel}));
         w.Help2->trigger(); // the menu item: the contents
+        QCOMPARE(h.platform.helpContents, 1);
+
+        // In a message dialog: the dialog's topic, as its Help button gives.
+        TDialogForm d;
+        QTimer::singleShot(0, &d, [&] {
+            QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_F1); // its Ok button
+            d.done(mrOk);
+        });
+        d.Execute(QStringLiteral("Insufficent Data to Graph"), MsgKind::Information, mbOk | mbHelp, HelpTopic::GraphNoData);
+        QCOMPARE(h.platform.helpTopics.last(), int(HelpTopic::GraphNoData));
         QCOMPARE(h.platform.helpContents, 1);
     }
 };

@@ -12,8 +12,16 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
-HelpViewer::HelpViewer() = default;
-HelpViewer::~HelpViewer() = default;
+HelpViewer::HelpViewer() : returner(std::make_unique<Returner>(*this)) {}
+
+HelpViewer::~HelpViewer()
+{
+    // A dialog that still holds the window must not delete it as well.
+    if (window && window->parentWidget()) {
+        window->parentWidget()->removeEventFilter(returner.get());
+        window->setParent(nullptr);
+    }
+}
 
 QUrl HelpViewer::ContentsUrl()
 {
@@ -36,6 +44,11 @@ void HelpViewer::show(const QUrl &page)
         window->setWindowTitle(QStringLiteral("Vantiq Help"));
         window->setWindowIcon(ApplicationIcon()); // also loads the guide's pages
         window->resize(720, 600);
+        // Deleted with a dialog that held it: made again when next asked for.
+        QObject::connect(window.get(), &QObject::destroyed, returner.get(), [this] {
+            (void)window.release();
+            browser = nullptr;
+        });
         browser = new QTextBrowser(window.get());
         browser->setObjectName(QStringLiteral("HelpBrowser"));
         browser->setOpenExternalLinks(true);
@@ -58,6 +71,12 @@ void HelpViewer::show(const QUrl &page)
                                QKeySequence::Forward);
         QAction *contents = add("HelpContents", QStringLiteral("&Contents"), "go-home", QStyle::SP_DirHomeIcon,
                                 QKeySequence(Qt::ALT | Qt::Key_Home));
+        // Escape closes the help window, as it closes a dialog.
+        auto *close = new QAction(window.get());
+        close->setObjectName(QStringLiteral("HelpClose"));
+        close->setShortcut(Qt::Key_Escape);
+        window->addAction(close);
+        QObject::connect(close, &QAction::triggered, window.get(), &QWidget::close);
         back->setEnabled(false);
         forward->setEnabled(false);
         QObject::connect(back, &QAction::triggered, browser, &QTextBrowser::backward);
@@ -73,17 +92,29 @@ void HelpViewer::show(const QUrl &page)
     }
     if (browser->source() != page)
         browser->setSource(page);
-    // Asked from a modal dialog (its Help button), the help window must take
-    // clicks too: it goes on top of the modal stack until it is closed.
+    // Asked from a modal dialog, the help window becomes a window of that
+    // dialog's own, which its modality does not block: both take input. When
+    // the dialog goes, the help window is given back to the application.
     QWidget *modal = QApplication::activeModalWidget();
-    const Qt::WindowModality wanted = modal && modal != window.get() ? Qt::ApplicationModal : Qt::NonModal;
-    if (window->windowModality() != wanted && !(window->isVisible() && window->isModal())) {
-        window->hide(); // modality is set on a hidden window
-        window->setWindowModality(wanted);
+    if (modal && modal != window.get() && window->parentWidget() != modal) {
+        window->setParent(modal, Qt::Window);
+        modal->installEventFilter(returner.get());
     }
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+bool HelpViewer::Returner::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide && watched == viewer.window->parentWidget()) {
+        watched->removeEventFilter(this);
+        const bool shown = viewer.window->isVisible();
+        viewer.window->setParent(nullptr, Qt::Window);
+        if (shown)
+            viewer.window->show();
+    }
+    return false;
 }
 
 QWidget *HelpViewer::Window() const { return window.get(); }

@@ -26,7 +26,18 @@ public:
     static QUrl ContentsUrl();
 
 private:
+    // Gives the window back to the application when the dialog it was
+    // opened from is hidden.
+    class Returner : public QObject {
+    public:
+        explicit Returner(HelpViewer &v) : viewer(v) {}
+        bool eventFilter(QObject *watched, QEvent *event) override;
+
+    private:
+        HelpViewer &viewer;
+    };
     void show(const QUrl &page);
+    std::unique_ptr<Returner> returner;
     std::unique_ptr<QMainWindow> window;
     QTextBrowser *browser = nullptr;
 };

@@ -72,6 +72,7 @@ void TDialogForm::Prepare(const QString &text, MsgKind kind, int buttonSet, int 
     if (kind != MsgKind::Custom)
         setWindowTitle(QLatin1String(captions[int(kind)]));
     currentKind = kind;
+    setProperty("helpContext", helpContext); // F1 anywhere in it: the same topic
 
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
