@@ -4,7 +4,7 @@ WERROR ?= OFF
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: deps configure build run test bench fuzz screenshots install clean
+.PHONY: deps configure build run test bench fuzz screenshots install package clean
 
 deps:
 	@scripts/install-deps
@@ -49,6 +49,13 @@ install: deps
 	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTIQ_BENCHMARKS=OFF >/dev/null
 	@cmake --build $(RELEASE_DIR) --target vantiq
 	cmake --install $(RELEASE_DIR) --prefix $(PREFIX) --strip
+
+# make package: vantiq_<version>_amd64.deb in build-release/, from the same
+# release build, stripped.
+package: deps
+	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTIQ_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(RELEASE_DIR) --target vantiq
+	cd $(RELEASE_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(RELEASE_DIR)
