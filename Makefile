@@ -39,6 +39,9 @@ fuzz: deps
 # server, then builds again so the guide carries the new pictures.
 screenshots: build
 	xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD_DIR)/tools/vantiq_screenshots docs/screenshots
+	@dark=$$(mktemp -d) && xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD_DIR)/tools/vantiq_screenshots --dark $$dark >/dev/null && \
+	  cp $$dark/dark-vehicle-manager.png $$dark/dark-fuel-entry.png $$dark/dark-analysis-summary.png $$dark/dark-graph.png docs/screenshots/ && \
+	  rm -rf $$dark
 	@cmake --build $(BUILD_DIR)
 
 # make install PREFIX=~/.local installs for one user: a release build of the

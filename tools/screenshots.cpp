@@ -14,6 +14,8 @@
 #include "gui/entry/DataViewPanel.h"
 #include "gui/entry/FuelEntryPanel.h"
 #include "gui/exchange/ImportDialog.h"
+#include "gui/vehicles/VehicleListView.h"
+#include "gui/vehicles/VehicleManager.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/HelpViewer.h"
 #include "gui/shell/Resources.h"
@@ -30,6 +32,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPalette>
+#include <QStyle>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -66,10 +70,42 @@ QStringList realisticLog()
     return log;
 }
 
+// "dark-" when the pictures are taken under a dark palette.
+QString namePrefix;
+
+// A dark desktop: the Fusion style with a dark palette.
+void useDarkPalette()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette p;
+    const QColor window(45, 45, 48), base(30, 30, 32), text(230, 230, 230), button(60, 60, 64);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, button);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::ToolTipBase, window);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Highlight, QColor(60, 110, 190));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    p.setColor(QPalette::Link, QColor(120, 170, 255));
+    p.setColor(QPalette::Light, QColor(80, 80, 84));
+    p.setColor(QPalette::Midlight, QColor(70, 70, 74));
+    p.setColor(QPalette::Mid, QColor(50, 50, 54));
+    p.setColor(QPalette::Dark, QColor(25, 25, 27));
+    p.setColor(QPalette::Shadow, Qt::black);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor(130, 130, 130));
+    QApplication::setPalette(p);
+}
+
 void save(QWidget &w, const QString &folder, const QString &name)
 {
     QCoreApplication::processEvents();
-    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    const QString path = folder + QLatin1Char('/') + namePrefix + name + QStringLiteral(".png");
     if (!w.grab().save(path))
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
     else
@@ -80,6 +116,12 @@ void save(QWidget &w, const QString &folder, const QString &name)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("--dark")) {
+        useDarkPalette();
+        namePrefix = QStringLiteral("dark-");
+        --argc;
+        ++argv;
+    }
     QApplication::setApplicationDisplayName(QStringLiteral("Vantiq"));
     QApplication::setWindowIcon(ApplicationIcon());
     quietOffscreenNotice();
@@ -136,6 +178,15 @@ int main(int argc, char *argv[])
     save(w, folder, QStringLiteral("small-entry"));
     w.VehDetails();
     save(w, folder, QStringLiteral("small-manager"));
+    for (TVehSelect *manager : w.findChildren<TVehSelect *>()) {
+        if (!manager->isVisible())
+            continue; // one closed before, not yet deleted
+        manager->VehicalList->Select(0);
+        manager->Details1Click();
+        save(w, folder, QStringLiteral("small-details"));
+        manager->CancelnewDetsClick();
+        break;
+    }
     w.CloseAllChildWindows();
     w.OptionsTabs->show();
     w.OptionsTabs->raise();
@@ -181,7 +232,7 @@ int main(int argc, char *argv[])
         const QRect item = w.menuBar()->actionGeometry(a->FuelUnits->menuAction());
         p.drawPixmap(w.menuBar()->mapTo(&w, item.bottomLeft()), a->FuelUnits->grab());
         p.end();
-        shot.save(folder + QStringLiteral("/analysis-menus.png"));
+        shot.save(folder + QLatin1Char('/') + namePrefix + QStringLiteral("analysis-menus.png"));
         a->FuelUnits->hide();
     }
     // The three printouts, to PDF files beside the pictures.
@@ -215,7 +266,7 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents(); // activated first, as on a desktop
         calculator.Distance->setText(QStringLiteral("240"));
         calculator.calculatebtnClick();
-        calculator.grab().save(folder + QStringLiteral("/trip-calculator.png"));
+        calculator.grab().save(folder + QLatin1Char('/') + namePrefix + QStringLiteral("trip-calculator.png"));
         return 0;
     };
     w.TripCalcBtnClick();

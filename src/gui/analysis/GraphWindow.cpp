@@ -54,7 +54,32 @@ QColor ColourFromSetting(int value)
 
 int SettingFromColour(const QColor &c) { return c.blue() * 65536 + c.green() * 256 + c.red(); }
 
-QColor GraphColour(const AppState &state, int index) { return ColourFromSetting(state.Live.*ColourKeys[index]); }
+QColor GraphColour(const AppState &state, int index)
+{
+    const int setting = state.Live.*ColourKeys[index];
+    // A system colour as the background is the palette's base, light or dark.
+    if (index == 0 && (quint32(setting) >> 24) == 0xFF)
+        return QApplication::palette().color(QPalette::Base);
+    return ColourFromSetting(setting);
+}
+
+namespace {
+// Text, axes and grid in a colour that reads on the background: the
+// palette's text on its base, else black or white by the background's lightness.
+QColor inkOn(const QColor &background)
+{
+    const QPalette palette = QApplication::palette();
+    if (background == palette.color(QPalette::Base))
+        return palette.color(QPalette::Text);
+    return background.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+QColor blend(const QColor &from, const QColor &to, double share)
+{
+    auto mix = [&](int a, int b) { return int(a + (b - a) * share + 0.5); };
+    return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue()));
+}
+} // namespace
 
 void GraphSurface::SetDrawing(const GraphDrawing &d, const QColor c[4])
 {
@@ -73,6 +98,7 @@ void GraphSurface::paintEvent(QPaintEvent *event)
     p.setFont(graphFont());
     p.setBackground(colours[0]);
     p.setBackgroundMode(Qt::OpaqueMode);
+    const QColor ink = inkOn(colours[0]);
     const QFontMetrics fm(p.font());
     const int widest = fm.horizontalAdvance(QStringLiteral("Date")) + 2; // no label is wider
     // A scale label is centred on its value's height, kept inside the surface.
@@ -109,11 +135,13 @@ void GraphSurface::paintEvent(QPaintEvent *event)
     }
     for (int y : drawing.levelLines)
         light.append(QLine(std::max(drawing.left, exposed.left()), y, std::min(drawing.right, exposed.right()), y));
-    p.setPen(QColor(128, 128, 128));
+    // Half-way to the ink, and a quarter of the way where a month begins:
+    // mid and light grey on white.
+    p.setPen(blend(colours[0], ink, 0.5));
     p.drawLines(mid);
-    p.setPen(QColor(192, 192, 192));
+    p.setPen(blend(colours[0], ink, 0.25));
     p.drawLines(light);
-    p.setPen(Qt::black);
+    p.setPen(ink);
     p.drawLines(drawing.axes);
     QVector<QLine> shown;
     for (int s = 0; s < 3; ++s) {
@@ -127,7 +155,7 @@ void GraphSurface::paintEvent(QPaintEvent *event)
         p.setPen(colours[s + 1]);
         p.drawLines(shown);
     }
-    p.setPen(Qt::black);
+    p.setPen(ink);
     for (const QVector<GraphText> *scale : {&drawing.scaleLabels, &drawing.priceLabels})
         for (const GraphText &t : *scale)
             write(t);
@@ -379,9 +407,9 @@ void TGraphForm::ColourClick(int index)
     emit state.graphColoursChanged(state.Live.*ColourKeys[0]); // this window and every other open one
 }
 
-void TGraphForm::showColours(int backgroundSetting)
+void TGraphForm::showColours()
 {
-    background = ColourFromSetting(backgroundSetting);
+    background = GraphColour(state, 0);
     GraphChangeClick();
     DrawKey();
 }

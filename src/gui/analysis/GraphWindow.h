@@ -88,7 +88,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void showColours(int backgroundSetting);
+    void showColours();
     void addColourMenu(QMenu *menu);
     void addZoomMenu(QMenu *menu);
     void setDrawingWidth(int width);

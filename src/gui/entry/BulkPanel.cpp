@@ -57,7 +57,7 @@ BulkPanel::BulkPanel(AppState &appState, ShellCommands &commands, QWidget *paren
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     UpDown1->setRange(1995, 3000);
     UpDown1->setValue(2000);
-    UpDown1->setFixedWidth(22);
+    ArrowsOnly(UpDown1);
     UpDown1->setFocusPolicy(Qt::NoFocus);
     BYear->setText(QStringLiteral("2000"));
     auto *dateRow = new QHBoxLayout;

@@ -78,7 +78,7 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     YearChange->setObjectName(QStringLiteral("YearChange"));
     YearChange->setRange(1995, 1995);
     YearChange->setButtonSymbols(QSpinBox::UpDownArrows);
-    YearChange->setFixedWidth(22);
+    ArrowsOnly(YearChange);
     YearChange->setFocusPolicy(Qt::NoFocus);
     for (QLineEdit *e : {PDay, Pmonth})
         e->setFixedWidth(40);

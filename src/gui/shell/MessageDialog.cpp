@@ -11,6 +11,7 @@ const int ButtonWidth = 74;
 const int ButtonHeight = 25;
 const int TextLeft = 64;
 const int TextTop = 16;
+const int BottomMargin = 15;
 const char *const ResultProperty = "vantiqResult";
 const char *const HelpProperty = "vantiqHelp";
 } // namespace
@@ -41,7 +42,7 @@ TDialogForm::TDialogForm(QWidget *parent) : QDialog(parent)
     DialogImage->setObjectName(QStringLiteral("DialogImage"));
     DialogImage->setGeometry(16, 16, 32, 32);
     DialogImage->setAttribute(Qt::WA_TranslucentBackground);
-    setFixedSize(94, 140);
+    setFixedSize(94, 105);
 }
 
 QPushButton *TDialogForm::makeButton(int position, const QString &caption, int result, int helpContext)
@@ -113,7 +114,9 @@ QList<QPushButton *> TDialogForm::buttons() const
 void TDialogForm::FormActivate()
 {
     int w = MessageText->width() + 88;
-    int h = 140;
+    // The window's inside: the buttons and a margin below them (140 and the
+    // tall height less 75 counted the title bar and frame too).
+    int h = 65 + ButtonHeight + BottomMargin;
     const QList<QPushButton *> bs = buttons();
     const int n = int(bs.size());
     static const int minWidth[] = {0, 94, 174, 248};
@@ -129,7 +132,7 @@ void TDialogForm::FormActivate()
             bs[i]->move(w / 2 + offsets[n][i], tall ? TextTop + textHeight + 10 : bs[i]->y());
         }
         if (tall)
-            h = textHeight + TextTop + 75;
+            h = TextTop + textHeight + 10 + ButtonHeight + BottomMargin;
     }
     setFixedSize(w, h);
     // The focus starts on the answer asked for, else on the first answer,

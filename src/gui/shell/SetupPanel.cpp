@@ -490,7 +490,7 @@ void SetupPanel::ShowTripFigures()
     Label43->setText(insufficient ? QStringLiteral("More entrys are required for valid results")
                                   : QStringLiteral("Over a distance of"));
     QPalette text = Label43->palette();
-    text.setColor(QPalette::WindowText, insufficient ? Qt::red : Qt::black);
+    text.setColor(QPalette::WindowText, insufficient ? QColor(Qt::red) : Label43->parentWidget()->palette().color(QPalette::WindowText));
     Label43->setPalette(text);
     for (QWidget *w : std::initializer_list<QWidget *>{Label42, WorstDistLab, WDistT, BestDistLab, BDistT})
         w->setVisible(!insufficient);

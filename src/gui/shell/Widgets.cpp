@@ -9,7 +9,9 @@
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QDir>
 #include <QRadioButton>
 #include <QToolBar>
@@ -207,4 +209,14 @@ QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint,
     b->setIcon(icon);
     bar->addWidget(b);
     return b;
+}
+
+void ArrowsOnly(QSpinBox *spin)
+{
+    spin->setFixedWidth(22);
+    // Narrowed to its arrows the number would show as a stray sliver.
+    QPalette palette = spin->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Text, Qt::transparent);
+    spin->setPalette(palette);
 }

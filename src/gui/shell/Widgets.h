@@ -11,6 +11,7 @@ class QActionGroup;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QSpinBox;
 class QButtonGroup;
 class Platform;
 class QToolBar;
@@ -39,6 +40,9 @@ void AccessKeysInFrontOnly(QWidget *panel);
 // A menu item with its name; a radio item of the group when one is given.
 QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QActionGroup *group = nullptr);
 // A push button with its name.
+// An up-down beside a box of its own: the arrows alone, its number not shown.
+void ArrowsOnly(QSpinBox *spin);
+
 QPushButton *NamedButton(const char *name, const QString &caption, QWidget *parent);
 // An edit box with its name.
 QLineEdit *NamedEdit(const char *name, QWidget *parent, bool readOnly = false);

@@ -109,7 +109,7 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
     CapacitySelect->setRange(50, 10000);
     CapacitySelect->setSingleStep(100);
     CapacitySelect->setValue(1300);
-    CapacitySelect->setFixedWidth(22); // the arrows beside the box
+    ArrowsOnly(CapacitySelect);
     CapacityBox->setText(QStringLiteral("1300"));
     connect(CapacitySelect, &QSpinBox::valueChanged, CapacityBox, [this](int value) { CapacityBox->setText(QString::number(value)); });
     connect(CapacityBox, &QLineEdit::textEdited, CapacitySelect, [this](const QString &text) {
@@ -155,6 +155,7 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
     // The four renewals.
     auto *renewals = new QGroupBox(QStringLiteral("Renewals"), this);
     auto *g = new QGridLayout(renewals);
+    g->setHorizontalSpacing(4); // room for every text at 1024 pixels across
     Tax = edit("Tax", renewals);
     Taxduebox = edit("Taxduebox", renewals);
     InsuranceCo = edit("InsuranceCo", renewals, 50);
@@ -208,11 +209,16 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
         g->addLayout(due, top, 5);
         g->addWidget(*reminds[k], top + 1, 1);
         g->addWidget(rates[k], top + 1, 3);
-        g->addWidget(new QLabel(QStringLiteral("Starting"), renewals), top + 1, 4);
+        // "Starting [n] Days before Due" as one run across the two last
+        // columns, so that the narrow due date column does not cut it.
         auto *delay = new QHBoxLayout;
+        delay->setSpacing(4);
+        delay->addWidget(new QLabel(QStringLiteral("Starting"), renewals));
+        delays[k]->setMaximumWidth(delays[k]->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 28);
         delay->addWidget(delays[k]);
         delay->addWidget(new QLabel(QStringLiteral("Days before Due"), renewals));
-        g->addLayout(delay, top + 1, 5);
+        delay->addStretch();
+        g->addLayout(delay, top + 1, 4, 1, 2);
         rates[k]->setEditText(QStringLiteral("Every Day"));
     }
     g->setColumnStretch(1, 2);

@@ -2,7 +2,9 @@
 
 #include "gui/shell/SplashScreen.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QPalette>
 #include <QPainterPath>
 
 namespace {
@@ -28,7 +30,9 @@ QPixmap draw(int type, int side)
     p.scale(side / 48.0, side / 48.0);
     const Shape &s = shapes[type];
     const int left = (48 - s.length) / 2, bottom = 36;
-    p.setPen(QPen(Qt::black, 1.2));
+    // Outlined in black on a light desktop, in light grey on a dark one.
+    const bool dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
+    p.setPen(QPen(dark ? QColor(210, 210, 210) : QColor(Qt::black), 1.2));
     if (s.twoWheels) {
         p.setBrush(s.colour);
         p.drawRoundedRect(QRectF(left + 6, bottom - s.height - 4, s.length - 12, s.height), 3, 3);
