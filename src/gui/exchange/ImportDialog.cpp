@@ -84,6 +84,7 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
                             source.hints.money);
     questions->setVisible(form->rowCount() > 0);
     top->addWidget(questions, 1);
+    top->addStretch(); // with nothing to ask the column boxes keep their own width
     layout->addLayout(top);
 
     Preview = new QTableWidget(this);
