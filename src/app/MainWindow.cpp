@@ -457,6 +457,9 @@ QString TVantiq_::ReadRegistry()
     if (!QFileInfo(Live.VehPath).isDir())
         Live.VehPath = Live.DataPath;
     OptionsTabs->DirectorySelector->SetDirectory(Live.DataPath);
+    // What a save cut short by a kill or a power cut left behind.
+    for (const QString &folder : {Live.DataPath, Live.VehPath, QFileInfo(SettingsPath()).absolutePath()})
+        TextFile::RemoveStaleTemporaries(folder);
     return FileCommands->SetRegistration(s.Registration, false);
 }
 

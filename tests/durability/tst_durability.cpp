@@ -1,4 +1,5 @@
 #include "Contents.h"
+#include "Harness.h"
 #include "TestMain.h"
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/TextFile.h"
@@ -42,17 +43,27 @@ class DurabilityTest : public QObject {
     }
     // Files Vantiq would read or offer besides the one saved: data files,
     // vehicle lists, backups.
+    // A save's own temporary file may stand after a kill: the next save or
+    // start removes it. Anything else is a stray.
     static QStringList strays(const QDir &dir, const QString &kept)
     {
-        QStringList found = dir.entryList({"*.dat", "*.veh", "*.bak", "*.ini"}, QDir::Files);
+        QStringList found = dir.entryList({"*.dat", "*.veh", "*.bak", "*.ini", "*.dat.*", "*.veh.*", ".*"},
+                                          QDir::Files | QDir::Hidden);
         found.removeAll(kept);
+        found.removeAll(QFileInfo(TextFile::TemporaryName(dir.filePath(kept))).fileName());
         return found;
     }
 
-    static QByteArray runOnce(const QString &kind, const QString &folder, qint64 limit, QString *told)
+    static QByteArray runOnce(const QString &kind, const QString &folder, qint64 limit, QString *told, bool failSync = false)
     {
         QProcess p;
         p.setProgram(QStringLiteral(VANTIQ_SAVER));
+        if (failSync) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VANTIQ_FAILSYNC));
+            env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+            p.setProcessEnvironment(env);
+        }
         p.setArguments({QStringLiteral("once"), kind, folder});
         if (limit > 0)
             p.setChildProcessModifier([limit] {
@@ -95,8 +106,10 @@ private slots:
             saver.start(QStringLiteral(VANTIQ_SAVER), {QStringLiteral("loop"), kind, dir.path()});
             QVERIFY(saver.waitForReadyRead(20000)); // "ready": its contents are built, the saves begin
             QThread::usleep(random.bounded(500, 40000));
+            QCOMPARE(saver.state(), QProcess::Running); // killed while saving, not after it gave up
             ::kill(pid_t(saver.processId()), SIGKILL);
             QVERIFY(saver.waitForFinished(20000));
+            QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
             const QByteArray now = TextFile::ReadBytes(path).bytes;
             QVERIFY2(now == contents[0] || now == contents[1],
@@ -105,18 +118,27 @@ private slots:
             seenNew += now == contents[1];
             QCOMPARE(strays(QDir(dir.path()), FileName(kind)), QStringList());
         }
+        QVERIFY2(seenNew > 0, "the saver never replaced the file"); // a saver that does not save fails here
+        // The next save leaves no temporary file behind.
+        QVERIFY(TextFile::WriteWhole(path, contents[1], &error));
+        QVERIFY(!QFileInfo::exists(TextFile::TemporaryName(path)));
+        QCOMPARE(TextFile::ReadBytes(path).bytes, contents[1]);
         qInfo("%s: %d kills, the file whole after each (%d times the other content)", qPrintable(kind), kills(), seenNew);
     }
 
     void fullDiskKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<qint64>("limit"); // 0: the sync fails instead (EIO)
         QTest::newRow("car data file") << "cardata" << qint64(64 * 1024);
         QTest::newRow("backup") << "backup" << qint64(64 * 1024);
         QTest::newRow("settings file") << "settings" << qint64(512);
         QTest::newRow("vehicle list") << "vehiclelist" << qint64(16 * 1024);
         QTest::newRow("bulk file") << "bulk" << qint64(16 * 1024);
+        QTest::newRow("car data file, sync fails") << "cardata" << qint64(0);
+        QTest::newRow("settings file, sync fails") << "settings" << qint64(0);
+        QTest::newRow("vehicle list, sync fails") << "vehiclelist" << qint64(0);
+        QTest::newRow("bulk file, sync fails") << "bulk" << qint64(0);
     }
     void fullDiskKeepsTheOldFile()
     {
@@ -128,14 +150,36 @@ private slots:
         QString error;
         QVERIFY(TextFile::WriteWhole(path, old, &error));
         QString told;
-        QCOMPARE(runOnce(kind, dir.path(), limit, &told), QByteArray("1")); // the save reports its failure
-        QVERIFY2(told.contains(FileName(kind)) && told.contains(QString::fromLocal8Bit(strerror(EFBIG))),
+        QCOMPARE(runOnce(kind, dir.path(), limit, &told, limit == 0), QByteArray("1")); // the save reports its failure
+        QVERIFY2(told.contains(FileName(kind)) && told.contains(QString::fromLocal8Bit(strerror(limit ? EFBIG : EIO))),
                  qPrintable(told));
         QCOMPARE(TextFile::ReadBytes(path).bytes, old);
         QCOMPARE(strays(QDir(dir.path()), FileName(kind)), QStringList());
         // Without the limit the same save goes through.
         QCOMPARE(runOnce(kind, dir.path(), 0, &told), QByteArray("0"));
-        QVERIFY(TextFile::ReadBytes(path).bytes != old);
+        const QByteArray now = TextFile::ReadBytes(path).bytes;
+        QVERIFY(now != old);
+        if (kind != QLatin1String("settings")) // the settings file is the program's own, not a fixed content
+            QCOMPARE(now, Content(kind, 1));
+        QCOMPARE(strays(QDir(dir.path()), FileName(kind)), QStringList());
+        QVERIFY(!QFileInfo::exists(TextFile::TemporaryName(path)));
+    }
+
+    // A start removes what killed saves left, and nothing else of the folder.
+    void leftoversOfAKilledSave()
+    {
+        Harness h;
+        h.settings({QStringLiteral("Start up=1"), QStringLiteral("Registration=AB12")});
+        h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(3)));
+        const QStringList left{".AB12.dat.vantiq-save", ".vehs3.veh.vantiq-save", ".vantiq.ini.vantiq-save"};
+        const QStringList kept{"AB12.dat.Xq3kLm", "notes.vantiq-save", ".AB12.dat.vantiq-save.txt", ".hidden"};
+        for (const QString &name : left + kept)
+            h.app.write(name, "partial");
+        h.start();
+        for (const QString &name : left)
+            QVERIFY2(!QFileInfo::exists(h.app.file(name)), qPrintable(name));
+        for (const QString &name : kept)
+            QCOMPARE(h.app.read(name), QByteArray("partial"));
     }
 
     void folderThatBecameAFile()

@@ -1,7 +1,14 @@
 #include "core/fuellog/TextFile.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace TextFile {
 
@@ -30,33 +37,90 @@ ReadResult ReadBytes(const QString &path, qint64 maxBytes)
 }
 
 namespace {
+QString systemError(const QString &path, int code) { return path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(code)); }
+
+// The file is written whole beside the old one under a name of its own,
+// synced, and renamed over it; then the folder is synced so the rename
+// itself survives a power cut. Any step that fails (a full disk shows up
+// at the sync on network and FUSE folders) is told with the system's text
+// and leaves the old file as it was.
 bool write(const QString &path, const QByteArray &bytes, QString *error, bool ownerOnly)
 {
-    QSaveFile f(path);
-    // Unbuffered, so a write that fails (a full disk) fails here with the
-    // system's error text, not later in commit with none.
-    const bool opened = f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    // Set on the new file before it takes the old one's place.
-    if (opened && ownerOnly)
-        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // A link is followed: the file it names is replaced, the link stays.
+    const QFileInfo link(path);
+    const QString target = link.isSymLink() ? link.symLinkTarget() : path;
+    const QFileInfo info(target);
+    const QByteArray file = QFile::encodeName(target);
+    const QByteArray temporary = QFile::encodeName(TemporaryName(target));
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    auto fail = [&](int code) {
+        if (error)
+            *error = systemError(path, code);
+        return false;
+    };
+
+    // The new file takes the old one's permissions, or the owner's alone.
+    struct stat old {};
+    mode_t mode = ownerOnly ? 0600 : 0666;
+    if (!ownerOnly && ::stat(file.constData(), &old) == 0)
+        mode = old.st_mode & 07777;
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0)
+        return fail(errno);
+    ::fchmod(fd, mode); // the umask is not the old file's business
+    auto abandon = [&](int code) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        return fail(code);
+    };
     // A short write is retried for the rest: on a full disk the first write
     // stops short without an error, the next one says why.
     qint64 done = 0;
-    while (opened && done < bytes.size()) {
-        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0)
-            break;
+            return abandon(n < 0 ? errno : ENOSPC);
         done += n;
     }
-    if (!opened || done != bytes.size() || !f.commit()) {
-        if (error)
-            *error = path + QStringLiteral(": ") + f.errorString();
-        f.cancelWriting();
-        return false;
+    if (::fdatasync(fd) != 0)
+        return abandon(errno);
+    if (::close(fd) != 0) {
+        const int code = errno;
+        ::unlink(temporary.constData());
+        return fail(code);
     }
-    return true;
+    if (::rename(temporary.constData(), file.constData()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.constData());
+        return fail(code);
+    }
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return fail(errno);
+    const bool synced = ::fsync(dir) == 0;
+    const int code = errno;
+    ::close(dir);
+    // The new file is in place but may not outlive a power cut: said so.
+    return synced || fail(code);
 }
 } // namespace
+
+QString TemporaryName(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".vantiq-save");
+}
+
+int RemoveStaleTemporaries(const QString &folder)
+{
+    int removed = 0;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral(".*.vantiq-save")}, QDir::Files | QDir::Hidden | QDir::System))
+        removed += QFile::remove(dir.filePath(name)) ? 1 : 0;
+    return removed;
+}
 
 bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error) { return write(path, bytes, error, false); }
 

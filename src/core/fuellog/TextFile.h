@@ -22,6 +22,12 @@ ReadResult ReadBytes(const QString &path, qint64 maxBytes = -1);
 bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error);
 // The same for a file only its owner may read (the settings, with the password).
 bool WriteWholePrivate(const QString &path, const QByteArray &bytes, QString *error);
+// Where a save writes the new content before it replaces the file:
+// ".AB12.dat.vantiq-save" beside "AB12.dat".
+QString TemporaryName(const QString &path);
+// Removes what a save killed part way left in folder: files named as
+// TemporaryName makes them, nothing else. Returns how many.
+int RemoveStaleTemporaries(const QString &folder);
 
 // Splits 8-bit text into lines at CR LF, LF or CR, after a leading
 // byte-order mark. A final line end does not start another line.
