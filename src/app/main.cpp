@@ -67,9 +67,22 @@ void onTerm(int)
     [[maybe_unused]] const ssize_t written = ::write(termPipe[1], &byte, 1);
 }
 
+// Taken from the very start, so a request that comes while the program is
+// still starting waits for the window instead of killing the process.
+void catchTerm()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, termPipe) != 0)
+        return;
+    struct sigaction action {};
+    action.sa_handler = onTerm;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+}
+
 void closeOnTerm(QWidget &window)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, termPipe) != 0)
+    if (termPipe[0] < 0)
         return;
     auto *notifier = new QSocketNotifier(termPipe[0], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
@@ -85,11 +98,6 @@ void closeOnTerm(QWidget &window)
             QApplication::quit();
         });
     });
-    struct sigaction action {};
-    action.sa_handler = onTerm;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
 }
 } // namespace
 
@@ -97,6 +105,7 @@ int main(int argc, char *argv[])
 {
     if (const int answered = answerInformationalOption(argc, argv); answered >= 0)
         return answered;
+    catchTerm();
     if (!hasDisplay()) {
         std::fprintf(stderr, "vantiq: no display to show its window on (DISPLAY is not set); on a machine without "
                              "a desktop run it under a virtual X server: xvfb-run -a %s\n",
