@@ -175,11 +175,20 @@ private slots:
         const QStringList kept{"AB12.dat.Xq3kLm", "notes.vantiq-save", ".AB12.dat.vantiq-save.txt", ".hidden"};
         for (const QString &name : left + kept)
             h.app.write(name, "partial");
+        // A link planted under a save's temporary name: the save writes its
+        // own new file, never through the link.
+        h.app.write(QStringLiteral("victim.txt"), "mine");
+        QVERIFY(QFile::link(h.app.file(QStringLiteral("victim.txt")), h.app.file(QStringLiteral(".bulk.dat.vantiq-save"))));
+        QString error;
+        QVERIFY2(TextFile::WriteWhole(h.app.file(QStringLiteral("bulk.dat")), "new", &error), qPrintable(error));
+        QCOMPARE(h.app.read(QStringLiteral("victim.txt")), QByteArray("mine"));
+        QCOMPARE(h.app.read(QStringLiteral("bulk.dat")), QByteArray("new"));
         h.start();
         for (const QString &name : left)
             QVERIFY2(!QFileInfo::exists(h.app.file(name)), qPrintable(name));
         for (const QString &name : kept)
             QCOMPARE(h.app.read(name), QByteArray("partial"));
+        QCOMPARE(h.app.read(QStringLiteral("victim.txt")), QByteArray("mine"));
     }
 
     void folderThatBecameAFile()

@@ -64,14 +64,20 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, bool ow
     mode_t mode = ownerOnly ? 0600 : 0666;
     if (!ownerOnly && ::stat(file.constData(), &old) == 0)
         mode = old.st_mode & 07777;
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    // Made afresh, never opened through whatever stands under its name (a
+    // link left there would have the save write over the file it names).
+    ::unlink(temporary.constData());
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0)
         return fail(errno);
     ::fchmod(fd, mode); // the umask is not the old file's business
-    auto abandon = [&](int code) {
-        ::close(fd);
+    auto discard = [&](int code) {
         ::unlink(temporary.constData());
         return fail(code);
+    };
+    auto abandon = [&](int code) {
+        ::close(fd);
+        return discard(code);
     };
     // A short write is retried for the rest: on a full disk the first write
     // stops short without an error, the next one says why.
@@ -86,16 +92,8 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, bool ow
     }
     if (::fdatasync(fd) != 0)
         return abandon(errno);
-    if (::close(fd) != 0) {
-        const int code = errno;
-        ::unlink(temporary.constData());
-        return fail(code);
-    }
-    if (::rename(temporary.constData(), file.constData()) != 0) {
-        const int code = errno;
-        ::unlink(temporary.constData());
-        return fail(code);
-    }
+    if (::close(fd) != 0 || ::rename(temporary.constData(), file.constData()) != 0)
+        return discard(errno);
     const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0)
         return fail(errno);
