@@ -18,8 +18,10 @@
 #include "gui/vehicles/VehicleManager.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/HelpViewer.h"
+#include "gui/shell/MessageDialog.h"
 #include "gui/shell/Resources.h"
 #include "gui/shell/SetupPanel.h"
+#include "gui/shell/Widgets.h"
 #include "gui/trip/TripCalculator.h"
 #include "gui/vehicles/ReminderPrompt.h"
 #include "gui/vehicles/SundryWindow.h"
@@ -154,7 +156,7 @@ int main(int argc, char *argv[])
         h.app.write(QStringLiteral("vehs3.veh"), list);
     }
     TVantiq_ &w = h.start();
-    w.resize(1280, 800);
+    ResizeWithinScreen(&w, QSize(1280, 800));
 
     // The vehicle manager, then the entry panel after a fill-up.
     w.VehDetails();
@@ -174,7 +176,7 @@ int main(int argc, char *argv[])
     save(w, folder, QStringLiteral("fuel-entry"));
 
     // A small screen: the setup panel, the manager and the entry panel at 1024x768.
-    w.resize(1024, 768);
+    ResizeWithinScreen(&w, QSize(1024, 768));
     save(w, folder, QStringLiteral("small-entry"));
     w.VehDetails();
     save(w, folder, QStringLiteral("small-manager"));
@@ -193,7 +195,7 @@ int main(int argc, char *argv[])
     w.OptionsTabs->setCurrentIndex(4);
     save(w, folder, QStringLiteral("small-setup"));
     w.OptionsTabs->hide();
-    w.resize(1280, 800);
+    ResizeWithinScreen(&w, QSize(1280, 800));
 
     // The import of another program's file: one question left open, a
     // duplicate and a refused row.
@@ -213,14 +215,14 @@ int main(int argc, char *argv[])
     {
         HelpViewer help;
         help.ShowTopic(HelpTopic::FuelEntry);
-        help.Window()->resize(760, 640);
+        ResizeWithinScreen(help.Window(), QSize(760, 640));
         save(*help.Window(), folder, QStringLiteral("help"));
         help.Window()->close();
     }
 
     w.analisebutton();
     auto *a = qobject_cast<TAnalisisForm *>(w.MdiArea->subWindowList().first());
-    a->resize(760, 560);
+    ResizeWithinScreen(a, QSize(760, 560));
     w.MdiArea->setActiveSubWindow(a);
     save(w, folder, QStringLiteral("analysis"));
     {
@@ -244,12 +246,12 @@ int main(int argc, char *argv[])
     a->ExitSummaryClick();
     a->GraphClick();
     auto *graph = w.findChild<TGraphForm *>();
-    graph->resize(900, 480);
+    ResizeWithinScreen(graph, QSize(900, 480));
     graph->ShowKeyClick();
     save(*graph, folder, QStringLiteral("graph"));
     // The whole two years in the window.
     graph->ShowKeyClick();
-    graph->resize(1000, 520);
+    ResizeWithinScreen(graph, QSize(1000, 520));
     graph->ZoomClick(4);
     save(*graph, folder, QStringLiteral("graph-whole"));
     graph->ZoomClick(0);
@@ -313,5 +315,25 @@ int main(int argc, char *argv[])
     w.OptionsTabs->raise();
     w.OptionsTabs->setCurrentIndex(5);
     save(w, folder, QStringLiteral("setup-trip"));
+
+    // Message dialogs: one line, a question with help, several lines, and a
+    // line longer than a small screen is wide.
+    {
+        TDialogForm message;
+        const struct { const char *name, *text; MsgKind kind; int buttons; } messages[] = {
+            {"message-short", "The date is not valid", MsgKind::Warning, mbOk},
+            {"message-question", "Save changes to VN24 QRX before closing?", MsgKind::Confirmation, mbYes | mbNo | mbHelp},
+            {"message-tall", "vehs3.veh could not be read.\nIt ends with 12 bytes that are not a whole vehicle record;\n"
+                             "they are kept unchanged.\nNothing was lost.", MsgKind::Error, mbOk | mbHelp},
+            {"message-long", "Could not save /home/driver/.local/share/Quorvix/Vantiq/VN24 QRX.dat: No space left on device. "
+                             "The file on disk is unchanged; free some space and save again, or export the log to another folder.",
+             MsgKind::Error, mbOk}};
+        for (const auto &m : messages) {
+            message.Prepare(QLatin1String(m.text), m.kind, m.buttons, 0);
+            message.show();
+            save(message, folder, QLatin1String(m.name));
+            message.done(0);
+        }
+    }
     return 0;
 }

@@ -39,6 +39,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSet>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -60,8 +61,8 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     printFont->font.setPointSize(8); // sixty table rows fit a page
     ProductVersion = QStringLiteral(VANTIQ_PRODUCT_NAME " " VANTIQ_FILE_VERSION);
 
-    client = new OverlayArea(this);
-    setCentralWidget(client);
+    client = new OverlayArea;
+    setCentralWidget(ScrollingWhenSmall(client, this));
     MdiArea = new QMdiArea(client);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     DataEntry = new FuelEntryPanel(state, *this, client);

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -119,11 +120,20 @@ private slots:
         d.close();
     }
 
-    void threeLinesMoveTheButtons()
+    void tallMessagesMoveTheButtons_data()
     {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("three lines") << QStringLiteral("You are attempting to change to\ranother file without first setting it as Default\r"
+                                                      "Do you wish to do this now ?");
+        // Wrapped at the words rather than running off a small screen.
+        QTest::newRow("a line wider than the screen")
+            << QStringLiteral("Could not save /home/driver/.local/share/Quorvix/Vantiq/VN24 QRX.dat: No space left on device. ").repeated(6);
+    }
+    void tallMessagesMoveTheButtons()
+    {
+        QFETCH(QString, text);
         TDialogForm d;
-        d.Prepare(QStringLiteral("You are attempting to change to\ranother file without first setting it as Default\rDo you wish to do this now ?"),
-                  MsgKind::Warning, mbYes | mbNo | mbHelp, 8);
+        d.Prepare(text, MsgKind::Warning, mbYes | mbNo | mbHelp, 8);
         d.show();
         QVERIFY(!d.MessageText->text().contains(QLatin1Char('\r')));
         const int h = d.MessageText->height();
@@ -131,6 +141,8 @@ private slots:
         for (int i = 1; i <= 3; ++i)
             QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("B%1").arg(i))->y(), 16 + h + 10);
         QCOMPARE(d.height(), 16 + h + 10 + 25 + 15);
+        QVERIFY(d.width() <= d.screen()->availableGeometry().width());
+        QVERIFY(d.MessageText->heightForWidth(d.MessageText->width()) <= h || !d.MessageText->wordWrap());
         d.close();
     }
 

@@ -312,7 +312,7 @@ TGraphForm::TGraphForm(AppState &appState, ShellCommands &commands)
         messageDue = true;
         GraphChangeClick();
     });
-    resize(700, 440);
+    ResizeWithinScreen(this, QSize(700, 440));
 }
 
 QList<MergedMenu> TGraphForm::MenusToMerge() const { return {{FileMenu, 0}, {GraphMainMenu, 0}}; }

@@ -80,9 +80,10 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     YearChange->setButtonSymbols(QSpinBox::UpDownArrows);
     ArrowsOnly(YearChange);
     YearChange->setFocusPolicy(Qt::NoFocus);
+    // Sized to their digits, with room for the frame and the cursor.
     for (QLineEdit *e : {PDay, Pmonth})
-        e->setFixedWidth(40);
-    PYear->setFixedWidth(60);
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
+    PYear->setFixedWidth(PYear->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     auto *dateRow = new QHBoxLayout;
     dateRow->addWidget(PDay);
     dateRow->addWidget(new QLabel(QStringLiteral("/"), input));
@@ -133,6 +134,9 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
         {caption(nullptr, QStringLiteral("Price per Litre"), results), PPLBox},
         {DPQLab, DispMpg},          {Label7, DispKPL}};
     for (const auto &[lab, edit] : rows) {
+        // Figures of up to seven digits (a distance in kilometres); narrower
+        // than a date, so the panel fits a small screen.
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
         out->addWidget(lab, r, 0);
         out->addWidget(edit, r, 1);
         // Every figure says its unit.

@@ -134,7 +134,7 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
             prepare();
         });
     prepare();
-    resize(720, 560);
+    ResizeWithinScreen(this, QSize(720, 560));
 }
 
 void ImportDialog::Preset(const Columns &columns, const Answers &preset)

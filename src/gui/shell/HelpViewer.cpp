@@ -1,3 +1,4 @@
+#include "gui/shell/Widgets.h"
 #include "gui/shell/HelpViewer.h"
 
 #include "gui/shell/HelpTopics.h"
@@ -43,7 +44,7 @@ void HelpViewer::show(const QUrl &page)
         window->setObjectName(QStringLiteral("HelpWindow"));
         window->setWindowTitle(QStringLiteral("Vantiq Help"));
         window->setWindowIcon(ApplicationIcon()); // also loads the guide's pages
-        window->resize(720, 600);
+        ResizeWithinScreen(window.get(), QSize(720, 600));
         // Deleted with a dialog that held it: made again when next asked for.
         QObject::connect(window.get(), &QObject::destroyed, returner.get(), [this] {
             (void)window.release();

@@ -79,7 +79,15 @@ void TDialogForm::Prepare(const QString &text, MsgKind kind, int buttonSet, int 
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     MessageText->setText(t);
+    MessageText->setWordWrap(false);
     MessageText->adjustSize();
+    // A line wider than the screen has room for is wrapped at the words.
+    const QScreen *s = screen();
+    const int room = (s ? s->availableGeometry().width() : 1024) * 9 / 10 - 88;
+    if (MessageText->width() > room) {
+        MessageText->setWordWrap(true);
+        MessageText->resize(room, MessageText->heightForWidth(room));
+    }
 
     // Fixed order whatever the caller thinks of; other members give no button.
     struct Def { int flag; const char *caption; int result; };

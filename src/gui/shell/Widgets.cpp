@@ -14,6 +14,10 @@
 #include <QSpinBox>
 #include <QDir>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScreen>
+#include <QChildEvent>
+#include <QCoreApplication>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -183,6 +187,61 @@ void FolderList::SetDirectory(const QString &folder)
 }
 
 const char *const OverlayArea::FloatsAtRight = "vantiqFloatsAtRight";
+
+QSize OverlayArea::minimumSizeHint() const
+{
+    QSize need(0, 0);
+    for (QObject *o : children()) {
+        const auto *w = qobject_cast<const QWidget *>(o);
+        if (w && !w->isWindow() && !w->isHidden() && !w->property(FloatsAtRight).toBool())
+            need = need.expandedTo(w->minimumSizeHint());
+    }
+    return need;
+}
+
+bool OverlayArea::event(QEvent *event)
+{
+    if (event->type() == QEvent::ChildAdded)
+        static_cast<QChildEvent *>(event)->child()->installEventFilter(this);
+    return QWidget::event(event);
+}
+
+bool OverlayArea::eventFilter(QObject *watched, QEvent *event)
+{
+    // A panel shown, hidden or laid out anew changes the room needed.
+    switch (event->type()) {
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+    case QEvent::LayoutRequest:
+        if (watched->parent() == this) {
+            updateGeometry();
+            emit roomNeededChanged();
+        }
+        break;
+    default: break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ResizeWithinScreen(QWidget *window, const QSize &size)
+{
+    const QScreen *s = window->screen();
+    // Before it is shown a window's frame is not known: room for a usual one.
+    const QSize frame(8, 40);
+    window->resize(s ? size.boundedTo(s->availableGeometry().size() - frame) : size);
+}
+
+QScrollArea *ScrollingWhenSmall(OverlayArea *area, QWidget *parent)
+{
+    auto *scroller = new QScrollArea(parent);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus); // the tab order stays the panels' own
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(area);
+    QObject::connect(area, &OverlayArea::roomNeededChanged, scroller,
+                     [scroller] { QCoreApplication::postEvent(scroller, new QEvent(QEvent::LayoutRequest)); });
+    return scroller;
+}
 
 void OverlayArea::resizeEvent(QResizeEvent *event)
 {

@@ -11,6 +11,7 @@ class QActionGroup;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class QButtonGroup;
 class Platform;
@@ -83,13 +84,28 @@ private:
 
 // An area whose children all fill it, one over another; the one raised last
 // stands in front (the main window's panels, the manager's views). A child
-// with the property FloatsAtRight keeps its own size at the top right.
+// with the property FloatsAtRight keeps its own size at the top right. It
+// needs the room its largest shown child needs.
 class OverlayArea : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
     static const char *const FloatsAtRight;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void roomNeededChanged();
 
 protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 };
+
+// Resizes a window to the size asked for, or to what the screen has room for
+// beside a window frame where that is less (a small or a scaled screen).
+void ResizeWithinScreen(QWidget *window, const QSize &size);
+
+// The area inside a frameless scroll area of its own: on a screen too small
+// for a panel it scrolls rather than cut the panel off.
+QScrollArea *ScrollingWhenSmall(OverlayArea *area, QWidget *parent);

@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
@@ -33,13 +34,30 @@
 #include <QVBoxLayout>
 
 namespace {
-// The panel on the left: the picture drawn to its size.
+// The panel on the left: the picture drawn to its size. Where the views
+// beside it need the room (a small screen), it steps aside.
 class PicturePanel : public QWidget {
 public:
-    using QWidget::QWidget;
+    PicturePanel(QWidget *row, OverlayArea *beside) : QWidget(row), views(beside)
+    {
+        setObjectName(QStringLiteral("ManagerPicture"));
+        setFixedWidth(140);
+        row->installEventFilter(this);
+        connect(views, &OverlayArea::roomNeededChanged, this, &PicturePanel::fit);
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override { QPainter(this).drawPixmap(0, 0, ManagerPicture(size())); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            fit();
+        return QWidget::eventFilter(watched, event);
+    }
+
+private:
+    void fit() { setVisible(parentWidget()->width() >= width() + views->minimumSizeHint().width()); }
+    OverlayArea *views;
 };
 
 const char *const TypeItems[] = {"PCV (Service)", "PCV (Private hire)", "LGV (Articulated)", "LGV", "Car", "Motor Cycle", "Van"};
@@ -110,10 +128,8 @@ TVehSelect::TVehSelect(AppState &s, ShellCommands &commands)
     // The picture on the left and the three views.
     auto *row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
-    auto *picture = new PicturePanel(body);
-    picture->setFixedWidth(140);
-    row->addWidget(picture);
-    auto *views = new OverlayArea(body);
+    auto *views = new OverlayArea;
+    row->addWidget(new PicturePanel(body, views));
     Model = new VehicleListModel(state.Vehicles, this);
     VehicalList = new VehicleListView(Model, views);
     SelectList = new QListWidget(views);
@@ -130,7 +146,7 @@ TVehSelect::TVehSelect(AppState &s, ShellCommands &commands)
     SelectList->setCurrentRow(-1);
     SelectList->hide();
     NewDetails = new DetailsPanel(state, shell, views);
-    row->addWidget(views, 1);
+    row->addWidget(ScrollingWhenSmall(views, body), 1);
     layout->addLayout(row, 1);
     setWidget(body);
 

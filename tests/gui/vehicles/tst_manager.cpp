@@ -384,6 +384,46 @@ private slots:
         QCOMPARE(boxes[tag]->text(), QStringLiteral("04/07/2014"));
     }
 
+    // Down to a 1920x1080 screen at twice the scale (960x540 to give, less a
+    // frame): the picture steps aside before the details are squeezed, and a
+    // panel larger than the window scrolls rather than being cut.
+    void smallWindowsKeepThePanelsWhole_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("picture");
+        QTest::newRow("1280x800") << QSize(1280, 800) << true;
+        QTest::newRow("1024x768") << QSize(1024, 768) << true;
+        QTest::newRow("2x on 1920x1080") << QSize(952, 470) << false;
+    }
+    void smallWindowsKeepThePanelsWhole()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, picture);
+        Harness h;
+        TVehSelect &m = managerWith(h, {"AA1", "BB2"}, QStringLiteral("AA1"));
+        TVantiq_ &w = *static_cast<TVantiq_ *>(m.mdiArea()->window());
+        w.showNormal();
+        w.resize(size);
+        m.VehicalList->Select(1);
+        m.Details1Click();
+        QCoreApplication::processEvents();
+        QCOMPARE(m.findChild<QWidget *>(QStringLiteral("ManagerPicture"))->isHidden(), !picture);
+        const DetailsPanel &d = *m.NewDetails;
+        QVERIFY(d.width() >= d.minimumSizeHint().width());
+        QVERIFY(d.height() >= d.minimumSizeHint().height());
+        m.CancelnewDetsClick();
+        QCOMPARE(m.findChild<QWidget *>(QStringLiteral("ManagerPicture"))->isHidden(), false);
+
+        w.CloseAllChildWindows();
+        w.EnterDataClick();
+        QCoreApplication::processEvents();
+        QVERIFY(w.DataEntry->width() >= w.DataEntry->minimumSizeHint().width());
+        QVERIFY(w.DataEntry->height() >= w.DataEntry->minimumSizeHint().height());
+        // At 1024x768 and up the entry panel fits the window as it is.
+        if (picture)
+            QVERIFY(w.DataEntry->width() <= w.centralWidget()->width());
+    }
+
     void editingAndDone()
     {
         Harness h;
