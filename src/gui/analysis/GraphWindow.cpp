@@ -378,7 +378,9 @@ void TGraphForm::offerInsufficientMessage()
 
 void TGraphForm::DrawKey()
 {
-    QPixmap image(Keyimage->size());
+    const qreal ratio = Keyimage->devicePixelRatioF(); // sharp on a scaled screen
+    QPixmap image(Keyimage->size() * ratio);
+    image.setDevicePixelRatio(ratio);
     image.fill(background);
     QPainter p(&image);
     for (int i = 1; i <= 3; ++i) {

@@ -17,7 +17,7 @@ TSplashForm::TSplashForm(const QString &version, QWidget *parent) : QDialog(pare
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(rect());
     Image1->setScaledContents(true);
-    Image1->setPixmap(Picture(version, size()));
+    Image1->setPixmap(Picture(version, size(), devicePixelRatioF()));
     CloseBtn = new QPushButton(QStringLiteral("Close"), this);
     CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
     CloseBtn->setGeometry(width() - 90, height() - 40, 75, 25);
@@ -29,11 +29,12 @@ TSplashForm::TSplashForm(const QString &version, QWidget *parent) : QDialog(pare
     connect(CloseBtn, &QPushButton::clicked, this, &TSplashForm::CloseBtnClick);
 }
 
-QPixmap TSplashForm::Picture(const QString &version, QSize size)
+QPixmap TSplashForm::Picture(const QString &version, QSize size, qreal ratio)
 {
-    QPixmap pm(size);
+    QPixmap pm(size * ratio);
+    pm.setDevicePixelRatio(ratio); // sharp on a scaled screen
     QPainter p(&pm);
-    PaintBrandBackground(p, pm.rect());
+    PaintBrandBackground(p, QRect(QPoint(0, 0), size));
     // A road running to the horizon.
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(QColor(60, 60, 60));

@@ -22,7 +22,7 @@ public:
     QPushButton *CloseBtn;
     QTimer *SplashTime;
 
-    static QPixmap Picture(const QString &version, QSize size);
+    static QPixmap Picture(const QString &version, QSize size, qreal ratio = 1);
 
 protected:
     void showEvent(QShowEvent *event) override;

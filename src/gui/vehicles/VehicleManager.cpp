@@ -47,7 +47,7 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override { QPainter(this).drawPixmap(0, 0, ManagerPicture(size())); }
+    void paintEvent(QPaintEvent *) override { QPainter(this).drawPixmap(0, 0, ManagerPicture(size(), devicePixelRatioF())); }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Resize)

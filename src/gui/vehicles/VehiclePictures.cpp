@@ -21,9 +21,11 @@ const Shape shapes[7] = {
     {34, 18, QColor(230, 230, 230), false, false}, // van
 };
 
-QPixmap draw(int type, int side)
+// Drawn at the screen's pixel ratio, so a scaled screen shows it sharp.
+QPixmap draw(int type, int side, qreal ratio = 1)
 {
-    QPixmap pm(side, side);
+    QPixmap pm(QSize(side, side) * ratio);
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
@@ -75,16 +77,19 @@ QIcon VehicleTypeIcon(int type)
         return QIcon();
     QIcon icon;
     icon.addPixmap(draw(type, 16));
+    icon.addPixmap(draw(type, 16, 2));
     icon.addPixmap(draw(type, 48));
+    icon.addPixmap(draw(type, 48, 2));
     return icon;
 }
 
-QPixmap ManagerPicture(QSize size)
+QPixmap ManagerPicture(QSize size, qreal ratio)
 {
-    QPixmap pm(size);
+    QPixmap pm(size * ratio);
+    pm.setDevicePixelRatio(ratio);
     QPainter p(&pm);
-    PaintBrandBackground(p, pm.rect());
-    p.drawPixmap(QRect((size.width() - 96) / 2, size.height() / 3, 96, 96), draw(4, 96));
+    PaintBrandBackground(p, QRect(QPoint(0, 0), size));
+    p.drawPixmap(QRect((size.width() - 96) / 2, size.height() / 3, 96, 96), draw(4, 96, ratio));
     PaintBrandTitle(p, QRect(0, 20, size.width(), 40), 18);
     QFont f = p.font();
     f.setPointSize(9);

@@ -5,4 +5,4 @@
 // shipped; an empty icon for any other position.
 QIcon VehicleTypeIcon(int type);
 // The picture of the manager's left-hand panel.
-QPixmap ManagerPicture(QSize size);
+QPixmap ManagerPicture(QSize size, qreal ratio = 1);
