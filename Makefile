@@ -30,10 +30,11 @@ bench: build
 	$(BUILD_DIR)/benchmarks/bench_table && \
 	for b in cardata entry analysis graph dataview import; do $(BUILD_DIR)/benchmarks/bench_$$b || exit 1; done
 
-# The tests under the sanitizers, then every fuzz target for FUZZ_SECONDS each.
+# The tests under the sanitizers, then every fuzz target for FUZZ_SECONDS
+# each, what it learned merged into its corpus in tests/fuzz/corpus (commit it).
 FUZZ_SECONDS ?= 600
 fuzz: deps
-	scripts/sanitize-and-fuzz $(FUZZ_SECONDS)
+	scripts/sanitize-and-fuzz $(FUZZ_SECONDS) --grow
 
 # Renders the README's tour and the user guide's pictures under a virtual X
 # server, then builds again so the guide carries the new pictures.

@@ -1,5 +1,7 @@
 #include "core/exchange/Csv.h"
 
+#include "core/fuellog/Windows1252.h"
+
 #include <QStringDecoder>
 
 namespace Csv {
@@ -17,9 +19,6 @@ QByteArray field(const QString &text)
     return '"' + quoted.toUtf8() + '"';
 }
 
-const char16_t Windows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 } // namespace
 
 QByteArray Row(const QStringList &fields)
@@ -42,12 +41,7 @@ QString Decode(const QByteArray &bytes)
     QString text = utf8(view);
     if (!utf8.hasError())
         return text;
-    text.resize(view.size());
-    for (qsizetype i = 0; i < view.size(); ++i) {
-        const uchar c = uchar(view[i]);
-        text[i] = c >= 0x80 && c < 0xA0 ? QChar(Windows1252High[c - 0x80]) : QChar(c);
-    }
-    return text;
+    return Windows1252::Decode(view);
 }
 
 QChar GuessSeparator(QStringView line)

@@ -1,6 +1,7 @@
 #include "core/state/SettingsFile.h"
 
 #include "core/fuellog/TextFile.h"
+#include "core/fuellog/Windows1252.h"
 
 #include <QStringDecoder>
 
@@ -12,8 +13,7 @@ IniFile IniFile::FromBytes(const QByteArray &bytes)
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(body);
     if (utf8.hasError()) {
-        QStringDecoder cp1252("windows-1252");
-        text = cp1252.isValid() ? cp1252(body) : QString::fromLatin1(body);
+        text = Windows1252::Decode(body);
     }
     IniFile ini;
     // Split like any of our text files: CR LF, LF or CR.
@@ -44,17 +44,17 @@ QByteArray IniFile::ToBytes() const
     return out;
 }
 
-QString IniFile::keyOf(const QString &line)
+QStringView IniFile::keyOf(QStringView line)
 {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
-    return eq < 0 ? QString() : line.left(eq).trimmed();
+    return eq < 0 ? QStringView() : line.left(eq).trimmed();
 }
 
 std::pair<int, int> IniFile::sectionRange(const QString &section) const
 {
     int begin = -1;
     for (int i = 0; i < lines.size(); ++i) {
-        const QString t = lines[i].trimmed();
+        const QStringView t = QStringView(lines[i]).trimmed(); // looked at, not copied
         const bool header = t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'));
         if (begin < 0) {
             if (header && t.mid(1, t.size() - 2).trimmed().compare(section, Qt::CaseInsensitive) == 0)
@@ -73,9 +73,9 @@ std::optional<QString> IniFile::Value(const QString &section, const QString &key
         return std::nullopt;
     for (int i = begin; i < end; ++i) {
         const QString &l = lines[i];
-        if (l.trimmed().startsWith(QLatin1Char(';')))
+        if (QStringView(l).trimmed().startsWith(QLatin1Char(';')))
             continue;
-        if (keyOf(l).compare(key, Qt::CaseInsensitive) == 0 && !keyOf(l).isEmpty())
+        if (const QStringView k = keyOf(l); !k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0)
             return l.mid(l.indexOf(QLatin1Char('=')) + 1).trimmed();
     }
     return std::nullopt;
@@ -92,15 +92,15 @@ void IniFile::SetValue(const QString &section, const QString &key, const QString
         begin = end = int(lines.size());
     }
     for (int i = begin; i < end; ++i) {
-        const QString k = keyOf(lines[i]);
-        if (!k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0 && !lines[i].trimmed().startsWith(QLatin1Char(';'))) {
-            lines[i] = k + QLatin1Char('=') + value;
+        const QStringView k = keyOf(lines[i]);
+        if (!k.isEmpty() && k.compare(key, Qt::CaseInsensitive) == 0 && !QStringView(lines[i]).trimmed().startsWith(QLatin1Char(';'))) {
+            lines[i] = k.toString() + QLatin1Char('=') + value;
             return;
         }
     }
     // After the last key of the section, before any blank lines that end it.
     int at = end;
-    while (at > begin && lines[at - 1].trimmed().isEmpty())
+    while (at > begin && QStringView(lines[at - 1]).trimmed().isEmpty())
         --at;
     lines.insert(at, key + QLatin1Char('=') + value);
 }

@@ -21,6 +21,6 @@ public:
 private:
     // [first line after the header, end) of a section; -1 when absent
     std::pair<int, int> sectionRange(const QString &section) const;
-    static QString keyOf(const QString &line);
+    static QStringView keyOf(QStringView line);
     QStringList lines;
 };

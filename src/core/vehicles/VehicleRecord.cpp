@@ -1,7 +1,7 @@
 #include "core/vehicles/VehicleRecord.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "core/fuellog/Windows1252.h"
+
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
@@ -46,12 +46,9 @@ bool IsFileSafeRegistration(const QString &registration)
     }
     // The vehicle list stores Windows-1252: a character it cannot hold would
     // be dropped there while the data file keeps it.
-    QStringEncoder encode("windows-1252");
-    QStringDecoder decode("windows-1252");
-    if (!encode.isValid() || !decode.isValid())
-        return registration == QString::fromLatin1(registration.toLatin1());
-    const QByteArray bytes = encode(registration);
-    return !encode.hasError() && QString(decode(bytes)) == registration;
+    bool ok = false;
+    Windows1252::Encode(registration, &ok);
+    return ok;
 }
 
 namespace VehicleFile {
@@ -77,10 +74,7 @@ public:
     void f64(int at, double v) { qToLittleEndian(v, bytes.data() + at); }
     void str(int at, int size, const QString &text)
     {
-        QStringEncoder encode("windows-1252");
-        const QString cut = text.left(size);
-        QByteArray b = encode.isValid() ? QByteArray(encode(cut)) : cut.toLatin1();
-        b = b.left(size);
+        const QByteArray b = Windows1252::Encode(QStringView(text).left(size));
         bytes[at] = char(b.size());
         std::memcpy(bytes.data() + at + 1, b.constData(), size_t(b.size()));
     }
@@ -106,9 +100,7 @@ public:
             ok = false;
             return QString();
         }
-        QStringDecoder decode("windows-1252");
-        const QByteArray b(p + at + 1, length);
-        return decode.isValid() ? QString(decode(b)) : QString::fromLatin1(b);
+        return Windows1252::Decode(QByteArrayView(p + at + 1, length));
     }
 };
 

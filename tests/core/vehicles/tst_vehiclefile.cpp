@@ -332,6 +332,8 @@ private slots:
         QTest::newRow("omega") << "AB\u03A912" << false;
         QTest::newRow("c1 control") << "AB\u0085" << false;
         QTest::newRow("euro") << "\u20AC12" << true;
+        QTest::newRow("last of the code page's own") << "\u0178\u017E\u201A" << true;
+        QTest::newRow("a macron the code page lacks") << "\u0100B12" << false;
         QTest::newRow("ten") << "ABCDEFGHIJ" << true;
         QTest::newRow("blank inside") << "AB 12" << true;
         QTest::newRow("dots inside") << "A.B" << true;
