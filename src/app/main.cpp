@@ -1,6 +1,7 @@
 #include "Version.h"
 #include "app/MainWindow.h"
 #include "gui/shell/DesktopPlatform.h"
+#include "gui/shell/FirstPaint.h"
 #include "gui/shell/Resources.h"
 
 #include <QApplication>
@@ -123,6 +124,10 @@ int main(int argc, char *argv[])
     DesktopPlatform platform;
     TVantiq_ window(platform, QApplication::applicationFilePath());
     closeOnTerm(window);
+    // Not in the usage: for the start-up benchmark alone.
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--quit-after-first-paint"))
+            QuitAfterFirstPaint(window);
     window.showMaximized();
     return app.exec();
 }
