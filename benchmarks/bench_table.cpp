@@ -144,16 +144,18 @@ int main(int argc, char *argv[])
         }
         row(QStringLiteral("load of %1 records").arg(records), load, QStringLiteral("read and line ends found (memchr)"), floor);
         const QStringList log = w.FuelLog;
-        qsizetype touched = 0;
+        // Every character of the log read once (hashed, so none is skipped).
+        size_t seen = 0;
         const double pass = BestOf(rounds, [&] {
             for (const QString &line : log)
-                touched += line.size() + line.front().unicode();
+                seen ^= qHash(line);
+            asm volatile("" : : "g"(seen) : "memory"); // the hashes are used: the loop stays
         });
         const double run = BestOf(rounds, [&] {
             RunAnalysis(log, 0, int(log.size()), AnalysisUnits{}, AnalysisOption::PPDU, 1);
         });
-        row(QStringLiteral("analysis run over %1 records").arg(records), run, QStringLiteral("one pass over the log's lines"),
-            touched ? pass : 0);
+        row(QStringLiteral("analysis run over %1 records").arg(records), run,
+            QStringLiteral("every character read once"), pass);
         GraphOptions o;
         const GraphDrawing drawing = DrawGraph(log, 0, int(log.size()), o);
         GraphSurface surface;
