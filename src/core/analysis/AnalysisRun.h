@@ -33,19 +33,20 @@ int ColumnCount(AnalysisOption option);
 } // namespace AnalysisNames
 
 struct AnalysisRow {
+    // Ordered widest first: a run over years of records holds one per fill-up.
     QString date;
     long long odometer = 0;       // stored reading in the table's distance unit
-    bool first = false;           // the first record of the whole log: no interval
     long long distanceDone = 0;
     double economy = 0;           // unrounded, in the table's units
     double average = 0;           // running average (not for the log's first record)
-    int days = 0;                 // interval from the previous record
-    bool hasPrice = false;        // PPQ and PPDU
     double pricePerQuantity = 0;  // currency units per gallon or litre
-    bool hasCost = false;         // PPDU, a figure to divide by
     double cost = 0;              // price per quantity / economy
-    bool hasAverageCost = false;
     double averageCost = 0;       // price per quantity / running average
+    int days = 0;                 // interval from the previous record
+    bool first = false;           // the first record of the whole log: no interval
+    bool hasPrice = false;        // PPQ and PPDU
+    bool hasCost = false;         // PPDU, a figure to divide by
+    bool hasAverageCost = false;
 };
 
 struct AnalysisResult {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -134,6 +135,9 @@ QStringList SplitLines(const QByteArray &bytes)
     const qsizetype n = bytes.size();
     if (bytes.startsWith("\xEF\xBB\xBF"))
         i = 3;
+    // A log of years holds hundreds of thousands of lines: size the list
+    // once rather than let it grow to twice what it needs.
+    lines.reserve(std::max(bytes.count('\n'), bytes.count('\r')) + 1);
     qsizetype start = i;
     while (i < n) {
         const char c = bytes[i];
