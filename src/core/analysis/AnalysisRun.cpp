@@ -68,7 +68,7 @@ long long OdometerIn(const QString &line, int distIndex)
 }
 
 AnalysisResult RunAnalysis(const QStringList &log, int start, int finish, AnalysisUnits units, AnalysisOption option,
-                           int direction)
+                           int direction, const QVector<FillMark> &marks)
 {
     AnalysisResult r;
     r.units = units;
@@ -99,18 +99,27 @@ AnalysisResult RunAnalysis(const QStringList &log, int start, int finish, Analys
         if (!row.first)
             row.distanceDone = difference(row.odometer, OdometerIn(log[off - 3], units.DistIndex));
 
-        const std::optional<double> economy = TryCalcMpg(log, off, units.FuelIndex, units.DistIndex, direction);
-        if (economy)
-            row.economy = *economy;
-        if (!row.first && economy) {
-            r.economySum += row.economy;
-            ++r.figuresSummed;
-            row.average = r.economySum / r.figuresSummed;
-        }
-        if (!economy || !std::isfinite(row.average)) {
-            r.failed = true;
-            r.failedRow = int(r.rows.size()) + 1;
-            return r;
+        const MarkedFigure figure = MarkedMpg(log, marks, off, units.FuelIndex, units.DistIndex, direction);
+        row.noFigure = !figure.figure;
+        if (row.noFigure) {
+            ++r.leftOut;
+            row.noAverage = r.figuresSummed == 0;
+            if (!row.noAverage)
+                row.average = r.economySum / r.figuresSummed;
+        } else {
+            const std::optional<double> &economy = figure.value;
+            if (economy)
+                row.economy = *economy;
+            if (!row.first && economy) {
+                r.economySum += row.economy;
+                ++r.figuresSummed;
+                row.average = r.economySum / r.figuresSummed;
+            }
+            if (!economy || !std::isfinite(row.average)) {
+                r.failed = true;
+                r.failedRow = int(r.rows.size()) + 1;
+                return r;
+            }
         }
 
         // The fill-up's cost counts for the year before a year change is met,
@@ -123,7 +132,7 @@ AnalysisResult RunAnalysis(const QStringList &log, int start, int finish, Analys
             row.pricePerQuantity = LenientReal(log[off + 3]) / 100.0 * (units.FuelIndex == 0 ? LitresPerGallon : 1.0);
             row.hasPrice = std::isfinite(row.pricePerQuantity);
         }
-        if (option == AnalysisOption::PPDU && !row.first && row.hasPrice) {
+        if (option == AnalysisOption::PPDU && !row.first && row.hasPrice && !row.noFigure) {
             row.cost = row.pricePerQuantity / row.economy;
             row.hasCost = row.economy != 0.0 && std::isfinite(row.cost);
             row.averageCost = row.pricePerQuantity / row.average;
@@ -170,8 +179,8 @@ QString AnalysisTable::CellText(const AnalysisRow &row, int col, AnalysisOption 
     case 0: return row.date;
     case 1: return PadText(QString::number(row.odometer), 8, false);
     case 2: return row.first ? na : PadText(QString::number(row.distanceDone), 5, false);
-    case 3: return NumberText::FormatFixed(row.economy, 6, 2);
-    case 4: return row.first ? na : NumberText::FormatFixed(row.average, 6, 2);
+    case 3: return row.noFigure ? QString() : NumberText::FormatFixed(row.economy, 6, 2);
+    case 4: return row.first ? na : row.noAverage ? QString() : NumberText::FormatFixed(row.average, 6, 2);
     case 5: return row.first ? na : QStringLiteral("  ") + QString::number(row.days);
     case 6: return option != AnalysisOption::Basic && row.hasPrice ? NumberText::FormatFixed(row.pricePerQuantity, 5, 2) : QString();
     case 7: return row.hasCost ? NumberText::FormatFixed(row.cost, 5, 2) : QString();

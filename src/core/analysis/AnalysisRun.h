@@ -1,4 +1,6 @@
 #pragma once
+#include "core/fuellog/FillMarks.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -47,6 +49,8 @@ struct AnalysisRow {
     bool hasPrice = false;        // PPQ and PPDU
     bool hasCost = false;         // PPDU, a figure to divide by
     bool hasAverageCost = false;
+    bool noFigure = false;        // a partial or missed fill-up: no economy, left out of the average
+    bool noAverage = false;       // no figure yet to average
 };
 
 struct AnalysisResult {
@@ -72,12 +76,14 @@ struct AnalysisResult {
     QVector<double> yearSpend;    // pence, by year of the range; grows as needed
     long long lastOdometer = 0;
     long long firstOdometer = 0;  // of the whole log's first record, in the table's unit
+    int leftOut = 0;              // rows a partial or missed fill-up leaves without a figure
 };
 
 // Runs the analysis of the records from line offset start up to finish
 // (exclusive) in the given units, option and look direction (0 ahead, 1 back).
+// marks holds one mark per record of the whole log, or none at all.
 AnalysisResult RunAnalysis(const QStringList &log, int start, int finish, AnalysisUnits units,
-                           AnalysisOption option, int direction);
+                           AnalysisOption option, int direction, const QVector<FillMark> &marks = {});
 
 // A stored odometer reading in a distance unit (0 miles, 1 kilometres):
 // read leniently, converted and rounded; 0 when it holds no whole number.

@@ -56,6 +56,8 @@ std::vector<ExtremeRow> ExtremeRows(const AnalysisResult &run)
     std::vector<ExtremeRow> rows;
     rows.reserve(size_t(run.rows.size()));
     for (const AnalysisRow &r : run.rows) {
+        if (r.noFigure)
+            continue; // a partial or missed fill-up is no candidate
         ExtremeRow row;
         if (!r.first) {
             row.distance = r.distanceDone >= INT_MIN && r.distanceDone <= INT_MAX ? r.distanceDone : 0;

@@ -36,6 +36,8 @@ struct Step {
     double x = 0;
     int from[3] = {0, 0, 0};
     int to[3] = {0, 0, 0};
+    bool drawn[3] = {true, true, true}; // false: no figure here; the line goes on from the last one
+    int fromX[3] = {-1, -1, -1};         // where the piece starts when a figure was left out before it
     bool newYear = false, newMonth = false;
     int year = 0, month = 0;
 };
@@ -83,7 +85,12 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     if (n <= 0 || p0 >= finish)
         return g;
     const int steps = (finish - p0) / 4 - 1; // records after the first one drawn
-    auto economyOf = [&](int p) { return CalcMpg(log, p, 0, 0, o.direction); };
+    auto economyOf = [&](int p) -> std::optional<double> {
+        if (o.marks.isEmpty())
+            return CalcMpg(log, p, 0, 0, o.direction);
+        const MarkedFigure m = MarkedMpg(log, o.marks, p, 0, 0, o.direction);
+        return m.figure ? std::optional<double>(m.value.value_or(0.0)) : std::nullopt;
+    };
     auto pence = [&](int p) {
         const double v = LenientReal(log[p + 3]);
         return std::isfinite(v) ? std::clamp(v, 0.0, 1e5) : 0.0;
@@ -112,9 +119,12 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     int previousYear = firstYear.value_or(0);
     bool haveYear = firstYear.has_value();
     int previousMonth = firstMonth.value_or(1) - 1;
-    double sum = economyOf(p0);
-    int figures = 1;
+    const std::optional<double> firstFigure = economyOf(p0);
+    double sum = firstFigure.value_or(0.0);
+    int figures = firstFigure ? 1 : 0;
     double previous[3] = {double(whole(sum)), double(whole(sum)), priceOf(p0)};
+    // Where each line last had a figure: x, or -1 before its first one.
+    double lastX[3] = {firstFigure ? double(L) : -1.0, firstFigure ? double(L) : -1.0, double(L)};
 
     // The Part's spacing where it gives at least a pixel; otherwise the points
     // are spread over the width.
@@ -127,16 +137,33 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
     for (int p = p0 + 4, k = 1; p < finish; p += 4, ++k) {
         Step s;
         s.x = L + k * spacing;
-        const double economy = economyOf(p);
-        s.from[0] = y(previous[0]);
-        s.to[0] = y(economy);
-        previous[0] = whole(economy);
-        sum += economy;
-        ++figures;
-        const int average = whole(sum / figures);
-        s.from[1] = y(previous[1]);
-        s.to[1] = y(average);
-        previous[1] = average;
+        const std::optional<double> figure = economyOf(p);
+        if (figure) {
+            const double economy = *figure;
+            s.from[0] = y(previous[0]);
+            s.to[0] = y(economy);
+            previous[0] = whole(economy);
+            sum += economy;
+            ++figures;
+        }
+        if (figures > 0) {
+            const int average = whole(sum / figures);
+            s.from[1] = y(previous[1]);
+            s.to[1] = y(average);
+            previous[1] = average;
+        }
+        s.drawn[0] = figure.has_value();
+        s.drawn[1] = figures > 0;
+        for (int i = 0; i < 2; ++i) {
+            if (!s.drawn[i])
+                continue;
+            // A line's first figure starts it; one after a gap joins across it.
+            if (lastX[i] < 0)
+                s.drawn[i] = false;
+            else if (k > 1 && lastX[i] < L + (k - 1) * spacing - 0.5)
+                s.fromX[i] = int(lastX[i]);
+            lastX[i] = s.x;
+        }
         const double price = priceOf(p);
         s.from[2] = y(previous[2]);
         s.to[2] = y(price);
@@ -162,8 +189,8 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
         for (const Step &s : stepsTaken) {
             const int x = int(s.x);
             for (int i = 0; i < 3; ++i)
-                if (shown[i])
-                    g.series[i].append(QLine(x - dx, s.from[i], x, s.to[i]));
+                if (shown[i] && s.drawn[i])
+                    g.series[i].append(QLine(s.fromX[i] >= 0 ? s.fromX[i] : x - dx, s.from[i], x, s.to[i]));
             if (s.newYear)
                 g.yearLabels.append({QPoint(x, B + o.yearOffset), lastTwoDigits(s.year)});
             if (s.newMonth)
@@ -178,14 +205,21 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
         for (int i = 0; i < 3; ++i) {
             if (!shown[i])
                 continue;
-            QVector<QPoint> points{QPoint(L, stepsTaken.isEmpty() ? 0 : stepsTaken.first().from[i])};
-            int column = L, low = points.first().y(), high = low, last = low, first = low;
+            // A line whose first figure comes later starts there.
+            const auto firstDrawn = std::find_if(stepsTaken.cbegin(), stepsTaken.cend(), [i](const Step &s) { return s.drawn[i]; });
+            if (firstDrawn == stepsTaken.cend())
+                continue;
+            const bool fromStart = i == 2 || firstFigure;
+            QVector<QPoint> points{fromStart ? QPoint(L, firstDrawn->from[i]) : QPoint(whole(firstDrawn->x), firstDrawn->to[i])};
+            int column = points.first().x(), low = points.first().y(), high = low, last = low, first = low;
             auto flush = [&] {
                 for (int v : {first, low, high, last})
                     if (points.last() != QPoint(column, v))
                         points.append(QPoint(column, v));
             };
             for (const Step &s : stepsTaken) {
+                if (!s.drawn[i])
+                    continue;
                 const int x = whole(s.x);
                 if (x != column) {
                     flush();

@@ -1,5 +1,7 @@
 #pragma once
 // The performance graph's drawing data (DrawGraph), for the screen and the page.
+#include "core/fuellog/FillMarks.h"
+
 #include <QLine>
 #include <QPoint>
 #include <QString>
@@ -25,6 +27,10 @@ struct GraphOptions {
     bool priceLine = true;
     bool gridLines = true;
     int direction = 1;          // the analysis look direction
+    // One mark per record of the log, or none: a partial or missed fill-up
+    // has no economy figure, and the economy line joins the figures either
+    // side of it.
+    QVector<FillMark> marks = {};
 };
 
 struct GraphText {

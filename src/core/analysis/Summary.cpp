@@ -96,10 +96,15 @@ QStringList BuildSummary(const AnalysisResult &run, const SummaryInputs &in)
           << Indent + QStringLiteral("Daily expenditure on fuel, This year ") + S + QLatin1Char(' ') + FormatFixed(dailySpend, 5, 2)
           << Indent + QStringLiteral("Projected fuel purchases this year ") + S + QLatin1Char(' ') + FormatFixed(projected, 5, 2);
 
+    // Said last, whatever comes before it.
+    const QString leftOut = run.leftOut == 0 ? QString()
+                                             : Indent + QStringLiteral("Figures leave out %1 partial or missed fill-ups").arg(run.leftOut);
     if (!in.vehicle) {
         lines << Indent + QStringLiteral("Overall running Costs cannot be calculated in \"Start with Last\" mode")
               << Indent + QStringLiteral("Open the vehicle manager and select the required vehicle to include")
               << Indent + QStringLiteral("this information");
+        if (!leftOut.isEmpty())
+            lines << leftOut;
         return lines;
     }
     const SummaryVehicle &v = *in.vehicle;
@@ -116,5 +121,7 @@ QStringList BuildSummary(const AnalysisResult &run, const SummaryInputs &in)
           << Indent + QStringLiteral("Sundary Items this year ") + S + QLatin1Char(' ') + FormatFixed(v.sundries, 5, 2)
           << Indent + QStringLiteral("Total Costs of vehicle this year ") + S + QLatin1Char(' ')
                  + FormatFixed(fixedValue + projected + v.sundries, 5, 2);
+    if (!leftOut.isEmpty())
+        lines << leftOut;
     return lines;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // Economy figures and unit modes: CalcMpg, CurrentMpg and the conversion constants.
+#include "core/fuellog/FillMarks.h"
+
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <optional>
 
 // Economy figures from the fuel log and the units they are shown in. The log
@@ -30,6 +33,33 @@ double CalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, in
 // a record without a previous one.
 std::optional<double> TryCalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, int direction);
 
+// Where a fill-up's figure measures from once fill-ups are marked: from the
+// previous fill-up that filled the tank (the records between are partial),
+// provided none from there to this one follows a missed fill-up. A partial
+// or missed fill-up has no figure. With no marks (marks empty) it is always
+// the record before.
+struct FigureSpan {
+    bool figure = true;
+    int from = -1; // the record measured from; -1 for the log's first record
+};
+FigureSpan SpanOf(const QVector<FillMark> &marks, int record);
+
+// TryCalcMpg over a span: the distance from record "from" to the record at
+// p, over the quantities bought in between (look ahead: from+1 .. this one;
+// look back: from .. the one before). With from the record before, exactly
+// TryCalcMpg.
+std::optional<double> TryCalcMpgOver(const QStringList &log, int p, int from, int fuelUnit, int distanceUnit, int direction);
+// The figure the analysis and the graph show for the record at p: no value
+// when a mark leaves it without one (see SpanOf), else TryCalcMpg's.
+struct MarkedFigure {
+    bool figure = true;          // false: a mark leaves this fill-up out
+    std::optional<double> value; // as TryCalcMpg
+};
+MarkedFigure MarkedMpg(const QStringList &log, const QVector<FillMark> &marks, int p, int fuelUnit, int distanceUnit,
+                       int direction);
+
 // Economy after an entry, as text with two decimals: the elapsed miles over
 // the quantity of the record before p; "0" when there is none or it is zero.
 QString CurrentMpg(const QStringList &log, int p, long long miles, int atype);
+// The same over the quantities of records from .. the one before p.
+QString CurrentMpgOver(const QStringList &log, int p, int from, long long miles, int atype);

@@ -1,0 +1,132 @@
+#include "core/fuellog/FillMarks.h"
+
+#include "core/fuellog/TextFile.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+QString keyOf(const QString &date, const QString &reading)
+{
+    return date.trimmed() + QLatin1Char(',') + reading.trimmed();
+}
+
+// The same text a record's lines give, checked for what a file line may hold.
+bool plainField(QStringView text)
+{
+    return !text.isEmpty() && std::none_of(text.begin(), text.end(), [](QChar c) { return c < QLatin1Char(' ') || c == QLatin1Char(','); });
+}
+} // namespace
+
+FillMark FillMarks::At(const QStringList &log, int p) const
+{
+    if (marks.isEmpty() || p < 0 || p + 1 >= log.size())
+        return FillMark::Full;
+    return Of(log[p], log[p + 1]);
+}
+
+FillMark FillMarks::Of(const QString &date, const QString &reading) const
+{
+    return marks.isEmpty() ? FillMark::Full : marks.value(keyOf(date, reading), FillMark::Full);
+}
+
+void FillMarks::Set(const QString &date, const QString &reading, FillMark mark)
+{
+    if (mark == FillMark::Full)
+        marks.remove(keyOf(date, reading));
+    else
+        marks.insert(keyOf(date, reading), mark);
+}
+
+void FillMarks::SetAt(const QStringList &log, int p, FillMark mark)
+{
+    if (p >= 0 && p + 1 < log.size())
+        Set(log[p], log[p + 1], mark);
+}
+
+void FillMarks::Move(const QString &date, const QString &reading, const QString &newDate, const QString &newReading)
+{
+    const QString from = keyOf(date, reading);
+    const auto it = marks.constFind(from);
+    if (it == marks.constEnd())
+        return;
+    const FillMark mark = *it;
+    marks.remove(from);
+    Set(newDate, newReading, mark);
+}
+
+QVector<FillMark> FillMarks::PerRecord(const QStringList &log) const
+{
+    QVector<FillMark> per;
+    if (marks.isEmpty())
+        return per;
+    const int records = int(log.size() / 4);
+    per.resize(records);
+    bool any = false;
+    for (int k = 0; k < records; ++k) {
+        per[k] = Of(log[4 * k], log[4 * k + 1]);
+        any = any || per[k] != FillMark::Full;
+    }
+    if (!any)
+        per.clear();
+    return per;
+}
+
+QByteArray FillMarks::FileText(const QStringList &log) const
+{
+    QByteArray text;
+    if (marks.isEmpty())
+        return text;
+    QStringList lines;
+    for (int p = 0; p + 1 < log.size(); p += 4) {
+        const FillMark mark = At(log, p);
+        if (mark != FillMark::Full)
+            lines << keyOf(log[p], log[p + 1]) + QLatin1Char(',') + Name(mark).toLower();
+    }
+    return lines.isEmpty() ? text : TextFile::JoinLines(lines);
+}
+
+FillMarks FillMarks::Read(const QByteArray &bytes)
+{
+    FillMarks read;
+    for (const QString &line : TextFile::SplitLines(bytes)) {
+        const QStringList fields = line.split(QLatin1Char(','));
+        if (fields.size() != 3)
+            continue;
+        const QString date = fields[0].trimmed(), reading = fields[1].trimmed(), kind = fields[2].trimmed();
+        if (!plainField(date) || !plainField(reading))
+            continue;
+        if (kind.compare(QLatin1String("partial"), Qt::CaseInsensitive) == 0)
+            read.marks.insert(keyOf(date, reading), FillMark::Partial);
+        else if (kind.compare(QLatin1String("missed"), Qt::CaseInsensitive) == 0)
+            read.marks.insert(keyOf(date, reading), FillMark::Missed);
+    }
+    return read;
+}
+
+FillMarks FillMarks::United(const FillMarks &other) const
+{
+    FillMarks both = *this;
+    for (auto it = other.marks.constBegin(); it != other.marks.constEnd(); ++it)
+        both.marks.insert(it.key(), it.value());
+    return both;
+}
+
+QString FillMarks::PathFor(const QString &dataPath)
+{
+    const QString name = QFileInfo(dataPath).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot < 0 ? name : name.left(dot);
+    const bool backup = dot >= 0 && name.mid(dot).compare(QLatin1String(".bak"), Qt::CaseInsensitive) == 0;
+    return dataPath.left(dataPath.size() - name.size()) + stem + (backup ? QStringLiteral(".marks.bak") : QStringLiteral(".marks"));
+}
+
+QString FillMarks::Name(FillMark mark)
+{
+    switch (mark) {
+    case FillMark::Partial: return QStringLiteral("Partial");
+    case FillMark::Missed: return QStringLiteral("Missed");
+    case FillMark::Full: break;
+    }
+    return QString();
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// What the driver said of a fill-up: it filled the tank (the usual case, no
+// mark), it did not (Partial), or a fill-up before it went unlogged (Missed).
+enum class FillMark : quint8 { Full = 0, Partial = 1, Missed = 2 };
+
+// The marks of one fuel log. They are kept by the record's date and
+// odometer reading, as the marks file names them, so that a mark can only
+// ever belong to the fill-up it was given to wherever records move.
+class FillMarks {
+public:
+    // Of the record whose date line is p.
+    FillMark At(const QStringList &log, int p) const;
+    FillMark Of(const QString &date, const QString &reading) const;
+    // Full removes the mark.
+    void Set(const QString &date, const QString &reading, FillMark mark);
+    void SetAt(const QStringList &log, int p, FillMark mark);
+    // The record's reading or date was edited: its mark goes with it.
+    void Move(const QString &date, const QString &reading, const QString &newDate, const QString &newReading);
+    void Clear() { marks.clear(); }
+    bool IsEmpty() const { return marks.isEmpty(); }
+
+    // One mark per whole record of the log; empty when no record is marked,
+    // which the figures take as "every fill-up filled the tank".
+    QVector<FillMark> PerRecord(const QStringList &log) const;
+
+    // The marks file: "dd/mm/yyyy,<reading>,partial" or "...,missed", CR LF,
+    // in the log's order, naming only records of the log; empty when none is
+    // marked. Malformed lines are skipped when read.
+    QByteArray FileText(const QStringList &log) const;
+    static FillMarks Read(const QByteArray &bytes);
+    // Every mark of both, the other's winning where both name a record.
+    FillMarks United(const FillMarks &other) const;
+    bool operator==(const FillMarks &other) const { return marks == other.marks; }
+
+    // Beside a car data file: "AB12.dat" -> "AB12.marks", and beside its
+    // backup: "AB12.bak" -> "AB12.marks.bak".
+    static QString PathFor(const QString &dataPath);
+
+    // The text of a mark in the data view and in files: "", "Partial", "Missed".
+    static QString Name(FillMark mark);
+
+private:
+    QHash<QString, FillMark> marks; // "date,reading", both trimmed
+};
