@@ -351,7 +351,7 @@ void TVantiq_::starttimerTimer()
     verinfo->setText(ProductVersion);
     StartupDone = true;
     initalise();
-    FuelLog.clear();
+    state.ClearLog();
     BulkList.clear();
     CurrentDataFile = ReadRegistry();
     if (state.Options().Flash()) {
@@ -412,7 +412,7 @@ void TVantiq_::FormClose()
     if (FuelLog.size() >= 4 && state.Options().SaveBackup())
         FileCommands->WriteBackup(); // a failure is reported; the settings are still written
     WriteRegistry();
-    FuelLog.clear();
+    state.ClearLog();
     BulkList.clear();
 }
 

@@ -2,7 +2,8 @@
 
 #include "core/entry/EntryRules.h"
 
-LogTableModel::LogTableModel(QStringList &fuelLog, QObject *parent) : QAbstractTableModel(parent), log(fuelLog)
+LogTableModel::LogTableModel(QStringList &fuelLog, FillMarks &fillMarks, QObject *parent)
+    : QAbstractTableModel(parent), log(fuelLog), marks(fillMarks)
 {
     rows = int(log.size() / 4);
 }
@@ -18,10 +19,16 @@ void LogTableModel::SetEditable(bool on) { editable = on; }
 
 int LogTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : rows; }
 
-int LogTableModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 4; }
+int LogTableModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 5; }
 
 QVariant LogTableModel::data(const QModelIndex &index, int role) const
 {
+    if (index.column() == FillColumn) {
+        const qsizetype p = qsizetype(index.row()) * 4;
+        if (!index.isValid() || p + 1 >= log.size() || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return FillMarks::Name(marks.At(log, int(p)));
+    }
     const qsizetype line = qsizetype(index.row()) * 4 + index.column();
     if (!index.isValid() || line >= log.size() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
@@ -30,11 +37,11 @@ QVariant LogTableModel::data(const QModelIndex &index, int role) const
 
 QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char *const headings[] = {"Date", "Distance", "Quantity", "PPL"};
+    static const char *const headings[] = {"Date", "Distance", "Quantity", "PPL", "Fill"};
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < 4 ? QVariant(QLatin1String(headings[section])) : QVariant();
+        return section >= 0 && section < 5 ? QVariant(QLatin1String(headings[section])) : QVariant();
     return section + 1;
 }
 
@@ -52,6 +59,8 @@ Qt::ItemFlags LogTableModel::flags(const QModelIndex &index) const
 
 bool LogTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
+    if (index.isValid() && index.column() == FillColumn)
+        return setMark(index, value.toString().trimmed(), role);
     const qsizetype line = qsizetype(index.row()) * 4 + index.column();
     if (!index.isValid() || role != Qt::EditRole || !editable || index.column() == 0 || line >= log.size())
         return false;
@@ -62,7 +71,30 @@ bool LogTableModel::setData(const QModelIndex &index, const QVariant &value, int
     }
     if (log[line] == text)
         return true;
+    if (index.column() == 1) // the reading names the record's mark
+        marks.Move(log[line - 1], log[line], log[line - 1], text);
     log[line] = text;
+    emit dataChanged(index, index);
+    emit edited();
+    return true;
+}
+
+bool LogTableModel::setMark(const QModelIndex &index, const QString &text, int role)
+{
+    const int p = index.row() * 4;
+    if (role != Qt::EditRole || !editable || p + 1 >= log.size())
+        return false;
+    FillMark mark = FillMark::Full;
+    for (FillMark m : {FillMark::Partial, FillMark::Missed})
+        if (text.compare(FillMarks::Name(m), Qt::CaseInsensitive) == 0)
+            mark = m;
+    if (mark == FillMark::Full && !text.isEmpty()) {
+        emit refused(QStringLiteral("Fill must be blank, Partial or Missed"));
+        return false;
+    }
+    if (marks.At(log, p) == mark)
+        return true;
+    marks.SetAt(log, p, mark);
     emit dataChanged(index, index);
     emit edited();
     return true;

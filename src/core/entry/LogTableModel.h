@@ -2,13 +2,17 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include "core/fuellog/FillMarks.h"
+
 // The fuel log as a table of four columns, one row per record: the lines as
-// stored. The date column can be neither selected nor edited; the others are
-// edited in place once editing is allowed, straight into the log.
+// stored, and a fifth, "Fill", with the record's mark. The date column can be
+// neither selected nor edited; the others are edited in place once editing
+// is allowed, straight into the log and its marks.
 class LogTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    LogTableModel(QStringList &log, QObject *parent = nullptr);
+    LogTableModel(QStringList &log, FillMarks &marks, QObject *parent = nullptr);
+    static const int FillColumn = 4;
 
     // The log changed underneath: every row again.
     void Refill();
@@ -29,7 +33,9 @@ signals:
     void refused(const QString &message);
 
 private:
+    bool setMark(const QModelIndex &index, const QString &text, int role);
     QStringList &log;
+    FillMarks &marks;
     int rows = 0;
     bool editable = false;
 };

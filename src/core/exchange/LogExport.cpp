@@ -25,19 +25,27 @@ QString plainNumber(const QString &stored, double *value)
 }
 } // namespace
 
-QByteArray FuelLog(const QStringList &log)
+QByteArray FuelLog(const QStringList &log, const FillMarks &marks)
 {
-    QByteArray out = Csv::Row({QStringLiteral("date"), QStringLiteral("odometer_miles"), QStringLiteral("litres"),
-                               QStringLiteral("price_per_litre_pence"), QStringLiteral("total_cost")});
+    const bool withMarks = !marks.PerRecord(log).isEmpty();
+    QStringList headers{QStringLiteral("date"), QStringLiteral("odometer_miles"), QStringLiteral("litres"),
+                        QStringLiteral("price_per_litre_pence"), QStringLiteral("total_cost")};
+    if (withMarks)
+        headers << QStringLiteral("full") << QStringLiteral("missed");
+    QByteArray out = Csv::Row(headers);
     out.reserve(out.size() + log.size() / 4 * 40);
     for (qsizetype p = 0; p + 3 < log.size(); p += 4) {
         const QDate date = QDate::fromString(log[p].trimmed(), QStringLiteral("dd/MM/yyyy"));
         double litres = 0, pence = 0;
         const QString litresText = plainNumber(log[p + 2], &litres);
         const QString penceText = plainNumber(log[p + 3], &pence);
-        out += Csv::Row({date.isValid() ? date.toString(Qt::ISODate) : log[p],
-                         QString::number(EntryRules::RecordMiles(log, int(p / 4))),
-                         litresText, penceText, QString::number(litres * pence / 100.0, 'f', 2)});
+        QStringList row{date.isValid() ? date.toString(Qt::ISODate) : log[p], QString::number(EntryRules::RecordMiles(log, int(p / 4))),
+                        litresText, penceText, QString::number(litres * pence / 100.0, 'f', 2)};
+        if (withMarks) {
+            const FillMark mark = marks.At(log, int(p));
+            row << QLatin1String(mark == FillMark::Partial ? "0" : "1") << QLatin1String(mark == FillMark::Missed ? "1" : "0");
+        }
+        out += Csv::Row(row);
     }
     return out;
 }

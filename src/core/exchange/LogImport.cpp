@@ -838,4 +838,9 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     return plan;
 }
 
+FillMark MarkOf(const Fill &fill)
+{
+    return fill.notFull ? FillMark::Partial : fill.missed ? FillMark::Missed : FillMark::Full;
+}
+
 } // namespace LogImport

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/fuellog/FillMarks.h"
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -87,6 +88,10 @@ struct Fill {
     bool notFull = false;      // marked as not filling the tank
     bool missed = false;       // marked as following a missed fill-up
 };
+
+// The mark a fill-up is kept with: not filling the tank wins over
+// following a missed one, as either leaves its figure out.
+FillMark MarkOf(const Fill &fill);
 
 struct Plan {
     QVector<Fill> added;       // in log order

@@ -86,6 +86,15 @@ QByteArray FillMarks::FileText(const QStringList &log) const
     return lines.isEmpty() ? text : TextFile::JoinLines(lines);
 }
 
+QByteArray FillMarks::AllText() const
+{
+    QStringList lines;
+    for (auto it = marks.constBegin(); it != marks.constEnd(); ++it)
+        lines << it.key() + QLatin1Char(',') + Name(it.value()).toLower();
+    lines.sort();
+    return TextFile::JoinLines(lines);
+}
+
 FillMarks FillMarks::Read(const QByteArray &bytes)
 {
     FillMarks read;

@@ -34,6 +34,8 @@ public:
     // marked. Malformed lines are skipped when read.
     QByteArray FileText(const QStringList &log) const;
     static FillMarks Read(const QByteArray &bytes);
+    // Every mark held, whether or not it names a record, in a fixed order.
+    QByteArray AllText() const;
     // Every mark of both, the other's winning where both name a record.
     FillMarks United(const FillMarks &other) const;
     bool operator==(const FillMarks &other) const { return marks == other.marks; }

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/analysis/Extremes.h"
+#include "core/fuellog/FillMarks.h"
 #include "core/state/LiveOptions.h"
 #include "core/state/Settings.h"
 #include "core/vehicles/VehicleList.h"
@@ -107,6 +108,12 @@ public:
     QString Registration() const { return registration; }
     void SetRegistration(const QString &reg);
 
+    // Empties the fuel log and its marks.
+    void ClearLog()
+    {
+        FuelLog.clear();
+        Marks.Clear();
+    }
     // Tells everyone who shows the fuel log that it was replaced or changed.
     void FuelLogChanged() { emit fuelLogChanged(); }
     // Asks an open cell editor to put its text into the log, before a
@@ -126,6 +133,7 @@ public:
     bool StartupDone = false;
     int SelectedIndex = -1;          // the vehicle picked in the manager, -1 when none
     QStringList FuelLog;
+    FillMarks Marks;                 // the fuel log's partial and missed fill-ups
     QStringList BulkList;
     QString CurrentDataFile;
     VehicleList Vehicles;

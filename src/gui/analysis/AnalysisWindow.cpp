@@ -278,7 +278,7 @@ void TAnalisisForm::start(int startOffset, int finishOffset)
 void TAnalisisForm::AnaliseClick()
 {
     const AnalysisResult run = RunAnalysis(state.FuelLog, state.Analysis.Start, state.Analysis.Finish, Units(), Option(),
-                                           state.Options().AnalysisDirection());
+                                           state.Options().AnalysisDirection(), state.Marks.PerRecord(state.FuelLog));
     if (!run.ran)
         return; // too little to analyse: the table stays as it was
     AnalisisGrid->show();

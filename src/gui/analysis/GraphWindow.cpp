@@ -355,6 +355,7 @@ void TGraphForm::GraphChangeClick()
     o.priceLine = GraphPriceLine->isChecked();
     o.gridLines = GridLines->isChecked();
     o.direction = state.Options().AnalysisDirection();
+    o.marks = state.Marks.PerRecord(state.FuelLog);
     const QColor colours[4] = {background, GraphColour(state, 1), GraphColour(state, 2), GraphColour(state, 3)};
     GraphArea->SetDrawing(DrawGraph(state.FuelLog, state.Graph.Start, state.Graph.Finish, o), colours);
     QPalette area = ScrollBox->palette();
@@ -461,7 +462,7 @@ void TGraphForm::Print1Click()
         return;
     const QColor colours[4] = {background, GraphColour(state, 1), GraphColour(state, 2), GraphColour(state, 3)};
     PrintReports::PrintGraph(job.Canvas(), VehicleName, state.FuelLog, state.Graph.Start, state.Graph.Finish, colours,
-                             state.Options().AnalysisDirection());
+                             state.Options().AnalysisDirection(), state.Marks.PerRecord(state.FuelLog));
     job.EndPrintJob();
 }
 

@@ -174,7 +174,7 @@ void PrintSummary(PrintCanvas &c, const QString &vehicleName, const QStringList 
 const int SeriesPenWidth[3] = {4, 6, 4};
 
 void PrintGraph(PrintCanvas &c, const QString &vehicleName, const QStringList &log, int start, int finish,
-                const QColor colours[4], int direction)
+                const QColor colours[4], int direction, const QVector<FillMark> &marks)
 {
     // The header: title, rule and the key, in the printer font; the key's
     // texts black, each beside a swatch of its line.
@@ -199,7 +199,9 @@ void PrintGraph(PrintCanvas &c, const QString &vehicleName, const QStringList &l
     c.SetFontColour(colours[2]); // it stays so for the rest of the page
 
     // The same drawing as the screen's, laid out on the page.
-    const GraphDrawing g = DrawGraph(log, start, finish, PrintLayout(c.PageWidth(), c.PageHeight(), direction));
+    GraphOptions layout = PrintLayout(c.PageWidth(), c.PageHeight(), direction);
+    layout.marks = marks;
+    const GraphDrawing g = DrawGraph(log, start, finish, layout);
     c.SetFont(GraphPrintFont());
     c.SetPenColour(Qt::black);
     for (const QVector<GraphText> *texts : {&g.scaleLabels, &g.priceLabels, &g.yearLabels, &g.monthLabels})

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/fuellog/FillMarks.h"
 // Printed reports: the analysis table, the summary and the graph on the printer.
 #include "core/analysis/GraphDrawing.h"
 
@@ -59,7 +60,7 @@ void PrintSummary(PrintCanvas &canvas, const QString &vehicleName, const QString
 // The graph over the range on a landscape page, in the four graph colours;
 // leaves the canvas's font as the graph's, in the average line's colour.
 void PrintGraph(PrintCanvas &canvas, const QString &vehicleName, const QStringList &log, int start, int finish,
-                const QColor colours[4], int direction);
+                const QColor colours[4], int direction, const QVector<FillMark> &marks = {});
 QFont GraphPrintFont();
 // The pen width in dots of each printed series: economy, average, price.
 extern const int SeriesPenWidth[3];

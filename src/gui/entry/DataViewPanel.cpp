@@ -11,6 +11,7 @@
 #include "gui/shell/TextPrint.h"
 #include "gui/shell/Widgets.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -22,11 +23,33 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSet>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
-
+// The Fill column is edited with a drop-down of its three texts.
+class FillDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const override
+    {
+        auto *box = new QComboBox(parent);
+        box->setObjectName(QStringLiteral("FillEditor"));
+        for (FillMark m : {FillMark::Full, FillMark::Partial, FillMark::Missed})
+            box->addItem(FillMarks::Name(m));
+        return box;
+    }
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        auto *box = static_cast<QComboBox *>(editor);
+        box->setCurrentIndex(std::max(0, box->findText(index.data(Qt::EditRole).toString())));
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        model->setData(index, static_cast<QComboBox *>(editor)->currentText(), Qt::EditRole);
+    }
+};
 } // namespace
 
 TInsertPan::TInsertPan(QWidget *parent) : QFrame(parent)
@@ -56,6 +79,9 @@ TInsertPan::TInsertPan(QWidget *parent) : QFrame(parent)
         (*b.box)->setToolTip(QLatin1String(b.hint));
         form->addRow(QLatin1String(b.caption), *b.box);
     }
+    Marks = FillMarkBoxes(this, "ViewNotFilled", "ViewMissed");
+    form->addRow(QString(), Marks.notFilled);
+    form->addRow(QString(), Marks.missed);
     layout->addLayout(form);
     auto *row = new QHBoxLayout;
     NewOk = NamedButton("NewOk", QStringLiteral("&OK"), this);
@@ -84,11 +110,12 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
     DataEditName->setFont(bold);
     layout->addWidget(DataEditName);
 
-    Model = new LogTableModel(state.FuelLog, this);
+    Model = new LogTableModel(state.FuelLog, state.Marks, this);
     ViewGrid = new QTableView(this);
     ViewGrid->setObjectName(QStringLiteral("ViewGrid"));
     ViewGrid->setProperty("helpContext", HelpTopic::DataGrid);
     ViewGrid->setModel(Model);
+    ViewGrid->setItemDelegateForColumn(LogTableModel::FillColumn, new FillDelegate(ViewGrid));
     ViewGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ViewGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                               | QAbstractItemView::AnyKeyPressed);
@@ -249,6 +276,7 @@ void DataViewPanel::InsertClick()
         return;
     }
     formRecord = std::max(record, 0); // into an empty log: the first record
+    InsertPan->Marks.SetMark(FillMark::Full);
     openForm(FormMode::Inserting);
 }
 
@@ -265,6 +293,7 @@ void DataViewPanel::Edit2Click()
     QLineEdit *boxes[] = {InsertPan->ViewDate, InsertPan->ViewDistance, InsertPan->ViewQty, InsertPan->ViewPPL};
     for (int i = 0; i < 4; ++i)
         boxes[i]->setText(log.value(4 * record + i));
+    InsertPan->Marks.SetMark(state.Marks.At(log, 4 * record));
     openForm(FormMode::Editing);
 }
 
@@ -299,9 +328,12 @@ void DataViewPanel::NewOkClick()
     if (formMode == FormMode::Inserting && at <= log.size()) {
         for (int i = 0; i < 4; ++i)
             log.insert(at + i, lines[i]);
+        state.Marks.Set(lines[0], lines[1], f.Marks.Mark());
     } else if (formMode == FormMode::Editing && at + 3 < log.size()) {
+        state.Marks.SetAt(log, at, FillMark::Full); // the mark goes with the record's new date and reading
         for (int i = 0; i < 4; ++i)
             log[at + i] = lines[i];
+        state.Marks.Set(lines[0], lines[1], f.Marks.Mark());
     }
     closeForm();
     changing = true;
@@ -334,6 +366,8 @@ void DataViewPanel::ViewDeleteClick()
     for (qsizetype k = 0; k < log.size(); ++k)
         if (!rows.contains(int(k / 4)))
             kept << log[k];
+    for (int row : rows)
+        state.Marks.SetAt(log, 4 * row, FillMark::Full); // a fill-up entered again later starts unmarked
     state.FuelLog = kept;
     ViewGrid->clearSelection();
     changing = true;

@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/entry/FillMarkBoxes.h"
 #include <QFrame>
 
 class AppState;
@@ -18,6 +19,7 @@ public:
     explicit TInsertPan(QWidget *parent = nullptr);
     QLabel *InsertTitle;
     QLineEdit *ViewDate, *ViewDistance, *ViewQty, *ViewPPL;
+    FillMarkBoxes Marks; // ViewNotFilled, ViewMissed
     QPushButton *NewOk, *BitBtn2, *BitBtn3;
 };
 

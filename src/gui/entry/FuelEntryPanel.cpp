@@ -12,6 +12,7 @@
 #include "gui/shell/ShellCommands.h"
 #include "gui/shell/Widgets.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -107,6 +108,11 @@ FuelEntryPanel::FuelEntryPanel(AppState &s, ShellCommands &commands, QWidget *pa
     in->addWidget(PPrice, r++, 1);
     in->addWidget(EntryFuelTypeLab, r, 0);
     in->addWidget(Amount, r++, 1);
+    Marks = FillMarkBoxes(input, "TankNotFilled", "MissedBefore");
+    TankNotFilled = Marks.notFilled;
+    MissedBefore = Marks.missed;
+    in->addWidget(TankNotFilled, r++, 1);
+    in->addWidget(MissedBefore, r++, 1);
     in->setRowStretch(r, 1);
     in->setColumnStretch(1, 1);
 
@@ -237,7 +243,7 @@ void FuelEntryPanel::EnterDataClick()
     Restart->hide();
     shell.EnableCommand(Command::Analyse, false);
     shell.EnableCommand(Command::Setup, false);
-    for (QWidget *w : std::initializer_list<QWidget *>{PDay, Pmonth, PYear, NMiles, PPrice, Amount, Accept})
+    for (QWidget *w : std::initializer_list<QWidget *>{PDay, Pmonth, PYear, NMiles, PPrice, Amount, TankNotFilled, MissedBefore, Accept})
         w->setEnabled(true);
     const QString fileName = QFileInfo(state.CurrentDataFile).fileName();
     shell.SetStatus(5, QStringLiteral("ENTERING DATA FOR ") + fileName.left(fileName.size() - 4));
@@ -248,6 +254,7 @@ void FuelEntryPanel::EnterDataClick()
         YearChange->setValue(year);
     }
     PYear->setText(QString::number(year));
+    Marks.SetMark(FillMark::Full);
     SetEntryParameters();
     show();
     raise();
@@ -261,6 +268,8 @@ void FuelEntryPanel::disableboxs()
         e->setEnabled(false);
         e->clear();
     }
+    Marks.SetEnabled(false);
+    Marks.SetMark(FillMark::Full);
     Accept->setEnabled(false);
     flags.DayArmed = false;
 }
@@ -468,6 +477,7 @@ void FuelEntryPanel::YearChangeClick()
 void FuelEntryPanel::resetForNext()
 {
     flags.EntryDate.clear();
+    Marks.SetMark(FillMark::Full);
     NMiles->clear();
     PPrice->clear();
     Amount->clear();
@@ -622,8 +632,12 @@ void FuelEntryPanel::AcceptClick()
     const QStringList lines = EntryRules::RecordLines(flags.EntryDate, stored, litres, pricePerLitre);
     for (int i = 0; i < 4; ++i)
         log.insert(at + i, lines[i]);
+    const FillMark mark = Marks.Mark();
+    const FillMark markBefore = state.Marks.Of(lines[0], lines[1]);
+    state.Marks.Set(lines[0], lines[1], mark);
     if (!shell.Files().WriteFuelLog(state.CurrentDataFile)) {
         log.remove(at, 4);
+        state.Marks.Set(lines[0], lines[1], markBefore);
         EnterDataClick();
         return;
     }
@@ -653,9 +667,33 @@ void FuelEntryPanel::AcceptClick()
         DispMpg->setText(CurrentMpg(log, at, elapsedMiles, MPG));
         DispKPL->setText(CurrentMpg(log, at, elapsedMiles, KPL));
     }
+    if (mark != FillMark::Full || !state.Marks.IsEmpty())
+        showMarkedEconomy(at, stored);
     NumItems->setText(QString::number(CarDataFile::RecordCount(log)));
     state.FuelLogChanged(); // the boxes above already say where the log ends now
     resetForNext();
+}
+
+void FuelEntryPanel::showMarkedEconomy(int at, long long stored)
+{
+    const FigureSpan span = SpanOf(state.Marks.PerRecord(state.FuelLog), at / 4);
+    const FillMark mark = state.Marks.At(state.FuelLog, at);
+    QString mpg, kpl;
+    if (mark != FillMark::Full) {
+        mpg = kpl = FillMarks::Name(mark);
+    } else if (!span.figure) {
+        mpg = kpl = QStringLiteral("N/A"); // nothing but partial fill-ups before it
+    } else if (span.from != at / 4 - 1) {
+        // Measured from the last fill-up that filled the tank, over what was
+        // bought since.
+        const long long miles = NumberText::RoundHalfEven(double(stored) - double(EntryRules::RecordMiles(state.FuelLog, span.from))).value_or(0);
+        mpg = CurrentMpgOver(state.FuelLog, at, span.from, miles, MPG);
+        kpl = CurrentMpgOver(state.FuelLog, at, span.from, miles, KPL);
+    } else {
+        return; // as any fill-up after a full one
+    }
+    DispMpg->setText(mpg);
+    DispKPL->setText(kpl);
 }
 
 void FuelEntryPanel::ShowLogEnd()

@@ -1,4 +1,6 @@
 #pragma once
+#include "gui/entry/FillMarkBoxes.h"
+
 #include <QFrame>
 
 class QLabel;
@@ -55,6 +57,10 @@ public:
     QLineEdit *PDay, *Pmonth, *PYear, *NMiles, *PPrice, *Amount;
     QSpinBox *YearChange;
     QPushButton *Accept, *QuitdatEnt, *Restart, *Button1;
+    // What the driver says of this fill-up: the tank was not filled, or a
+    // fill-up before it went unlogged. Unticked for every entry.
+    QCheckBox *TankNotFilled, *MissedBefore;
+    FillMarkBoxes Marks;
     // Output boxes.
     QLineEdit *DispGalls, *ConvertDistance, *DDone, *DaysDone, *LastDate, *DOldmiles, *NumItems, *PPGBox, *PPLBox,
         *DispMpg, *DispKPL, *Registration, *Finaldate, *FinalMiles;
@@ -74,6 +80,8 @@ private:
     bool retype(const QString &message, QLineEdit *box);
     void abandon(bool disable);
     void resetForNext();
+    // The economy boxes for a fill-up where marks change what it is measured over.
+    void showMarkedEconomy(int at, long long stored);
     bool bulkScheme() const;
     bool stepsStillHold() const;
     AppState &state;

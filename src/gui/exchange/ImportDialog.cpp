@@ -254,8 +254,8 @@ void ImportDialog::prepare()
     if (plan.missed > 0)
         marks << QStringLiteral("%1 marked as following a missed fill-up").arg(plan.missed);
     FlagsNote->setText(marks.isEmpty() ? QString()
-                                       : QStringLiteral("Of the fill-ups added, %1. Vantiq keeps no such marks: "
-                                                        "each fill-up is taken as filling the tank.")
+                                       : QStringLiteral("Of the fill-ups added, %1. The marks are kept, and the "
+                                                        "figures leave those fill-ups out.")
                                              .arg(marks.join(QStringLiteral(" and "))));
     FlagsNote->setVisible(!marks.isEmpty());
     ImportOk->setEnabled(!plan.added.isEmpty());

@@ -66,7 +66,7 @@ void ExportLog(AppState &state, ShellCommands &shell)
         return;
     }
     writeChosen(state, shell, QStringLiteral("Export Fill-ups"), state.Registration() + QStringLiteral(".csv"),
-                LogExport::FuelLog(state.FuelLog));
+                LogExport::FuelLog(state.FuelLog, state.Marks));
 }
 
 void ExportTable(AppState &state, ShellCommands &shell, const AnalysisTable &table)
@@ -130,9 +130,13 @@ void ImportLog(AppState &state, ShellCommands &shell)
 
     // The whole log is saved once; a failed save puts the old log back.
     const QStringList before = state.FuelLog;
+    const FillMarks marksBefore = state.Marks;
     state.FuelLog = dialog.Plan().log;
+    for (const LogImport::Fill &f : dialog.Plan().added)
+        state.Marks.Set(f.lines.value(0), f.lines.value(1), LogImport::MarkOf(f));
     if (!shell.Files().WriteFuelLog(state.CurrentDataFile)) {
         state.FuelLog = before;
+        state.Marks = marksBefore;
         return;
     }
     const int added = int(dialog.Plan().added.size());

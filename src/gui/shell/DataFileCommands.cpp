@@ -2,6 +2,7 @@
 
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/DateText.h"
+#include "core/fuellog/FillMarks.h"
 #include "core/fuellog/TextFile.h"
 #include "core/state/AppState.h"
 #include "core/vehicles/VehicleRecord.h"
@@ -9,6 +10,7 @@
 #include "gui/shell/ShellCommands.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -63,7 +65,7 @@ DataFileCommands::Reading DataFileCommands::readLog(const QString &name) const
 
 bool DataFileCommands::Getcardata(const QString &name)
 {
-    state.FuelLog.clear();
+    state.ClearLog();
     const Reading read = readLog(name);
     const bool ok = read.error.isEmpty() && read.refusal.isEmpty();
     const QStringList &lines = read.lines;
@@ -80,6 +82,7 @@ bool DataFileCommands::Getcardata(const QString &name)
         return false;
     }
     state.FuelLog = lines;
+    state.Marks = readMarks(name);
     shell.EnableCommand(Command::ViewData, true);
     shell.SetStatus(5, CarDataFile::BaseName(name) + QStringLiteral(" DATA READY"));
     state.CurrentDataFile = name;
@@ -108,7 +111,7 @@ void DataFileCommands::LoadData(const QString &name)
             Open1Click();
             return;
         }
-        state.FuelLog.clear();
+        state.ClearLog();
         state.FuelLogChanged();
         state.CurrentDataFile = SetRegistration(reg, true);
         shell.EnterDataClick();
@@ -116,7 +119,7 @@ void DataFileCommands::LoadData(const QString &name)
     }
     // The log may still hold another vehicle's records; they must not be
     // saved into this vehicle's new file.
-    state.FuelLog.clear();
+    state.ClearLog();
     state.FuelLogChanged();
     state.CurrentDataFile = SetRegistration(reg, true);
     shell.CloseAllChildWindows();
@@ -147,7 +150,7 @@ void DataFileCommands::Open1Click()
     }
     if (!Getcardata(chosen)) {
         state.platform().MessageDialog(QStringLiteral("Data File Invalid not loaded"), MsgKind::Error, mbOk | mbHelp, HelpTopic::DataFiles);
-        state.FuelLog.clear();
+        state.ClearLog();
         state.FuelLogChanged();
         shell.ReadRegistry();
         return;
@@ -173,13 +176,50 @@ void DataFileCommands::Open1Click()
     }
 }
 
+FillMarks DataFileCommands::readMarks(const QString &dataPath)
+{
+    // Marks that cannot be read leave the fill-ups unmarked; the log loads.
+    const TextFile::ReadResult read = TextFile::ReadBytes(FillMarks::PathFor(dataPath), CarDataFile::MaxFileBytes);
+    return read.ok ? FillMarks::Read(read.bytes) : FillMarks();
+}
+
 bool DataFileCommands::WriteFuelLog(const QString &path)
 {
+    // The marks name fill-ups by date and reading, and the two files are
+    // replaced one after the other. Until the log is written the marks file
+    // holds the old marks and the new together, so that whichever log a
+    // crash leaves, each fill-up has its old mark or its new one.
+    const QString marksPath = FillMarks::PathFor(path);
+    const QByteArray marks = state.Marks.FileText(state.FuelLog);
+    const TextFile::ReadResult before = TextFile::ReadBytes(marksPath, CarDataFile::MaxFileBytes);
+    const QByteArray oldMarks = before.ok ? before.bytes : QByteArray();
     QString error;
-    if (TextFile::WriteWhole(path, TextFile::JoinLines(state.FuelLog), &error))
+    const bool meanwhile = !oldMarks.isEmpty() && oldMarks != marks;
+    if (meanwhile && !TextFile::WriteWhole(marksPath, FillMarks::Read(oldMarks).United(state.Marks).AllText(), &error)) {
+        state.platform().ShowMessage(error);
+        return false;
+    }
+    if (!TextFile::WriteWhole(path, TextFile::JoinLines(state.FuelLog), &error)) {
+        state.platform().ShowMessage(error);
+        if (meanwhile)
+            TextFile::WriteWhole(marksPath, oldMarks, nullptr); // the old log keeps its own marks
+        return false;
+    }
+    if (marks == oldMarks)
         return true;
-    state.platform().ShowMessage(error);
-    return false;
+    if (marks.isEmpty()) {
+        QFile file(marksPath);
+        if (file.exists() && !file.remove()) {
+            state.platform().ShowMessage(marksPath + QStringLiteral(": ") + file.errorString());
+            return false;
+        }
+        return true;
+    }
+    if (!TextFile::WriteWhole(marksPath, marks, &error)) {
+        state.platform().ShowMessage(error);
+        return false;
+    }
+    return true;
 }
 
 void DataFileCommands::Save1Click()
@@ -250,7 +290,8 @@ void DataFileCommands::DeleteData(const QString &reg)
         state.platform().ShowMessage(reg + QStringLiteral(": ") + file.errorString());
         return;
     }
-    state.FuelLog.clear();
+    QFile::remove(FillMarks::PathFor(reg)); // a new log must not inherit them
+    state.ClearLog();
     state.FuelLogChanged();
 }
 
@@ -275,8 +316,18 @@ void DataFileCommands::RestoreBackup1Click()
         return;
     const TextFile::ReadResult backup = TextFile::ReadBytes(chosen);
     QString error = backup.error;
-    if (!backup.ok || !TextFile::WriteWhole(state.CurrentDataFile, backup.bytes, &error))
+    if (!backup.ok || !TextFile::WriteWhole(state.CurrentDataFile, backup.bytes, &error)) {
         state.platform().ShowMessage(error);
+        return;
+    }
+    // The backup's marks come back with it; a backup without any had none.
+    const QString marksPath = FillMarks::PathFor(state.CurrentDataFile);
+    const TextFile::ReadResult marks = TextFile::ReadBytes(FillMarks::PathFor(chosen), CarDataFile::MaxFileBytes);
+    if (marks.ok && !TextFile::WriteWhole(marksPath, marks.bytes, &error))
+        state.platform().ShowMessage(error);
+    QFile stale(marksPath);
+    if (!marks.ok && stale.exists() && !stale.remove())
+        state.platform().ShowMessage(marksPath + QStringLiteral(": ") + stale.errorString());
 }
 
 void DataFileCommands::WriteBackup()

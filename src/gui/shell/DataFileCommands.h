@@ -1,4 +1,5 @@
 #pragma once
+#include "core/fuellog/FillMarks.h"
 #include "gui/shell/Platform.h"
 
 #include <QObject>
@@ -33,6 +34,7 @@ public:
     void WriteBackup();
     // Writes the fuel log whole to path; on failure tells the user the
     // system's error text and returns false, leaving the old file intact.
+    // The fuel log and its marks beside it; false, told, when either fails.
     bool WriteFuelLog(const QString &path);
 
 private:
@@ -42,6 +44,7 @@ private:
         QString refusal;  // why the file is no log (its size, a line's length)
     };
     Reading readLog(const QString &name) const;
+    static FillMarks readMarks(const QString &dataPath);
     QString dataFolder() const;
     AppState &state;
     ShellCommands &shell;
