@@ -1,6 +1,7 @@
 #include "Harness.h"
 #include "TestMain.h"
 #include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/FillMarks.h"
 #include "core/state/Settings.h"
 #include "core/state/SettingsFile.h"
 #include "gui/entry/FuelEntryPanel.h"
@@ -362,6 +363,74 @@ private slots:
         QCOMPARE(q->buttons, mbYes | mbNo);
         QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), answer == mrYes ? backup : AppFolder::crlf(two));
         QCOMPARE(w.FuelLog, two); // memory is not reloaded
+    }
+
+    // The marks file beside AB12.dat: read at the load (whatever it holds,
+    // the log loads), written at the save with only marks that name records,
+    // and gone when no fill-up is marked. The log file is never touched by it.
+    void marksBesideTheLog_data()
+    {
+        QTest::addColumn<QByteArray>("onDisk"); // null: no file
+        QTest::addColumn<QString>("read");      // the first record's mark as the data view shows it
+        QTest::addColumn<bool>("unmark");       // the first record unmarked before the save
+        QTest::addColumn<QByteArray>("saved");  // null: no file after the save
+        QTest::newRow("no file: none written") << QByteArray() << "" << false << QByteArray();
+        QTest::newRow("read, a line naming no record dropped")
+            << QByteArray("01/01/2011,10000,partial\r\n05/05/2011,1,missed\r\n") << "Partial" << false
+            << QByteArray("01/01/2011,10000,partial\r\n");
+        QTest::newRow("nothing readable: the log loads unmarked")
+            << QByteArray(1, '\0') + "\xFF garbage\r\n,,,\r\n01/01/2011;10000;partial" << "" << false << QByteArray();
+        QTest::newRow("an empty file goes") << QByteArray("") << "" << false << QByteArray();
+        QTest::newRow("unmarked: the file goes") << QByteArray("01/01/2011,10000,missed\r\n") << "Missed" << true << QByteArray();
+    }
+    void marksBesideTheLog()
+    {
+        QFETCH(QByteArray, onDisk);
+        QFETCH(QString, read);
+        QFETCH(bool, unmark);
+        QFETCH(QByteArray, saved);
+        Harness h;
+        if (!onDisk.isNull())
+            h.app.write(QStringLiteral("AB12.marks"), onDisk);
+        TVantiq_ &w = loaded(h);
+        QCOMPARE(w.FuelLog, two);
+        QCOMPARE(FillMarks::Name(w.State().Marks.At(w.FuelLog, 0)), read);
+        if (unmark)
+            w.State().Marks.SetAt(w.FuelLog, 0, FillMark::Full);
+        w.SaveBtn->click();
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(two));
+        QCOMPARE(h.app.exists(QStringLiteral("AB12.marks")), !saved.isNull());
+        if (!saved.isNull())
+            QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), saved);
+        QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).isEmpty());
+    }
+
+    // The backup at shutdown takes the marks along, and Restore Backup
+    // brings them back; a backup without marks leaves none behind.
+    void backupAndRestoreCarryTheMarks()
+    {
+        const QByteArray marks("03/04/2011,10400,partial\r\n");
+        {
+            Harness h;
+            h.settings({"Backup=1", "Start up=1", "Registration=AB12"});
+            h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(two));
+            h.app.write(QStringLiteral("AB12.marks"), marks);
+            h.start().close();
+            QCOMPARE(h.app.read(QStringLiteral("AB12.bak")), AppFolder::crlf(two));
+            QCOMPARE(h.app.read(QStringLiteral("AB12.marks.bak")), marks);
+        }
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        h.app.write(QStringLiteral("AB12.bak"), AppFolder::crlf(two));
+        h.app.write(QStringLiteral("AB12.marks.bak"), marks);
+        h.platform.fileAnswers << h.app.file(QStringLiteral("AB12.bak")) << h.app.file(QStringLiteral("AB12.bak"));
+        h.platform.answers << mrYes << mrYes;
+        w.RestoreBackup1->trigger();
+        QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), marks);
+        QFile::remove(h.app.file(QStringLiteral("AB12.marks.bak")));
+        w.RestoreBackup1->trigger();
+        QVERIFY(!h.app.exists(QStringLiteral("AB12.marks")));
+        QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).isEmpty());
     }
 
     void restoreCancelled()

@@ -205,8 +205,6 @@ bool DataFileCommands::WriteFuelLog(const QString &path)
             TextFile::WriteWhole(marksPath, oldMarks, nullptr); // the old log keeps its own marks
         return false;
     }
-    if (marks == oldMarks)
-        return true;
     if (marks.isEmpty()) {
         QFile file(marksPath);
         if (file.exists() && !file.remove()) {
@@ -215,6 +213,8 @@ bool DataFileCommands::WriteFuelLog(const QString &path)
         }
         return true;
     }
+    if (marks == oldMarks)
+        return true;
     if (!TextFile::WriteWhole(marksPath, marks, &error)) {
         state.platform().ShowMessage(error);
         return false;

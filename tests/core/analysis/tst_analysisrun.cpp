@@ -21,6 +21,23 @@ class AnalysisRunTest : public QObject {
                           "20/01/2012", "12400", "68.19", "129.90", //
                           "25/01/2012", "13000", "50.00", "133.40"};
 
+    // Marked fill-ups: r2 and r3 did not fill the tank, and one was not
+    // logged before r5. Every 400 miles from a full tank took 40 litres.
+    const QStringList seven{"01/03/2012", "20000", "40.00", "130.00", //
+                            "08/03/2012", "20400", "40.00", "130.00", //
+                            "10/03/2012", "20500", "10.00", "132.00", // partial
+                            "12/03/2012", "20600", "10.00", "134.00", // partial
+                            "15/03/2012", "20800", "30.00", "136.00", //
+                            "22/03/2012", "21500", "40.00", "138.00", // missed before it
+                            "29/03/2012", "21900", "40.00", "140.00"};
+    static QVector<FillMark> marksOf(const QString &letters)
+    {
+        QVector<FillMark> marks;
+        for (QChar c : letters)
+            marks << (c == QLatin1Char('P') ? FillMark::Partial : c == QLatin1Char('M') ? FillMark::Missed : FillMark::Full);
+        return marks;
+    }
+
     static QList<QStringList> cells(const AnalysisResult &run)
     {
         const AnalysisTable t(run);
@@ -51,6 +68,9 @@ private slots:
         QTest::addColumn<int>("direction");
         QTest::addColumn<QList<QStringList>>("table");
         QTest::addColumn<QStringList>("extremes"); // best, worst, best distance, worst distance, insufficient
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("marks");        // a letter per record: P partial, M missed, . full
+        QTest::addColumn<QString>("lastLine");     // of the summary, when marked
         QTest::newRow("miles per gallon, look back")
             << 0 << 0 << 1
             << QList<QStringList>{
@@ -61,7 +81,7 @@ private slots:
                    {"03/01/2012", "12220   ", "150  ", "30.00", "43.07", "  1", "5.86", "0.20", "0.14"},
                    {"20/01/2012", "12400   ", "180  ", "30.60", "39.95", "  17", "5.91", "0.19", "0.15"},
                    {"25/01/2012", "13000   ", "600  ", "40.00", "39.96", "  5", "6.06", "0.15", "0.15"}}
-            << QStringList{"50.00", "30.00", "1050", "150", "false"};
+            << QStringList{"50.00", "30.00", "1050", "150", "false"} << six << QString() << QString();
         QTest::newRow("kilometres per litre, look back")
             << 1 << 1 << 1
             << QList<QStringList>{
@@ -72,7 +92,7 @@ private slots:
                    {"03/01/2012", "19662   ", "241  ", "10.62", "15.24", "  1", "1.29", "0.12", "0.08"},
                    {"20/01/2012", "19952   ", "290  ", "10.83", "14.14", "  17", "1.30", "0.12", "0.09"},
                    {"25/01/2012", "20917   ", "965  ", "14.16", "14.14", "  5", "1.33", "0.09", "0.09"}}
-            << QStringList{"17.70", "10.62", "1689", "241", "false"};
+            << QStringList{"17.70", "10.62", "1689", "241", "false"} << six << QString() << QString();
         QTest::newRow("miles per gallon, look ahead")
             << 0 << 0 << 0
             << QList<QStringList>{
@@ -83,7 +103,73 @@ private slots:
                    {"03/01/2012", "12220   ", "150  ", "25.50", "93.38", "  1", "5.86", "0.23", "0.06"},
                    {"20/01/2012", "12400   ", "180  ", "12.00", "73.04", "  17", "5.91", "0.49", "0.08"},
                    {"25/01/2012", "13000   ", "600  ", "54.55", "69.34", "  5", "6.06", "0.11", "0.09"}}
-            << QStringList{"50.65", "25.50", "1050", "0", "true"};
+            << QStringList{"50.65", "25.50", "1050", "0", "true"} << six << QString() << QString();
+
+        // The same log with marks ("seven", above), worked by hand. Prices per
+        // gallon are pence x 4.546 / 100: 5.91 6.00 6.09 6.18 6.27 6.36.
+        // Look back: r1 = 400 miles / (40 l of r0 / 4.546) = 45.46. r2, r3
+        // partial: no figure, the average stays. r4 measures from r1, the
+        // last full tank: 400 / ((40 + 10 + 10 of r1..r3) / 4.546) = 30.31,
+        // average (45.46 + 30.31) / 2 = 37.88, cost 6.18 / 30.31 = 0.20 and
+        // 6.18 / 37.88 = 0.16. r5 follows a missed fill-up: no figure. r6
+        // from r5 (which filled the tank): 45.46, average 121.23 / 3 = 40.41,
+        // costs 6.36 / 45.46 = 0.14 and 6.36 / 40.41 = 0.16. Best and worst:
+        // only r0, r1, r4 and r6 are candidates (r0 with no distance). Only
+        // r4 was driven within 3 days and none agrees with it, so the
+        // fallbacks give the longest run within 100 days (r1, 45.46) as best
+        // and the shortest (r4, 30.31) as worst; the best distance stays the
+        // 3-day search's (r4's 200 miles), the worst's is 0 as for any
+        // fallback.
+        const QString marks = QStringLiteral("..PP.M.");
+        QTest::newRow("marked: miles per gallon, look back")
+            << 0 << 0 << 1
+            << QList<QStringList>{
+                   {"     Date", "  Mileage", "Miles Done", "   Mpg", " Avg Mpg", " Days", "  Cpg", "  Cpm", "  ACpm"},
+                   {"01/03/2012", "20000   ", "  N/A", "0.00", "  N/A", "  N/A", "5.91", "", ""},
+                   {"08/03/2012", "20400   ", "400  ", "45.46", "45.46", "  7", "5.91", "0.13", "0.13"},
+                   {"10/03/2012", "20500   ", "100  ", "", "45.46", "  2", "6.00", "", ""},
+                   {"12/03/2012", "20600   ", "100  ", "", "45.46", "  2", "6.09", "", ""},
+                   {"15/03/2012", "20800   ", "200  ", "30.31", "37.88", "  3", "6.18", "0.20", "0.16"},
+                   {"22/03/2012", "21500   ", "700  ", "", "37.88", "  7", "6.27", "", ""},
+                   {"29/03/2012", "21900   ", "400  ", "45.46", "40.41", "  7", "6.36", "0.14", "0.16"}}
+            << QStringList{"45.46", "30.31", "200", "0", "true"} << seven << marks
+            << QStringLiteral("     Figures leave out 3 partial or missed fill-ups");
+        // Kilometres: readings 32180 32824 32984 33145 33467 34594 35237
+        // (x 1.609, halves to even); figures 400 x 1.609 / 40 = 16.09 and
+        // 400 x 1.609 / 60 = 10.73; averages 13.41 and 42.91 / 3 = 14.30;
+        // costs 1.36 / 10.73 = 0.13, 1.36 / 13.41 = 0.10, 1.40 / 16.09 =
+        // 0.09, 1.40 / 14.30 = 0.10.
+        QTest::newRow("marked: kilometres per litre, look back")
+            << 1 << 1 << 1
+            << QList<QStringList>{
+                   {"     Date", "  Kilomtrs", "Klmtrs Done", "   Kpl", " Avg Kpl", " Days", "  Cpl", "  Cpk", "  ACpk"},
+                   {"01/03/2012", "32180   ", "  N/A", "0.00", "  N/A", "  N/A", "1.30", "", ""},
+                   {"08/03/2012", "32824   ", "644  ", "16.09", "16.09", "  7", "1.30", "0.08", "0.08"},
+                   {"10/03/2012", "32984   ", "160  ", "", "16.09", "  2", "1.32", "", ""},
+                   {"12/03/2012", "33145   ", "161  ", "", "16.09", "  2", "1.34", "", ""},
+                   {"15/03/2012", "33467   ", "322  ", "10.73", "13.41", "  3", "1.36", "0.13", "0.10"},
+                   {"22/03/2012", "34594   ", "1127 ", "", "13.41", "  7", "1.38", "", ""},
+                   {"29/03/2012", "35237   ", "643  ", "16.09", "14.30", "  7", "1.40", "0.09", "0.10"}}
+            << QStringList{"16.09", "10.73", "322", "0", "true"} << seven << marks
+            << QStringLiteral("     Figures leave out 3 partial or missed fill-ups");
+        // Look ahead divides by what was bought after the last full tank up
+        // to this one: r1 400 / (40 / 4.546) = 45.46; r4 400 / ((10 + 10 +
+        // 30) / 4.546) = 36.37, average 40.91, costs 6.18 / 36.37 = 0.17 and
+        // 6.18 / 40.91 = 0.15; r6 400 / (40 / 4.546) = 45.46, average
+        // 127.29 / 3 = 42.43, costs 0.14 and 6.36 / 42.43 = 0.15.
+        QTest::newRow("marked: miles per gallon, look ahead")
+            << 0 << 0 << 0
+            << QList<QStringList>{
+                   {"     Date", "  Mileage", "Miles Done", "   Mpg", " Avg Mpg", " Days", "  Cpg", "  Cpm", "  ACpm"},
+                   {"01/03/2012", "20000   ", "  N/A", "0.00", "  N/A", "  N/A", "5.91", "", ""},
+                   {"08/03/2012", "20400   ", "400  ", "45.46", "45.46", "  7", "5.91", "0.13", "0.13"},
+                   {"10/03/2012", "20500   ", "100  ", "", "45.46", "  2", "6.00", "", ""},
+                   {"12/03/2012", "20600   ", "100  ", "", "45.46", "  2", "6.09", "", ""},
+                   {"15/03/2012", "20800   ", "200  ", "36.37", "40.91", "  3", "6.18", "0.17", "0.15"},
+                   {"22/03/2012", "21500   ", "700  ", "", "40.91", "  7", "6.27", "", ""},
+                   {"29/03/2012", "21900   ", "400  ", "45.46", "42.43", "  7", "6.36", "0.14", "0.15"}}
+            << QStringList{"45.46", "36.37", "200", "0", "true"} << seven << marks
+            << QStringLiteral("     Figures leave out 3 partial or missed fill-ups");
     }
     void tableAndFigures()
     {
@@ -92,7 +178,11 @@ private slots:
         QFETCH(int, direction);
         QFETCH(QList<QStringList>, table);
         QFETCH(QStringList, extremes);
-        const AnalysisResult run = RunAnalysis(six, 0, 24, units(dist, fuel), AnalysisOption::PPDU, direction);
+        QFETCH(QStringList, log);
+        QFETCH(QString, marks);
+        QFETCH(QString, lastLine);
+        const AnalysisResult run = RunAnalysis(log, 0, int(log.size()), units(dist, fuel), AnalysisOption::PPDU, direction,
+                                               marksOf(marks));
         QVERIFY(run.ran && !run.failed);
         QCOMPARE(cells(run), table);
         const Extremes x = FindExtremes(ExtremeRows(run), 3);
@@ -100,9 +190,18 @@ private slots:
                               QString::number(x.bestDistance), QString::number(x.worstDistance),
                               x.insufficient ? "true" : "false"}),
                  extremes);
+        SummaryInputs in;
+        in.currency = QStringLiteral("\u00A3");
+        in.extremes = x;
+        const QStringList summary = BuildSummary(run, in);
+        if (!marks.isEmpty())
+            QCOMPARE(summary.last(), lastLine);
+        QCOMPARE(summary.filter(QStringLiteral("Figures leave out")).size(), marks.isEmpty() ? 0 : 1);
+        // Marks take nothing from the days and the spend: both logs span four
+        // weeks, and the marked one's litres x pence add up to 282.60.
         QCOMPARE(run.totalDays, 28LL);
-        QCOMPARE(run.yearIndex, 1);
-        QCOMPARE(run.daysThisYear, 26LL);
+        if (log != six)
+            QCOMPARE(summary.filter(QStringLiteral("Total purchased")).value(0), QStringLiteral("     Total purchased \u00A3 282.60"));
     }
 
     void summary_data()

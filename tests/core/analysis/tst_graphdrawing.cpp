@@ -96,6 +96,52 @@ private slots:
         QCOMPARE(g.series[1][2].p2().y(), qRound(310 - 43 * scale));
     }
 
+    // Partial and missed fill-ups have no figure: the economy line joins the
+    // figures either side of them. Every figure of these logs is 34 mpg (300
+    // miles a week on 40 litres, a span of partial fill-ups on their sum), so
+    // the line must never leave that height; a gap taken as 0 would drop it
+    // to the baseline.
+    void marksLeaveGapsJoined_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("marks"); // P partial, M missed, . full; repeated over the log
+        QTest::addColumn<QList<QLine>>("economy"); // when spaced
+        // Spacing 2400 / 6 - 1 = 399: r1 at 60, r4 (over r2 and r3) at 1257,
+        // r5 follows a missed fill-up.
+        const int y34 = qRound(310 - 34 * 300 / 118.0);
+        QTest::newRow("spaced") << 6 << 2400 << QStringLiteral("..PP.M") << QList<QLine>{QLine(60, y34, 1257, y34 - 1)};
+        QTest::newRow("more records than pixels") << 3000 << 900 << QStringLiteral("..P.M.PP..") << QList<QLine>{};
+    }
+    void marksLeaveGapsJoined()
+    {
+        QFETCH(int, records);
+        QFETCH(int, width);
+        QFETCH(QString, marks);
+        QFETCH(QList<QLine>, economy);
+        const QStringList log = AppFolder::log(records);
+        GraphOptions o;
+        o.drawingWidth = width;
+        for (int k = 0; k < records; ++k) {
+            const QChar c = marks[k % marks.size()];
+            o.marks << (c == QLatin1Char('P') ? FillMark::Partial : c == QLatin1Char('M') ? FillMark::Missed : FillMark::Full);
+        }
+        const GraphDrawing g = DrawGraph(log, 0, int(log.size()), o);
+        QVERIFY(!g.series[0].isEmpty());
+        const int y34 = qRound(310 - 34 * 300 / 118.0);
+        // A piece starts at the whole figure before it and ends at this one
+        // unrounded: 34 and 34.095 are a pixel apart.
+        for (const QLine &l : g.series[0]) {
+            QVERIFY2(std::abs(l.p1().y() - y34) <= 1 && std::abs(l.p2().y() - y34) <= 1, qPrintable(QString::number(l.p2().y())));
+        }
+        QCOMPARE(g.series[0].first().p1().x(), 60);
+        if (!economy.isEmpty())
+            QCOMPARE(lines(g, 0), economy);
+        // The average line runs on through the gaps at the same height.
+        for (const QLine &l : g.series[1])
+            QVERIFY(std::abs(l.p2().y() - y34) <= 1);
+    }
+
     // The data of a log that changed or was edited by hand: never a read past
     // the end, never a division by nothing.
     void guards()

@@ -1,6 +1,7 @@
 #include "AppFolder.h"
 #include "TestMain.h"
 #include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/FillMarks.h"
 #include "core/fuellog/TextFile.h"
 
 #include <QDir>
@@ -85,6 +86,47 @@ private slots:
         QCOMPARE(CarDataFile::BaseName(QStringLiteral("/data/AB12CDE.bak")), QString());
         QCOMPARE(CarDataFile::BackupPath(QStringLiteral("/data.d/AB12CDE.dat")), QStringLiteral("/data.d/AB12CDE.bak"));
         QCOMPARE(CarDataFile::BackupPath(QStringLiteral("/data/AB.12.dat")), QStringLiteral("/data/AB.12.bak"));
+        QCOMPARE(FillMarks::PathFor(QStringLiteral("/data.d/AB12CDE.dat")), QStringLiteral("/data.d/AB12CDE.marks"));
+        QCOMPARE(FillMarks::PathFor(QStringLiteral("/data/AB12CDE.bak")), QStringLiteral("/data/AB12CDE.marks.bak"));
+        QCOMPARE(FillMarks::PathFor(QStringLiteral("/data/AB12CDE.BAK")), QStringLiteral("/data/AB12CDE.marks.bak"));
+        QCOMPARE(FillMarks::PathFor(QStringLiteral("/data/copy")), QStringLiteral("/data/copy.marks"));
+    }
+
+    // The marks file beside a log of four records (01/01 10000 ... 22/01
+    // 10900): what each record reads as, and what a save writes back.
+    void marksFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("marks");   // a letter per record: P partial, M missed, . full; empty: none
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray two = "08/01/2012,10300,partial\r\n22/01/2012,10900,missed\r\n";
+        QTest::newRow("as written") << two << ".P.M" << two;
+        QTest::newRow("lf, blanks, any case, out of order")
+            << QByteArray(" 22/01/2012 , 10900 ,MISSED\n08/01/2012,10300, Partial \n") << ".P.M" << two;
+        QTest::newRow("a line naming no record is dropped")
+            << QByteArray("08/01/2012,10300,partial\r\n09/01/2012,10300,missed\r\n22/01/2012,10900,missed\r\n") << ".P.M" << two;
+        QTest::newRow("malformed lines are skipped")
+            << QByteArray("08/01/2012,10300,partial\r\n08/01/2012,10300\r\n15/01/2012,10600,half\r\n,10600,partial\r\n"
+                          "15/01/2012,10600,partial,x\r\n15/01/2012,10\t600,partial\r\n\r\n22/01/2012,10900,missed")
+            << ".P.M" << two;
+        QTest::newRow("the later of two for one record")
+            << QByteArray("08/01/2012,10300,partial\r\n08/01/2012,10300,missed\r\n") << ".M.." << QByteArray("08/01/2012,10300,missed\r\n");
+        QTest::newRow("nothing that names a record") << QByteArray("01/01/2000,1,partial\r\n\xFF\xFE\x00") << "" << QByteArray();
+        QTest::newRow("empty file") << QByteArray() << "" << QByteArray();
+    }
+    void marksFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, marks);
+        QFETCH(QByteArray, saved);
+        const QStringList log = AppFolder::log(4);
+        const FillMarks read = FillMarks::Read(bytes);
+        QString letters;
+        for (FillMark m : read.PerRecord(log))
+            letters += QLatin1Char(m == FillMark::Partial ? 'P' : m == FillMark::Missed ? 'M' : '.');
+        QCOMPARE(letters, marks);
+        QCOMPARE(read.FileText(log), saved);
+        QCOMPARE(FillMarks::Read(saved).FileText(log), saved);
     }
 
     void writeWholeReplacesAndFailsCleanly()

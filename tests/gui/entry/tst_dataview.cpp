@@ -9,6 +9,8 @@
 #include "gui/shell/TextPrint.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QApplication>
@@ -259,6 +261,66 @@ private slots:
         QTest::mouseClick(w->InsertPan->BitBtn2, Qt::LeftButton);
         QVERIFY(w->InsertPan->isHidden());
         QCOMPARE(w->FuelLog.size(), 16);
+    }
+
+    // The Fill column and the form's tick boxes; a mark goes with its record
+    // when the reading is edited, and goes when the record is deleted.
+    void fillMarks()
+    {
+        begin(4);
+        QCOMPARE(v->Model->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Fill"));
+        QCOMPARE(v->Model->index(1, 4).data().toString(), QString());
+        allowEditing();
+        // The drop-down, as a double click opens it.
+        const QModelIndex fill = v->Model->index(1, 4);
+        v->ViewGrid->setCurrentIndex(fill);
+        v->ViewGrid->edit(fill);
+        auto *box = v->ViewGrid->viewport()->findChild<QComboBox *>(QStringLiteral("FillEditor"));
+        QVERIFY(box);
+        QCOMPARE(box->count(), 3);
+        QCOMPARE((QStringList{box->itemText(0), box->itemText(1), box->itemText(2)}), (QStringList{"", "Partial", "Missed"}));
+        box->setCurrentIndex(1);
+        v->ViewGrid->setCurrentIndex(v->Model->index(2, 1)); // moving on commits it
+        QCoreApplication::processEvents();
+        QCOMPARE(v->Model->index(1, 4).data().toString(), QStringLiteral("Partial"));
+        QVERIFY(!v->Model->setData(v->Model->index(2, 4), QStringLiteral("half"), Qt::EditRole));
+        QVERIFY(v->Model->setData(v->Model->index(3, 4), QStringLiteral("missed"), Qt::EditRole));
+
+        // The reading edited in place: the mark follows it into the file.
+        QLineEdit *editor = cellEditor(1, 1);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("10350"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        w->Save1->trigger();
+        QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), QByteArray("08/01/2012,10350,partial\r\n22/01/2012,10900,missed\r\n"));
+
+        // The form shows a record's mark and sets the one ticked.
+        select(1, {1});
+        QTest::mouseClick(v->Edit2, Qt::LeftButton);
+        QVERIFY(w->InsertPan->Marks.notFilled->isChecked());
+        QVERIFY(!w->InsertPan->Marks.missed->isChecked());
+        w->InsertPan->ViewDistance->setText(QStringLiteral("10360"));
+        QTest::mouseClick(w->InsertPan->Marks.missed, Qt::LeftButton);
+        QVERIFY(!w->InsertPan->Marks.notFilled->isChecked()); // one mark a fill-up
+        QTest::mouseClick(w->InsertPan->NewOk, Qt::LeftButton);
+        QCOMPARE(v->Model->index(1, 4).data().toString(), QStringLiteral("Missed"));
+        select(1, {1});
+        QTest::mouseClick(v->Insert, Qt::LeftButton);
+        QVERIFY(!w->InsertPan->Marks.notFilled->isChecked() && !w->InsertPan->Marks.missed->isChecked());
+        fillForm({"04/01/2012", "10150", "20.00", "131.00"});
+        w->InsertPan->Marks.notFilled->setChecked(true);
+        QTest::mouseClick(w->InsertPan->NewOk, Qt::LeftButton);
+        QCOMPARE(v->Model->index(1, 4).data().toString(), QStringLiteral("Partial"));
+        QCOMPARE(v->Model->index(2, 4).data().toString(), QStringLiteral("Missed"));
+
+        // Deleted with its record: the same fill-up entered again is unmarked.
+        select(1, {1});
+        QTest::mouseClick(v->ViewDelete, Qt::LeftButton);
+        QCOMPARE(w->State().Marks.Of(QStringLiteral("04/01/2012"), QStringLiteral("10150")), FillMark::Full);
+        w->Save1->trigger();
+        QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), QByteArray("08/01/2012,10360,missed\r\n22/01/2012,10900,missed\r\n"));
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(w->FuelLog)); // the log file as ever
     }
 
     // Another vehicle's log arrives under an open form: the form goes, and

@@ -9,6 +9,7 @@
 #include "gui/shell/Widgets.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QMenuBar>
 #include <QComboBox>
@@ -635,8 +636,9 @@ private slots:
         // The bulk panel stands over this one: its keys are its own too.
         BulkPanel *b = w->BulkPurchase;
         QString panelKeys;
-        for (QPushButton *button : {e->Accept, e->QuitdatEnt, e->Restart, e->Button1, b->BAccept, b->BReStart, b->BulkQuitBtn,
-                                    b->Button19}) {
+        for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{e->Accept, e->QuitdatEnt, e->Restart, e->Button1,
+                                                                                e->TankNotFilled, e->MissedBefore, b->BAccept,
+                                                                                b->BReStart, b->BulkQuitBtn, b->Button19}) {
             const QChar k = key(button->text());
             QVERIFY2(!k.isNull(), qPrintable(button->objectName()));
             QVERIFY2(!menuKeys.contains(k), qPrintable(button->text()));
@@ -657,6 +659,60 @@ private slots:
         QVERIFY(h.platform.calls.isEmpty());
         QTest::keyClick(w, Qt::Key_U, Qt::AltModifier); // the bulk panel's own Quit
         QTRY_VERIFY(b->isHidden());
+    }
+
+    // The same fill-ups entered with and without marks, from the keyboard:
+    // the car data file is the same byte for byte; the marks go beside it
+    // and change the figures shown.
+    void marksFromTheKeyboard_data()
+    {
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QStringList>("figures"); // MPG and KPL after each of the three fill-ups
+        // Unmarked, as ever: 200 miles on the 40 litres before, 200 on 10
+        // litres, 500 on 30 (200 x 1.609 / 40 = 8.045 is a shade under in
+        // binary: 8.04). Marked: the partial one shows it; the next
+        // measures from 10600, the last full tank, over 40 + 10 litres:
+        // 400 / (50 / 4.546) = 36.37 and 400 x 1.609 / 50 = 12.87.
+        QTest::newRow("unmarked") << false << QStringList{"22.73", "8.04", "90.92", "32.18", "75.77", "26.82"};
+        QTest::newRow("marked") << true << QStringList{"Partial", "Partial", "36.37", "12.87", "Missed", "Missed"};
+    }
+    void marksFromTheKeyboard()
+    {
+        QFETCH(bool, marked);
+        QFETCH(QStringList, figures);
+        begin(3);
+        const struct {
+            const char *day, *miles, *spent, *qty;
+            Qt::Key mark;
+        } fills[] = {{"20", "10800", "13.00", "10", Qt::Key_N}, {"25", "11000", "39.00", "30", Qt::Key_unknown},
+                     {"30", "11500", "52.00", "40", Qt::Key_B}};
+        QStringList shown;
+        for (const auto &f : fills) {
+            QVERIFY(!e->TankNotFilled->isChecked() && !e->MissedBefore->isChecked()); // unticked for every entry
+            type(e->PDay, QLatin1String(f.day));
+            type(e->Pmonth, QStringLiteral("01"));
+            type(e->NMiles, QLatin1String(f.miles));
+            type(e->PPrice, QLatin1String(f.spent));
+            type(e->Amount, QLatin1String(f.qty));
+            QVERIFY(e->Accept->hasFocus());
+            if (marked && f.mark != Qt::Key_unknown) {
+                QCheckBox *box = f.mark == Qt::Key_N ? e->TankNotFilled : e->MissedBefore;
+                QTest::keyClick(QApplication::focusWidget(), f.mark, Qt::AltModifier);
+                QTRY_VERIFY(box->isChecked());
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+            QTRY_COMPARE(e->NumItems->text(), QString::number(int(w->FuelLog.size() / 4)));
+            QTRY_VERIFY(e->NMiles->text().isEmpty());
+            shown << e->DispMpg->text() << e->DispKPL->text();
+        }
+        QCOMPARE(shown, figures);
+        QCOMPARE(fileLines().size(), 24);
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(AppFolder::log(3)) + "20/01/2012\r\n10800\r\n10.00\r\n130.00\r\n"
+                     "25/01/2012\r\n11000\r\n30.00\r\n130.00\r\n30/01/2012\r\n11500\r\n40.00\r\n130.00\r\n");
+        QCOMPARE(h.app.exists(QStringLiteral("AB12.marks")), marked);
+        if (marked)
+            QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), QByteArray("20/01/2012,10800,partial\r\n30/01/2012,11500,missed\r\n"));
+        noSurprises();
     }
 
     // Loading another vehicle brings its own log's end into the panel; the
