@@ -2,6 +2,7 @@
 #include "AppFolder.h"
 #include "TestVehicles.h"
 #include "core/entry/BulkList.h"
+#include "core/fuellog/FillMarks.h"
 #include "core/fuellog/TextFile.h"
 #include "core/vehicles/VehicleRecord.h"
 
@@ -49,6 +50,38 @@ inline QByteArray Content(const QString &kind, int which)
         for (qsizetype p = 3; p < log.size(); p += 4)
             log[p] = QStringLiteral("142.9");
     return AppFolder::crlf(log);
+}
+
+// A marked log in two states a save goes between: the second changes the
+// readings of some marked records (their marks follow them), changes some
+// marks, and adds a marked record. The log of each, and the mark of each
+// record by its place.
+struct MarkedLog {
+    QStringList log;
+    FillMarks marks;
+    QVector<FillMark> byRecord;
+};
+inline MarkedLog Marked(int which)
+{
+    MarkedLog m;
+    const int records = 2000;
+    m.log = AppFolder::log(records);
+    if (which)
+        m.log << QStringLiteral("01/01/2051") << QStringLiteral("700000") << QStringLiteral("12.00") << QStringLiteral("150.0");
+    for (int k = 0; k < int(m.log.size() / 4); ++k) {
+        if (which && k % 13 == 0 && k < records)
+            m.log[4 * k + 1] = QString::number(m.log[4 * k + 1].toInt() + 50);
+        FillMark mark = FillMark::Full;
+        if (k % 7 == 0)
+            mark = which && k % 2 == 0 ? FillMark::Missed : FillMark::Partial;
+        else if (k % 11 == 0)
+            mark = which ? FillMark::Partial : FillMark::Missed;
+        if (k == records)
+            mark = FillMark::Partial;
+        m.byRecord << mark;
+        m.marks.SetAt(m.log, 4 * k, mark);
+    }
+    return m;
 }
 
 } // namespace Durability

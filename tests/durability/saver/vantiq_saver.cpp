@@ -1,6 +1,7 @@
 // The durability tests' helper: saves files the way Vantiq does.
-//   vantiq_saver loop <cardata|vehiclelist|bulk> <folder>
-//       saves the kind's two contents in turn until it is killed
+//   vantiq_saver loop <cardata|vehiclelist|bulk|marked> <folder>
+//       saves the kind's two contents in turn until it is killed; "marked"
+//       saves a marked log and its marks through the program's own code
 //   vantiq_saver once <cardata|backup|settings|vehiclelist|bulk> <folder>
 //       one save of content 1 through the program's own code; prints what
 //       the user is told, and exits 0 when the save succeeded
@@ -26,6 +27,21 @@ int main(int argc, char *argv[])
     const QString folder = QString::fromLocal8Bit(argv[3]) + QLatin1Char('/');
     const QString path = folder + FileName(kind);
 
+    if (mode == QLatin1String("loop") && kind == QLatin1String("marked")) {
+        QCoreApplication app(argc, argv);
+        ScriptedPlatform platform;
+        AppState state(platform, folder + QStringLiteral("vantiq"));
+        RecordingCommands shell(state);
+        const MarkedLog logs[2] = {Marked(0), Marked(1)};
+        std::printf("ready\n");
+        std::fflush(stdout);
+        for (int i = 0;; ++i) {
+            state.FuelLog = logs[i % 2].log;
+            state.Marks = logs[i % 2].marks;
+            if (!shell.Files().WriteFuelLog(folder + QStringLiteral("AB12.dat")))
+                return 1;
+        }
+    }
     if (mode == QLatin1String("loop")) {
         const QByteArray contents[2] = {Content(kind, 0), Content(kind, 1)};
         std::printf("ready\n");

@@ -240,6 +240,47 @@ private slots:
         QCOMPARE(w->StatusText(5), QStringLiteral("EXPORTED TO ") + h.app.file(QStringLiteral("out.csv")));
     }
 
+    // Another program's marks are kept: the dialog says how many, the marks
+    // file has them, the export writes them and its import gives them back.
+    void marksImportedExportedAndImportedAgain()
+    {
+        begin(1);
+        const QString path = csv("Date,Odometer,FuelConsumed,Cost,IsFillToFull,MissedFuelUp\r\n"
+                                 "2012-01-15,10300,10,13.00,0,0\r\n"
+                                 "2012-01-22,10600,30,39.00,true,false\r\n"
+                                 "2012-01-29,11100,40,52.00,1,1\r\n");
+        QString note;
+        import(path, [&](ImportDialog &d) {
+            d.FuelUnitBox->setCurrentIndex(0); // litres
+            note = d.FlagsNote->text();
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(note, QStringLiteral("Of the fill-ups added, 1 marked as not filling the tank and 1 marked as following a "
+                                      "missed fill-up. The marks are kept, and the figures leave those fill-ups out."));
+        const QByteArray marks("15/01/2012,10300,partial\r\n29/01/2012,11100,missed\r\n");
+        QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), marks);
+        h.platform.fileAnswers << h.app.file(QStringLiteral("out.csv"));
+        w->ExportCsv1->trigger();
+        const QByteArray exported = h.app.read(QStringLiteral("out.csv"));
+        QCOMPARE(exported, QByteArray("date,odometer_miles,litres,price_per_litre_pence,total_cost,full,missed\r\n"
+                                      "2012-01-01,10000,40.00,130.00,52.00,1,0\r\n"
+                                      "2012-01-15,10300,10,130.00,13.00,0,0\r\n"
+                                      "2012-01-22,10600,30,130.00,39.00,1,0\r\n"
+                                      "2012-01-29,11100,40,130.00,52.00,1,1\r\n"));
+
+        // Into an empty log of another vehicle: the same marks.
+        h.~Harness();
+        new (&h) Harness;
+        h.settings({QStringLiteral("Start up=1"), QStringLiteral("Registration=CD34")});
+        h.app.write(QStringLiteral("CD34.dat"), QByteArray());
+        w = &h.start();
+        w->State().CurrentDataFile = h.app.file(QStringLiteral("CD34.dat"));
+        import(csv(exported), [](ImportDialog &) { return int(QDialog::Accepted); });
+        QCOMPARE(w->FuelLog.size(), 16);
+        QCOMPARE(h.app.read(QStringLiteral("CD34.marks")), marks);
+        QCOMPARE(h.platform.unexpected, QStringList());
+    }
+
     void exportWritesTheAnalysisTableAsShown()
     {
         begin(6);
