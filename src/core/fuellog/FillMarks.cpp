@@ -3,6 +3,7 @@
 #include "core/fuellog/TextFile.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -20,8 +21,8 @@ bool plainField(QStringView text)
 
 FillMark FillMarks::At(const QStringList &log, int p) const
 {
-    if (marks.isEmpty() || p < 0 || p + 1 >= log.size())
-        return FillMark::Full;
+    if (marks.isEmpty() || p < 0 || p + 3 >= log.size())
+        return FillMark::Full; // only whole records carry marks
     return Of(log[p], log[p + 1]);
 }
 
@@ -40,7 +41,7 @@ void FillMarks::Set(const QString &date, const QString &reading, FillMark mark)
 
 void FillMarks::SetAt(const QStringList &log, int p, FillMark mark)
 {
-    if (p >= 0 && p + 1 < log.size())
+    if (p >= 0 && p + 3 < log.size())
         Set(log[p], log[p + 1], mark);
 }
 
@@ -78,10 +79,14 @@ QByteArray FillMarks::FileText(const QStringList &log) const
     if (marks.isEmpty())
         return text;
     QStringList lines;
-    for (int p = 0; p + 1 < log.size(); p += 4) {
-        const FillMark mark = At(log, p);
-        if (mark != FillMark::Full)
-            lines << keyOf(log[p], log[p + 1]) + QLatin1Char(',') + Name(mark).toLower();
+    QSet<QString> named; // two records of one date and reading share their mark: one line
+    for (int p = 0; p + 3 < log.size(); p += 4) {
+        const QString key = keyOf(log[p], log[p + 1]);
+        const auto it = marks.constFind(key);
+        if (it != marks.constEnd() && !named.contains(key)) {
+            named.insert(key);
+            lines << key + QLatin1Char(',') + Name(*it).toLower();
+        }
     }
     return lines.isEmpty() ? text : TextFile::JoinLines(lines);
 }

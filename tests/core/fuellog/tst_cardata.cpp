@@ -99,27 +99,38 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("marks");   // a letter per record: P partial, M missed, . full; empty: none
         QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<QStringList>("log"); // four records a week apart when not given
         const QByteArray two = "08/01/2012,10300,partial\r\n22/01/2012,10900,missed\r\n";
-        QTest::newRow("as written") << two << ".P.M" << two;
+        QTest::newRow("as written") << two << ".P.M" << two << QStringList{};
         QTest::newRow("lf, blanks, any case, out of order")
-            << QByteArray(" 22/01/2012 , 10900 ,MISSED\n08/01/2012,10300, Partial \n") << ".P.M" << two;
+            << QByteArray(" 22/01/2012 , 10900 ,MISSED\n08/01/2012,10300, Partial \n") << ".P.M" << two << QStringList{};
         QTest::newRow("a line naming no record is dropped")
-            << QByteArray("08/01/2012,10300,partial\r\n09/01/2012,10300,missed\r\n22/01/2012,10900,missed\r\n") << ".P.M" << two;
+            << QByteArray("08/01/2012,10300,partial\r\n09/01/2012,10300,missed\r\n22/01/2012,10900,missed\r\n") << ".P.M" << two << QStringList{};
         QTest::newRow("malformed lines are skipped")
             << QByteArray("08/01/2012,10300,partial\r\n08/01/2012,10300\r\n15/01/2012,10600,half\r\n,10600,partial\r\n"
                           "15/01/2012,10600,partial,x\r\n15/01/2012,10\t600,partial\r\n\r\n22/01/2012,10900,missed")
-            << ".P.M" << two;
+            << ".P.M" << two << QStringList{};
         QTest::newRow("the later of two for one record")
-            << QByteArray("08/01/2012,10300,partial\r\n08/01/2012,10300,missed\r\n") << ".M.." << QByteArray("08/01/2012,10300,missed\r\n");
-        QTest::newRow("nothing that names a record") << QByteArray("01/01/2000,1,partial\r\n\xFF\xFE\x00") << "" << QByteArray();
-        QTest::newRow("empty file") << QByteArray() << "" << QByteArray();
+            << QByteArray("08/01/2012,10300,partial\r\n08/01/2012,10300,missed\r\n") << ".M.." << QByteArray("08/01/2012,10300,missed\r\n") << QStringList{};
+        QTest::newRow("nothing that names a record") << QByteArray("01/01/2000,1,partial\r\n\xFF\xFE\x00") << "" << QByteArray() << QStringList{};
+        QTest::newRow("empty file") << QByteArray() << "" << QByteArray() << QStringList{};
+        // Found by fuzzing: a record cut short carries no mark, and two
+        // records of one date and reading share one line.
+        QTest::newRow("an incomplete last record") << QByteArray("22/01/2012,10900,missed\r\n") << "" << QByteArray()
+                                                   << AppFolder::log(4).mid(0, 15);
+        QStringList twice = AppFolder::log(2);
+        twice += twice.mid(4);
+        QTest::newRow("two records of one date and reading")
+            << QByteArray("08/01/2012,10300,missed\r\n") << ".MM" << QByteArray("08/01/2012,10300,missed\r\n") << twice;
     }
     void marksFile()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, marks);
         QFETCH(QByteArray, saved);
-        const QStringList log = AppFolder::log(4);
+        QFETCH(QStringList, log);
+        if (log.isEmpty())
+            log = AppFolder::log(4);
         const FillMarks read = FillMarks::Read(bytes);
         QString letters;
         for (FillMark m : read.PerRecord(log))
