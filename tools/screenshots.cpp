@@ -138,7 +138,14 @@ int main(int argc, char *argv[])
     Harness h;
     h.platform.today = QDate(2025, 12, 20);
     h.settings({"Start up=1", "Registration=VN24 QRX", "Distance Units=0", "Fuel Units=0"});
-    h.app.write(QStringLiteral("VN24 QRX.dat"), AppFolder::crlf(realisticLog()));
+    const QStringList log = realisticLog();
+    h.app.write(QStringLiteral("VN24 QRX.dat"), AppFolder::crlf(log));
+    // Two fill-ups that did not fill the tank and one after a forgotten one,
+    // early enough to be in the first rows of the tables.
+    h.app.write(QStringLiteral("VN24 QRX.marks"), (log[8] + QLatin1Char(',') + log[9] + QStringLiteral(",partial\r\n") + log[12]
+                                                   + QLatin1Char(',') + log[13] + QStringLiteral(",partial\r\n") + log[24]
+                                                   + QLatin1Char(',') + log[25] + QStringLiteral(",missed\r\n"))
+                                                      .toLatin1());
     {
         const struct { const char *reg, *maker, *model, *colour; int type; } fleet[] = {
             {"VN24 QRX", "Vauxhall", "Astra", "Silver", 4}, {"WK19 LMT", "Ford", "Transit", "White", 6},
@@ -174,6 +181,16 @@ int main(int argc, char *argv[])
     TypeAndEnter(entry.Amount, QStringLiteral("34.5"));
     entry.Accept->click();
     save(w, folder, QStringLiteral("fuel-entry"));
+    // A top-up that did not fill the tank, ticked from the keyboard.
+    TypeAndEnter(entry.PDay, QStringLiteral("21"));
+    TypeAndEnter(entry.Pmonth, QStringLiteral("12"));
+    TypeAndEnter(entry.NMiles, QString::number(w.FuelLog[w.FuelLog.size() - 3].toLongLong() + 48));
+    TypeAndEnter(entry.PPrice, QStringLiteral("20.00"));
+    TypeAndEnter(entry.Amount, QStringLiteral("14.6"));
+    entry.TankNotFilled->setChecked(true);
+    save(w, folder, QStringLiteral("fuel-entry-ticked"));
+    entry.Accept->click();
+    save(w, folder, QStringLiteral("fuel-entry-partial"));
 
     // A small screen: the setup panel, the manager and the entry panel at 1024x768.
     ResizeWithinScreen(&w, QSize(1024, 768));

@@ -194,8 +194,16 @@ private slots:
         in.currency = QStringLiteral("\u00A3");
         in.extremes = x;
         const QStringList summary = BuildSummary(run, in);
-        if (!marks.isEmpty())
+        if (!marks.isEmpty()) {
             QCOMPARE(summary.last(), lastLine);
+            // A range ending on the missed fill-up: the latest cost is r4's,
+            // the last with a figure, not an empty one.
+            const AnalysisResult cut = RunAnalysis(log, 0, 24, units(dist, fuel), AnalysisOption::PPDU, direction, marksOf(marks));
+            in.extremes = FindExtremes(ExtremeRows(cut), 3);
+            const QString latest = BuildSummary(cut, in).filter(QStringLiteral("Latest cost")).value(0);
+            QCOMPARE(latest, QStringLiteral("     Latest cost per mile%1 Pence").arg(cut.rows[4].cost * 100, 0, 'f', 2));
+            QVERIFY(cut.rows[4].hasCost && cut.rows[5].noFigure);
+        }
         QCOMPARE(summary.filter(QStringLiteral("Figures leave out")).size(), marks.isEmpty() ? 0 : 1);
         // Marks take nothing from the days and the spend: both logs span four
         // weeks, and the marked one's litres x pence add up to 282.60.
