@@ -172,6 +172,11 @@ QString AnalysisTable::Cells(int col, int row) const
     return CellText(result->rows[row - 1], col, result->option);
 }
 
+bool AnalysisTable::LeavesOut(int row) const
+{
+    return result && row >= 1 && row <= result->rows.size() && result->rows[row - 1].noFigure;
+}
+
 QString AnalysisTable::CellText(const AnalysisRow &row, int col, AnalysisOption option)
 {
     const QString na = QStringLiteral("  N/A");

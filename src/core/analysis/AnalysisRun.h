@@ -98,6 +98,8 @@ public:
     int RowCount() const { return rowCount; }     // headings included
     int ColCount() const { return colCount; }
     QString Cells(int col, int row) const;
+    // A partial or missed fill-up's row: no economy or running cost figure.
+    bool LeavesOut(int row) const;
     // A cell's text from a row's figures.
     static QString CellText(const AnalysisRow &row, int col, AnalysisOption option);
 

@@ -44,10 +44,18 @@ QString ColumnAverage(const AnalysisTable &table, TableSelection s, bool perDay,
     const int bottom = std::min(s.bottom, table.RowCount() - 1);
     if (top > bottom)
         return QStringLiteral("Average calculation is not applicable to this column");
+    // Partial and missed fill-ups have no economy or running cost to average.
+    const bool figuresOnly = column == 3 || column == 7;
     double sum = 0;
-    for (int r = top; r <= bottom; ++r)
+    int count = 0;
+    for (int r = top; r <= bottom; ++r) {
+        if (figuresOnly && table.LeavesOut(r))
+            continue;
         sum += NumberText::LeadingNumber(table.Cells(column, r));
-    const int count = bottom - top + 1;
+        ++count;
+    }
+    if (count == 0)
+        return QStringLiteral("No average: the fill-ups selected have no figures");
     const QString first = table.Cells(0, top), last = table.Cells(0, bottom);
 
     double result = sum / count;

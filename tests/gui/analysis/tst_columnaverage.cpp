@@ -47,30 +47,41 @@ private slots:
         QTest::addColumn<int>("bottom");
         QTest::addColumn<bool>("perDay");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("marks"); // a letter per record, P partial; none when empty
         const QString notDaily = QStringLiteral("Daily average calculation is not applicable to this column");
         const QString notAverage = QStringLiteral("Average calculation is not applicable to this column");
         QTest::newRow("distance, the first row's N/A counting 0") << 2 << 2 << 1 << 6 << false
-            << "Average distance between purchases from 28/12/2011 to 25/01/2012 is 500.00 Miles";
-        QTest::newRow("economy") << 3 << 3 << 2 << 6 << false << "Average   Mpg from 30/12/2011 to 25/01/2012 is 39.96 Mpg";
+            << "Average distance between purchases from 28/12/2011 to 25/01/2012 is 500.00 Miles" << QString();
+        QTest::newRow("economy") << 3 << 3 << 2 << 6 << false << "Average   Mpg from 30/12/2011 to 25/01/2012 is 39.96 Mpg" << QString();
         QTest::newRow("days") << 5 << 5 << 2 << 5 << false
-            << "Average number of days between purchases from 30/12/2011 to 20/01/2012 is 5.75  Days";
-        QTest::newRow("price") << 6 << 6 << 1 << 6 << false << "Average fuel cost per Gallons from 28/12/2011 to 25/01/2012 is 5.95 ";
+            << "Average number of days between purchases from 30/12/2011 to 20/01/2012 is 5.75  Days" << QString();
+        QTest::newRow("price") << 6 << 6 << 1 << 6 << false << "Average fuel cost per Gallons from 28/12/2011 to 25/01/2012 is 5.95 " << QString();
         QTest::newRow("running cost") << 7 << 7 << 2 << 6 << false
-            << " Average running cost per Miles from 30/12/2011 to 25/01/2012 is 0.16 ";
+            << " Average running cost per Miles from 30/12/2011 to 25/01/2012 is 0.16 " << QString();
         QTest::newRow("distance per day across the year end") << 2 << 2 << 2 << 6 << true
-            << "Average distance from 30/12/2011 to 25/01/2012 is 111.10 Miles";
+            << "Average distance from 30/12/2011 to 25/01/2012 is 111.10 Miles" << QString();
         QTest::newRow("running cost per day") << 7 << 7 << 2 << 6 << true
-            << " Average running cost per Day from 30/12/2011 to 25/01/2012 is 11.27 ";
+            << " Average running cost per Day from 30/12/2011 to 25/01/2012 is 11.27 " << QString();
         QTest::newRow("same day: no daily figure") << 2 << 2 << 3 << 3 << true
-            << "No average per day: the dates selected span no days";
+            << "No average per day: the dates selected span no days" << QString();
         for (int column : {0, 1, 4, 8})
-            QTest::newRow(qPrintable(QStringLiteral("average of column %1").arg(column))) << column << column << 1 << 6 << false << notAverage;
+            QTest::newRow(qPrintable(QStringLiteral("average of column %1").arg(column))) << column << column << 1 << 6 << false << notAverage << QString();
         for (int column : {0, 1, 3, 4, 5, 6, 8})
-            QTest::newRow(qPrintable(QStringLiteral("per day of column %1").arg(column))) << column << column << 1 << 6 << true << notDaily;
-        QTest::newRow("two columns") << 2 << 3 << 1 << 6 << false << "You must select from one column only to get the average";
-        QTest::newRow("select all: column 1") << 1 << 1 << 1 << 7 << false << notAverage;
+            QTest::newRow(qPrintable(QStringLiteral("per day of column %1").arg(column))) << column << column << 1 << 6 << true << notDaily << QString();
+        QTest::newRow("two columns") << 2 << 3 << 1 << 6 << false << "You must select from one column only to get the average" << QString();
+        QTest::newRow("select all: column 1") << 1 << 1 << 1 << 7 << false << notAverage << QString();
         QTest::newRow("one past the last row is never read") << 2 << 2 << 5 << 7 << false
-            << "Average distance between purchases from 20/01/2012 to 25/01/2012 is 390.00 Miles";
+            << "Average distance between purchases from 20/01/2012 to 25/01/2012 is 390.00 Miles" << QString();
+        // 02/01 partial: 03/01 is measured from 30/12 over 94.25 + 22.73
+        // litres, 1170 x 4.546 / 116.98 = 45.47; the average is of the four
+        // figures, (50.00 + 45.47 + 30.60 + 40.00) / 4 = 41.52, and of their
+        // running costs (0.12 + 0.13 + 0.19 + 0.15) / 4 = 0.15.
+        QTest::newRow("economy of a range with a partial fill-up") << 3 << 3 << 2 << 6 << false
+            << "Average   Mpg from 30/12/2011 to 25/01/2012 is 41.52 Mpg" << "..P...";
+        QTest::newRow("running cost of a range with a partial fill-up") << 7 << 7 << 2 << 6 << false
+            << " Average running cost per Miles from 30/12/2011 to 25/01/2012 is 0.15 " << "..P...";
+        QTest::newRow("only the partial fill-up") << 3 << 3 << 3 << 3 << false
+            << "No average: the fill-ups selected have no figures" << "..P...";
     }
     void averages()
     {
@@ -80,7 +91,11 @@ private slots:
         QFETCH(int, bottom);
         QFETCH(bool, perDay);
         QFETCH(QString, message);
-        const AnalysisResult run = RunAnalysis(six, 0, 24, AnalysisUnits{}, AnalysisOption::PPDU, 1);
+        QFETCH(QString, marks);
+        QVector<FillMark> perRecord;
+        for (QChar c : marks)
+            perRecord << (c == QLatin1Char('P') ? FillMark::Partial : FillMark::Full);
+        const AnalysisResult run = RunAnalysis(six, 0, 24, AnalysisUnits{}, AnalysisOption::PPDU, 1, perRecord);
         const AnalysisTable table(run);
         QCOMPARE(ColumnAverage(table, TableSelection{left, right, top, bottom}, perDay, run.units), message);
     }
