@@ -133,10 +133,8 @@ AnalysisResult RunAnalysis(const QStringList &log, int start, int finish, Analys
             row.hasPrice = std::isfinite(row.pricePerQuantity);
         }
         if (option == AnalysisOption::PPDU && !row.first && row.hasPrice && !row.noFigure) {
-            row.cost = row.pricePerQuantity / row.economy;
-            row.hasCost = row.economy != 0.0 && std::isfinite(row.cost);
-            row.averageCost = row.pricePerQuantity / row.average;
-            row.hasAverageCost = row.average != 0.0 && std::isfinite(row.averageCost);
+            row.hasCost = row.economy != 0.0 && std::isfinite(row.cost());
+            row.hasAverageCost = row.average != 0.0 && std::isfinite(row.averageCost());
         }
 
         if (!row.first) {
@@ -188,8 +186,8 @@ QString AnalysisTable::CellText(const AnalysisRow &row, int col, AnalysisOption 
     case 4: return row.first ? na : row.noAverage ? QString() : NumberText::FormatFixed(row.average, 6, 2);
     case 5: return row.first ? na : QStringLiteral("  ") + QString::number(row.days);
     case 6: return option != AnalysisOption::Basic && row.hasPrice ? NumberText::FormatFixed(row.pricePerQuantity, 5, 2) : QString();
-    case 7: return row.hasCost ? NumberText::FormatFixed(row.cost, 5, 2) : QString();
-    case 8: return row.hasAverageCost ? NumberText::FormatFixed(row.averageCost, 5, 2) : QString();
+    case 7: return row.hasCost ? NumberText::FormatFixed(row.cost(), 5, 2) : QString();
+    case 8: return row.hasAverageCost ? NumberText::FormatFixed(row.averageCost(), 5, 2) : QString();
     }
     return QString();
 }

@@ -35,22 +35,23 @@ int ColumnCount(AnalysisOption option);
 } // namespace AnalysisNames
 
 struct AnalysisRow {
-    // Ordered widest first: a run over years of records holds one per fill-up.
+    // Kept small: a run over years of records holds one per fill-up.
     QString date;
     long long odometer = 0;       // stored reading in the table's distance unit
     long long distanceDone = 0;
     double economy = 0;           // unrounded, in the table's units
     double average = 0;           // running average (not for the log's first record)
     double pricePerQuantity = 0;  // currency units per gallon or litre
-    double cost = 0;              // price per quantity / economy
-    double averageCost = 0;       // price per quantity / running average
     int days = 0;                 // interval from the previous record
-    bool first = false;           // the first record of the whole log: no interval
-    bool hasPrice = false;        // PPQ and PPDU
-    bool hasCost = false;         // PPDU, a figure to divide by
-    bool hasAverageCost = false;
-    bool noFigure = false;        // a partial or missed fill-up: no economy, left out of the average
-    bool noAverage = false;       // no figure yet to average
+    bool first : 1 = false;       // the first record of the whole log: no interval
+    bool hasPrice : 1 = false;    // PPQ and PPDU
+    bool hasCost : 1 = false;     // PPDU, a figure to divide by
+    bool hasAverageCost : 1 = false;
+    bool noFigure : 1 = false;    // a partial or missed fill-up: no economy, left out of the average
+    bool noAverage : 1 = false;   // no figure yet to average
+
+    double cost() const { return pricePerQuantity / economy; }         // per distance unit
+    double averageCost() const { return pricePerQuantity / average; }  // at the running average
 };
 
 struct AnalysisResult {

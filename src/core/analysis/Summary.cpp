@@ -62,7 +62,7 @@ QStringList BuildSummary(const AnalysisResult &run, const SummaryInputs &in)
     // The latest fill-up with a figure: a partial or missed one has none.
     auto withFigure = std::find_if(run.rows.crbegin(), run.rows.crend(), [](const AnalysisRow &r) { return !r.noFigure; });
     const AnalysisRow &latest = withFigure != run.rows.crend() ? *withFigure : last;
-    const QString latestCost = latest.hasCost ? FormatFixed(latest.cost * 100, 5, 2) : QString();
+    const QString latestCost = latest.hasCost ? FormatFixed(latest.cost() * 100, 5, 2) : QString();
     const QString price = last.hasPrice ? FormatFixed(last.pricePerQuantity, 5, 2) : QString();
     const QString fuelName = AnalysisNames::FuelNames.value(run.units.FuelIndex).chopped(1);
     const long long daysThisYear = std::max<long long>(run.daysThisYear, 1);

@@ -8,10 +8,10 @@ LogTableModel::LogTableModel(QStringList &fuelLog, FillMarks &fillMarks, QObject
     rows = int(log.size() / 4);
 }
 
-void LogTableModel::Refill()
+void LogTableModel::Refill(bool shown)
 {
     beginResetModel();
-    rows = int(log.size() / 4);
+    rows = shown ? int(log.size() / 4) : 0;
     endResetModel();
 }
 

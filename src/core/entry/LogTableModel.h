@@ -14,8 +14,9 @@ public:
     LogTableModel(QStringList &log, FillMarks &marks, QObject *parent = nullptr);
     static const int FillColumn = 4;
 
-    // The log changed underneath: every row again.
-    void Refill();
+    // The log changed underneath: every row again. A hidden view is given
+    // none, so that its header keeps nothing per record of a long log.
+    void Refill(bool shown = true);
     void SetEditable(bool editable);
     bool IsEditable() const { return editable; }
 

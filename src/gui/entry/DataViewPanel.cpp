@@ -186,7 +186,7 @@ void DataViewPanel::logReplaced()
         endEditing();
         showTitle();
     }
-    Model->Refill();
+    Model->Refill(isVisible()); // shown again, the view fills itself
     if (isVisible())
         shell.SetStatus(2, QString::number(Model->rowCount() + 1));
 }

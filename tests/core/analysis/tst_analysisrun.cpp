@@ -201,7 +201,7 @@ private slots:
             const AnalysisResult cut = RunAnalysis(log, 0, 24, units(dist, fuel), AnalysisOption::PPDU, direction, marksOf(marks));
             in.extremes = FindExtremes(ExtremeRows(cut), 3);
             const QString latest = BuildSummary(cut, in).filter(QStringLiteral("Latest cost")).value(0);
-            QCOMPARE(latest, QStringLiteral("     Latest cost per mile%1 Pence").arg(cut.rows[4].cost * 100, 0, 'f', 2));
+            QCOMPARE(latest, QStringLiteral("     Latest cost per mile%1 Pence").arg(cut.rows[4].cost() * 100, 0, 'f', 2));
             QVERIFY(cut.rows[4].hasCost && cut.rows[5].noFigure);
         }
         QCOMPARE(summary.filter(QStringLiteral("Figures leave out")).size(), marks.isEmpty() ? 0 : 1);
