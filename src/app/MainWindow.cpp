@@ -65,24 +65,32 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
     setCentralWidget(ScrollingWhenSmall(client, this));
     MdiArea = new QMdiArea(client);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
-    DataEntry = new FuelEntryPanel(state, *this, client);
-    BulkPurchase = new BulkPanel(state, *this, client);
-    Datadisplay = new DataViewPanel(state, *this, client);
-    InsertPan = Datadisplay->InsertPan;
+    // The panels over the client area and the hidden windows are built when
+    // first used: none is shown before the start-up sequence.
+    DataEntry = Lazy<FuelEntryPanel>([this] { return new FuelEntryPanel(state, *this, client); });
+    BulkPurchase = Lazy<BulkPanel>([this] { return new BulkPanel(state, *this, client); });
+    Datadisplay = Lazy<DataViewPanel>([this] { return new DataViewPanel(state, *this, client); });
+    InsertPan = Lazy<TInsertPan>([this] { return Datadisplay->InsertPan; });
     FileCommands = new DataFileCommands(state, *this, this);
 
     buildMenus(); // before the setup panel, whose password box shows a menu item
     new ContextHelp(plat, this); // F1 asks for the focused control's topic
     connect(MdiArea, &QMdiArea::subWindowActivated, this, &TVantiq_::MergeMenus);
-    OptionsTabs = new SetupPanel(state, *this, client);
-    state.SetOptions(&OptionsTabs->Options());
+    // The setup panel's controls are the settings: it is built when they are first read.
+    OptionsTabs = Lazy<SetupPanel>([this] {
+        auto *panel = new SetupPanel(state, *this, client);
+        state.SetOptions(&panel->Options());
+        return panel;
+    });
+    state.SetOptionsSource([this] { OptionsTabs.get(); });
     connect(&state, &AppState::registrationChanged, this, [this](const QString &reg) { SetStatus(0, reg); });
     buildToolBar();
     buildStatusBar();
 
     // Hidden windows of the whole run.
-    CalendarPrompt = new TCalendarPrompt(this);
-    SundryForm = new TSundryForm(state, this);
+    CalendarPrompt = Lazy<TCalendarPrompt>([this] { return new TCalendarPrompt(this); });
+    SundryForm = Lazy<TSundryForm>([this] { return new TSundryForm(state, this); });
+    buildAfterFirstPaint();
 
     starttimer = new QTimer(this);
     starttimer->setObjectName(QStringLiteral("starttimer"));
@@ -327,6 +335,37 @@ void TVantiq_::SetStatus(int panel, const QString &text)
 QString TVantiq_::ExecutableFolder() const { return state.ExecutableFolder(); }
 
 QString TVantiq_::SettingsPath() const { return state.SettingsPath(); }
+
+void TVantiq_::buildAfterFirstPaint()
+{
+    // The window is on the screen at once; what it shows later is built in
+    // the moment after, long before the start-up sequence needs it.
+    class FirstPaint : public QObject {
+    public:
+        explicit FirstPaint(TVantiq_ *window) : QObject(window), window(window) { window->installEventFilter(this); }
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                QTimer::singleShot(0, window, &TVantiq_::BuildPanels);
+                deleteLater();
+                window->removeEventFilter(this);
+            }
+            return false;
+        }
+        TVantiq_ *window;
+    };
+    new FirstPaint(this);
+}
+
+void TVantiq_::BuildPanels()
+{
+    DataEntry.get();
+    BulkPurchase.get();
+    Datadisplay.get();
+    OptionsTabs.get();
+    CalendarPrompt.get();
+    SundryForm.get();
+}
 
 void TVantiq_::showEvent(QShowEvent *event)
 {

@@ -2,6 +2,7 @@
 #include "core/state/AppState.h"
 #include "gui/shell/MenuMerging.h"
 #include "gui/shell/Platform.h"
+#include "gui/shell/Lazy.h"
 #include "gui/shell/ShellCommands.h"
 
 #include <QMainWindow>
@@ -73,6 +74,10 @@ public:
     QString ExecutableFolder() const;
     QString SettingsPath() const;
 
+    // Builds every panel and hidden window not built yet (they are built
+    // when first used, or just after the window's first paint).
+    void BuildPanels();
+
     // Start-up and close.
     void Formactivate();
     void starttimerTimer();
@@ -123,14 +128,14 @@ public:
     VehicleList &Vehicles;
     bool &NoDefault;
 
-    // Panels and windows.
-    FuelEntryPanel *DataEntry = nullptr;
-    BulkPanel *BulkPurchase = nullptr;
-    DataViewPanel *Datadisplay = nullptr;
-    TInsertPan *InsertPan = nullptr;
-    SetupPanel *OptionsTabs = nullptr;
-    TCalendarPrompt *CalendarPrompt = nullptr;
-    TSundryForm *SundryForm = nullptr;
+    // Panels and windows, each built when first used.
+    Lazy<FuelEntryPanel> DataEntry;
+    Lazy<BulkPanel> BulkPurchase;
+    Lazy<DataViewPanel> Datadisplay;
+    Lazy<TInsertPan> InsertPan;
+    Lazy<SetupPanel> OptionsTabs;
+    Lazy<TCalendarPrompt> CalendarPrompt;
+    Lazy<TSundryForm> SundryForm;
     QMdiArea *MdiArea = nullptr;
     DataFileCommands *FileCommands = nullptr;
     QPointer<TVehSelect> VehSelect;  // the vehicle manager while it is open
@@ -156,6 +161,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void buildAfterFirstPaint();
     void closeEvent(QCloseEvent *event) override;
 
 private:

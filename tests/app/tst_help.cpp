@@ -106,6 +106,7 @@ private slots:
         h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(4)));
         TVantiq_ &w = h.start();
         w.analisebutton();
+        w.BuildPanels();
         int checked = 0;
         for (QWidget *widget : w.findChildren<QWidget *>()) {
             const QVariant topic = widget->property("helpContext");

@@ -31,6 +31,10 @@ private slots:
         Harness h;
         TVantiq_ &w = h.create();
         QCOMPARE(w.windowTitle(), QStringLiteral("Vantiq by Quorvix"));
+        // The window paints before its panels are built; they follow at once.
+        QVERIFY(!h.find<QWidget>(QStringLiteral("DataEntry")));
+        w.show();
+        QTRY_VERIFY(h.find<QWidget>(QStringLiteral("SundryForm")));
         for (const char *panel : {"DataEntry", "BulkPurchase", "Datadisplay", "InsertPan", "OptionsTabs"}) {
             QWidget *p = h.find<QWidget>(QLatin1String(panel));
             QVERIFY2(p && p->isHidden(), panel);

@@ -6,6 +6,8 @@
 #include "core/vehicles/VehicleList.h"
 
 #include <QObject>
+#include <functional>
+#include <utility>
 #include <QString>
 #include <QStringList>
 
@@ -99,9 +101,20 @@ public:
     QString BulkFilePath() const;
 
     // The live settings: the setup panel's controls once it exists.
-    LiveOptions &Options() { return *options; }
-    const LiveOptions &Options() const { return *options; }
+    LiveOptions &Options()
+    {
+        makeOptions();
+        return *options;
+    }
+    const LiveOptions &Options() const
+    {
+        makeOptions();
+        return *options;
+    }
     void SetOptions(LiveOptions *liveOptions);
+    // What builds the options' controls the first time they are read (they
+    // call SetOptions).
+    void SetOptionsSource(std::function<void()> source) { optionsSource = std::move(source); }
 
     // The registration of the current vehicle, shown by the main window
     // and its panels.
@@ -165,4 +178,11 @@ private:
     QString registration;
     StoredOptions stored;
     LiveOptions *options;
+    mutable std::function<void()> optionsSource;
+    void makeOptions() const
+    {
+        // Run once; the source itself may read the options meanwhile.
+        if (optionsSource)
+            std::exchange(optionsSource, nullptr)();
+    }
 };

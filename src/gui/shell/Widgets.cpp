@@ -211,6 +211,10 @@ bool OverlayArea::eventFilter(QObject *watched, QEvent *event)
     // A panel shown, hidden or laid out anew changes the room needed.
     switch (event->type()) {
     case QEvent::ShowToParent:
+        // A panel built after the area was sized gets its place when first shown.
+        if (watched->parent() == this && watched->isWidgetType())
+            place(static_cast<QWidget *>(watched));
+        [[fallthrough]];
     case QEvent::HideToParent:
     case QEvent::LayoutRequest:
         if (watched->parent() == this) {
@@ -243,21 +247,25 @@ QScrollArea *ScrollingWhenSmall(OverlayArea *area, QWidget *parent)
     return scroller;
 }
 
+void OverlayArea::place(QWidget *w)
+{
+    if (w->isWindow())
+        return;
+    if (w->property(FloatsAtRight).toBool()) {
+        // A small panel over the others, at the top right.
+        const QSize size = w->sizeHint().boundedTo(this->size());
+        w->setGeometry(QRect(QPoint(width() - size.width() - 12, 12), size));
+    } else {
+        w->setGeometry(rect());
+    }
+}
+
 void OverlayArea::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    for (QObject *o : children()) {
-        auto *w = qobject_cast<QWidget *>(o);
-        if (!w || w->isWindow())
-            continue;
-        if (w->property(FloatsAtRight).toBool()) {
-            // A small panel over the others, at the top right.
-            const QSize size = w->sizeHint().boundedTo(this->size());
-            w->setGeometry(QRect(QPoint(width() - size.width() - 12, 12), size));
-        } else {
-            w->setGeometry(rect());
-        }
-    }
+    for (QObject *o : children())
+        if (auto *w = qobject_cast<QWidget *>(o))
+            place(w);
 }
 
 QToolButton *AddToolButton(QToolBar *bar, const char *name, const QString &hint, const QIcon &icon)

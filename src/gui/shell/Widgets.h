@@ -100,6 +100,9 @@ protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void place(QWidget *panel);
 };
 
 // Resizes a window to the size asked for, or to what the screen has room for
