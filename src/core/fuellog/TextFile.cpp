@@ -138,19 +138,36 @@ QStringList SplitLines(const QByteArray &bytes)
     // A log of years holds hundreds of thousands of lines: size the list
     // once rather than let it grow to twice what it needs.
     lines.reserve(std::max(bytes.count('\n'), bytes.count('\r')) + 1);
+    // The lines' text goes into one block that they share, each line ended
+    // as a string is: one allocation per short line would cost three times
+    // the text. A line changed later takes a copy of its own, as any shared
+    // string does. Every byte read makes at most one character or ends a
+    // line, so the file's size is room enough.
+    QStringPrivate block(QTypedArrayData<char16_t>::allocate(n - i + 1));
+    char16_t *out = block.data();
+    const char *in = bytes.constData();
+    auto addLine = [&](qsizetype from, qsizetype to) {
+        QStringPrivate line = block;
+        line.ptr = out;
+        line.size = to - from;
+        for (qsizetype k = from; k < to; ++k)
+            *out++ = char16_t(uchar(in[k])); // one byte a character, as Latin-1
+        *out++ = u'\0';
+        lines.append(QString(std::move(line)));
+    };
     qsizetype start = i;
     while (i < n) {
-        const char c = bytes[i];
+        const char c = in[i];
         if (c == '\r' || c == '\n') {
-            lines.append(QString::fromLatin1(bytes.constData() + start, i - start));
-            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+            addLine(start, i);
+            if (c == '\r' && i + 1 < n && in[i + 1] == '\n')
                 ++i;
             start = i + 1;
         }
         ++i;
     }
     if (start < n)
-        lines.append(QString::fromLatin1(bytes.constData() + start, n - start));
+        addLine(start, n);
     return lines;
 }
 

@@ -47,22 +47,28 @@ QString startPath(const FileRequest &r)
 }
 } // namespace
 
-DesktopPlatform::DesktopPlatform()
-    : dialog(std::make_unique<TDialogForm>()), help(std::make_unique<HelpViewer>())
+DesktopPlatform::DesktopPlatform() : help(std::make_unique<HelpViewer>()) {}
+
+TDialogForm &DesktopPlatform::DialogForm()
 {
-    QObject::connect(dialog.get(), &TDialogForm::helpRequested, [this](int topic) { ShowHelp(topic); });
+    // Built for the first message, not before the main window shows.
+    if (!dialog) {
+        dialog = std::make_unique<TDialogForm>();
+        QObject::connect(dialog.get(), &TDialogForm::helpRequested, [this](int topic) { ShowHelp(topic); });
+    }
+    return *dialog;
 }
 
 DesktopPlatform::~DesktopPlatform() = default;
 
 int DesktopPlatform::MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext)
 {
-    return dialog->Execute(text, kind, buttons, helpContext);
+    return DialogForm().Execute(text, kind, buttons, helpContext);
 }
 
 int DesktopPlatform::MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer)
 {
-    return dialog->Execute(text, kind, buttons, helpContext, focusedAnswer);
+    return DialogForm().Execute(text, kind, buttons, helpContext, focusedAnswer);
 }
 
 void DesktopPlatform::ShowMessage(const QString &text)

@@ -32,7 +32,7 @@ public:
     QDate Today() const override;
     QLocale Locale() const override;
 
-    TDialogForm &DialogForm() { return *dialog; }
+    TDialogForm &DialogForm();
     HelpViewer &Help() { return *help; }
 
 private:

@@ -34,6 +34,24 @@ private slots:
         QCOMPARE(TextFile::SplitLines(bytes), lines);
     }
 
+    // The lines share one block of text: each still ends as a string does,
+    // and a change to one, even the last one left, touches no other.
+    void splitLinesShareTheirText()
+    {
+        QStringList lines = TextFile::SplitLines("ab\r\n\r\ncd\ref");
+        QCOMPARE(lines, (QStringList{"ab", "", "cd", "ef"}));
+        for (const QString &l : lines)
+            QCOMPARE(l.utf16()[l.size()], ushort(0));
+        QString kept = lines[2];
+        lines[0] += QStringLiteral("xyz");
+        lines[1].append(QLatin1Char('!'));
+        QCOMPARE(lines, (QStringList{"abxyz", "!", "cd", "ef"}));
+        lines.clear();
+        kept += QString(1000, QLatin1Char('z'));
+        kept.prepend(QLatin1Char('<'));
+        QCOMPARE(kept, QLatin1Char('<') + QStringLiteral("cd") + QString(1000, QLatin1Char('z')));
+    }
+
     // Inputs the fuzzers found, kept by name: each still reads as it should.
     void fuzzerFindings()
     {
