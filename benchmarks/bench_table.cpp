@@ -16,6 +16,7 @@
 #include "gui/analysis/GraphWindow.h"
 #include "gui/entry/FuelEntryPanel.h"
 #include "gui/shell/DataFileCommands.h"
+#include "gui/shell/FirstPaint.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -29,13 +30,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 
 namespace {
 void row(const QString &what, double figure, const QString &baseline, double base, const char *unit = "ms")
 {
-    std::printf("  %-46s %9.2f %-3s  %-40s %9.2f %-3s  %5.2fx\n", qPrintable(what), figure, unit, qPrintable(baseline), base,
+    std::printf("  %-46s %9.2f %-3s  %-40s %9.2f %-3s  %5.2fx", qPrintable(what), figure, unit, qPrintable(baseline), base,
                 unit, base > 0 ? figure / base : 0.0);
+    // Memory is judged by what the program adds to the baseline.
+    if (std::strcmp(unit, "MiB") == 0)
+        std::printf("  (%+.1f MiB)", figure - base);
+    std::printf("\n");
 }
 
 struct ProcessFigures {
@@ -91,9 +95,7 @@ int peakChild(const QString &log)
     TVantiq_ &w = h.start();
     w.analisebutton();
     QCoreApplication::processEvents();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%ld\n", usage.ru_maxrss);
+    std::printf("%ld\n", PeakResidentKiB());
     return w.FuelLog.size() == 400000 ? 0 : 1;
 }
 } // namespace
