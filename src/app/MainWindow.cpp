@@ -387,6 +387,9 @@ void TVantiq_::Formactivate()
 void TVantiq_::starttimerTimer()
 {
     starttimer->stop();
+    // Built just after the first paint already, unless the sequence is run
+    // at once; either way in one order, so the panels stack as they always have.
+    BuildPanels();
     verinfo->setText(ProductVersion);
     StartupDone = true;
     initalise();
