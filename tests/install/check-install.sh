@@ -57,14 +57,14 @@ touch "$home/.before"
 # window and reads its class; else offscreen, given time to start.
 class="$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/$id.desktop")"
 [ "$class" = "Vantiq" ] || { echo "desktop file: StartupWMClass is '$class'"; status=1; }
-run='"$1" 2>/dev/null & pid=$!
+run='"$1" 2>"$3" & pid=$!
      for i in $(seq 1 60); do
        if [ -n "${DISPLAY:-}" ]; then xwininfo -root -tree > "$2" 2>/dev/null; grep -q "Vantiq by Quorvix" "$2" && break; fi
        sleep 0.5
      done
      [ -n "${DISPLAY:-}" ] || sleep 4
      sleep 3; kill -TERM $pid; wait $pid'
-windows="$home/windows"
+windows="$home/windows" told="$home/stderr"
 (
   unset XDG_CONFIG_HOME XDG_DATA_HOME WAYLAND_DISPLAY
   export HOME="$home" XDG_RUNTIME_DIR="$home/runtime"
@@ -74,12 +74,12 @@ windows="$home/windows"
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
   if command -v xvfb-run >/dev/null && command -v xwininfo >/dev/null; then
     unset QT_QPA_PLATFORM
-    xvfb-run -a bash -c "$run" _ "$prefix/bin/vantiq" "$windows"
+    xvfb-run -a bash -c "$run" _ "$prefix/bin/vantiq" "$windows" "$told"
   else
     unset DISPLAY
-    QT_QPA_PLATFORM=offscreen bash -c "$run" _ "$prefix/bin/vantiq" "$windows"
+    QT_QPA_PLATFORM=offscreen bash -c "$run" _ "$prefix/bin/vantiq" "$windows" "$told"
   fi
-) || { echo "the installed program did not close when asked to"; status=1; }
+) || { echo "the installed program did not close when asked to; it said:"; tail -40 "$told" 2>/dev/null; status=1; }
 grep -q "^Data Path=$data/" "$config/vantiq.ini" || { echo "settings: not written to $config/vantiq.ini"; status=1; }
 [ -s "$data/AB12.bak" ] || { echo "data: no backup in $data"; status=1; }
 written="$(find "$prefix" -newer "$home/.before" -type f)"
