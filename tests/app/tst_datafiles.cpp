@@ -405,6 +405,24 @@ private slots:
         QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).isEmpty());
     }
 
+    // A marks file that cannot be written (a folder stands in its place) is
+    // told; the log was saved, and the fill-ups in memory stay as saved.
+    void marksThatCannotBeWrittenKeepTheSavedLog()
+    {
+        Harness h;
+        TVantiq_ &w = loaded(h);
+        QVERIFY(QDir(h.app.path()).mkdir(QStringLiteral("AB12.marks")));
+        w.FuelLog << QStringLiteral("04/05/2011") << QStringLiteral("10800") << QStringLiteral("41.50") << QStringLiteral("129.90");
+        w.State().Marks.SetAt(w.FuelLog, 8, FillMark::Partial);
+        w.SaveBtn->click();
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(w.FuelLog));
+        QCOMPARE(w.StatusText(5), QStringLiteral("FILE SAVED ") + h.app.file(QStringLiteral("AB12.dat")));
+        const QStringList told = h.platform.texts(QStringLiteral("ShowMessage"));
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().startsWith(h.app.file(QStringLiteral("AB12.marks"))), qPrintable(told.first()));
+        QCOMPARE(w.State().Marks.At(w.FuelLog, 8), FillMark::Partial); // kept for the next save
+    }
+
     // The backup at shutdown takes the marks along, and Restore Backup
     // brings them back; a backup without marks leaves none behind.
     void backupAndRestoreCarryTheMarks()

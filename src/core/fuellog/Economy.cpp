@@ -11,6 +11,18 @@ int readingOr(const QString &line, int fallback)
     int v = 0;
     return NumberText::ReadWhole(QStringView(line).trimmed(), &v) ? v : fallback;
 }
+
+// Distance over fuel in the requested units; empty for no fuel or no finite figure.
+std::optional<double> economyOver(double distance, double litres, int fuelUnit, int distanceUnit)
+{
+    const double fuel = litres / FuelDivisor[fuelUnit];
+    if (fuel == 0.0)
+        return std::nullopt;
+    const double economy = distance * DistanceMultiplier[distanceUnit] / fuel;
+    if (!std::isfinite(economy))
+        return std::nullopt;
+    return economy;
+}
 } // namespace
 
 std::optional<double> TryCalcMpg(const QStringList &log, int p, int fuelUnit, int distanceUnit, int direction)
@@ -21,13 +33,7 @@ std::optional<double> TryCalcMpg(const QStringList &log, int p, int fuelUnit, in
         return 0.0;
     const double distance = double(readingOr(log[p + 1], 2)) - double(readingOr(log[p - 3], 1));
     const double litres = LenientReal(log[direction == LookAhead ? p + 2 : p - 2]);
-    const double fuel = litres / FuelDivisor[fuelUnit];
-    if (fuel == 0.0)
-        return std::nullopt;
-    const double economy = distance * DistanceMultiplier[distanceUnit] / fuel;
-    if (!std::isfinite(economy))
-        return std::nullopt;
-    return economy;
+    return economyOver(distance, litres, fuelUnit, distanceUnit);
 }
 
 std::optional<double> TryCalcMpgOver(const QStringList &log, int p, int from, int fuelUnit, int distanceUnit, int direction)
@@ -43,13 +49,7 @@ std::optional<double> TryCalcMpgOver(const QStringList &log, int p, int from, in
     double litres = 0;
     for (int q = direction == LookAhead ? f + 6 : f + 2; q <= (direction == LookAhead ? p + 2 : p - 2); q += 4)
         litres += LenientReal(log[q]);
-    const double fuel = litres / FuelDivisor[fuelUnit];
-    if (fuel == 0.0)
-        return std::nullopt;
-    const double economy = distance * DistanceMultiplier[distanceUnit] / fuel;
-    if (!std::isfinite(economy))
-        return std::nullopt;
-    return economy;
+    return economyOver(distance, litres, fuelUnit, distanceUnit);
 }
 
 FigureSpan SpanOf(const QVector<FillMark> &marks, int record)

@@ -10,13 +10,10 @@ struct FillMarkBoxes {
     QCheckBox *notFilled = nullptr, *missed = nullptr;
 
     FillMarkBoxes() = default;
-    // missedName null: the "Tank not filled" box only.
     FillMarkBoxes(QWidget *parent, const char *notFilledName, const char *missedName)
     {
         notFilled = new QCheckBox(QStringLiteral("Tank &not filled"), parent);
         notFilled->setObjectName(QLatin1String(notFilledName));
-        if (!missedName)
-            return;
         missed = new QCheckBox(QStringLiteral("Missed a fill-up &before this one"), parent);
         missed->setObjectName(QLatin1String(missedName));
         QCheckBox *a = notFilled, *b = missed;
@@ -28,18 +25,16 @@ struct FillMarkBoxes {
     {
         if (notFilled->isChecked())
             return FillMark::Partial;
-        return missed && missed->isChecked() ? FillMark::Missed : FillMark::Full;
+        return missed->isChecked() ? FillMark::Missed : FillMark::Full;
     }
     void SetMark(FillMark mark) const
     {
         notFilled->setChecked(mark == FillMark::Partial);
-        if (missed)
-            missed->setChecked(mark == FillMark::Missed);
+        missed->setChecked(mark == FillMark::Missed);
     }
     void SetEnabled(bool on) const
     {
         notFilled->setEnabled(on);
-        if (missed)
-            missed->setEnabled(on);
+        missed->setEnabled(on);
     }
 };

@@ -205,20 +205,16 @@ bool DataFileCommands::WriteFuelLog(const QString &path)
             TextFile::WriteWhole(marksPath, oldMarks, nullptr); // the old log keeps its own marks
         return false;
     }
+    // The log is saved from here on: a marks file that cannot be written is
+    // told, and the next save tries again, but the save itself stands.
     if (marks.isEmpty()) {
         QFile file(marksPath);
-        if (file.exists() && !file.remove()) {
+        if (file.exists() && !file.remove())
             state.platform().ShowMessage(marksPath + QStringLiteral(": ") + file.errorString());
-            return false;
-        }
         return true;
     }
-    if (marks == oldMarks)
-        return true;
-    if (!TextFile::WriteWhole(marksPath, marks, &error)) {
+    if (marks != oldMarks && !TextFile::WriteWhole(marksPath, marks, &error))
         state.platform().ShowMessage(error);
-        return false;
-    }
     return true;
 }
 
