@@ -101,8 +101,9 @@ AnalysisResult RunAnalysis(const QStringList &log, int start, int finish, Analys
 
         const MarkedFigure figure = MarkedMpg(log, marks, off, units.FuelIndex, units.DistIndex, direction);
         row.noFigure = !figure.figure;
+        if (!marks.isEmpty() && marks[off / 4] != FillMark::Full)
+            ++r.leftOut; // what the user marked, not the full fill-ups a mark leaves without a figure
         if (row.noFigure) {
-            ++r.leftOut;
             row.noAverage = r.figuresSummed == 0;
             if (!row.noAverage)
                 row.average = r.economySum / r.figuresSummed;

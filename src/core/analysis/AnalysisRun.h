@@ -77,7 +77,7 @@ struct AnalysisResult {
     QVector<double> yearSpend;    // pence, by year of the range; grows as needed
     long long lastOdometer = 0;
     long long firstOdometer = 0;  // of the whole log's first record, in the table's unit
-    int leftOut = 0;              // rows a partial or missed fill-up leaves without a figure
+    int leftOut = 0;              // marked (partial or missed) fill-ups in the range
 };
 
 // Runs the analysis of the records from line offset start up to finish

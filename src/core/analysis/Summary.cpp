@@ -101,7 +101,9 @@ QStringList BuildSummary(const AnalysisResult &run, const SummaryInputs &in)
 
     // Said last, whatever comes before it.
     const QString leftOut = run.leftOut == 0 ? QString()
-                                             : Indent + QStringLiteral("Figures leave out %1 partial or missed fill-ups").arg(run.leftOut);
+                            : Indent + QStringLiteral("Figures leave out %1 partial or missed fill-up%2")
+                                           .arg(run.leftOut)
+                                           .arg(run.leftOut == 1 ? QString() : QStringLiteral("s"));
     if (!in.vehicle) {
         lines << Indent + QStringLiteral("Overall running Costs cannot be calculated in \"Start with Last\" mode")
               << Indent + QStringLiteral("Open the vehicle manager and select the required vehicle to include")

@@ -84,14 +84,12 @@ bool LogTableModel::setMark(const QModelIndex &index, const QString &text, int r
     const int p = index.row() * 4;
     if (role != Qt::EditRole || !editable || p + 1 >= log.size())
         return false;
-    FillMark mark = FillMark::Full;
-    for (FillMark m : {FillMark::Partial, FillMark::Missed})
-        if (text.compare(FillMarks::Name(m), Qt::CaseInsensitive) == 0)
-            mark = m;
-    if (mark == FillMark::Full && !text.isEmpty()) {
-        emit refused(QStringLiteral("Fill must be blank, Partial or Missed"));
+    const std::optional<FillMark> named = FillMarks::FromName(text);
+    if (!named) {
+        emit refused(QStringLiteral("Fill must be blank, Partial, Missed or Partial, missed"));
         return false;
     }
+    const FillMark mark = *named;
     if (marks.At(log, p) == mark)
         return true;
     marks.SetAt(log, p, mark);

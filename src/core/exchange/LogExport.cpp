@@ -43,7 +43,7 @@ QByteArray FuelLog(const QStringList &log, const FillMarks &marks)
                         litresText, penceText, QString::number(litres * pence / 100.0, 'f', 2)};
         if (withMarks) {
             const FillMark mark = marks.At(log, int(p));
-            row << QLatin1String(mark == FillMark::Partial ? "0" : "1") << QLatin1String(mark == FillMark::Missed ? "1" : "0");
+            row << QLatin1String(IsPartial(mark) ? "0" : "1") << QLatin1String(IsMissed(mark) ? "1" : "0");
         }
         out += Csv::Row(row);
     }

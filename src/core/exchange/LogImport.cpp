@@ -840,7 +840,7 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
 
 FillMark MarkOf(const Fill &fill)
 {
-    return fill.notFull ? FillMark::Partial : fill.missed ? FillMark::Missed : FillMark::Full;
+    return ::MarkOf(fill.notFull, fill.missed);
 }
 
 } // namespace LogImport

@@ -89,8 +89,8 @@ struct Fill {
     bool missed = false;       // marked as following a missed fill-up
 };
 
-// The mark a fill-up is kept with: not filling the tank wins over
-// following a missed one, as either leaves its figure out.
+// The mark a fill-up is kept with: either, or both when a partial fill-up
+// also followed a missed one.
 FillMark MarkOf(const Fill &fill);
 
 struct Plan {

@@ -62,11 +62,16 @@ FigureSpan SpanOf(const QVector<FillMark> &marks, int record)
         span.figure = false;
         return span;
     }
-    // Partial fill-ups before it are measured together with it; a Missed
-    // record filled the tank, so it may start a span.
+    // Partial fill-ups before it are measured together with it; a record only
+    // Missed filled the tank, so it may start a span. A partial one that
+    // also follows a missed fill-up puts an unlogged fill-up inside the span:
+    // no figure is right then.
     int j = record - 1;
-    while (j >= 0 && marks[j] == FillMark::Partial)
-        --j;
+    for (; j >= 0 && IsPartial(marks[j]); --j)
+        if (IsMissed(marks[j])) {
+            span.figure = false;
+            return span;
+        }
     if (j < 0 && record > 0) {
         span.figure = false; // only partial fill-ups before it: nothing to measure from
         return span;

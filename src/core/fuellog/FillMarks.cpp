@@ -12,6 +12,12 @@ QString keyOf(const QString &date, const QString &reading)
     return date.trimmed() + QLatin1Char(',') + reading.trimmed();
 }
 
+// The kinds of a marks file line: "partial", "missed" or "partial,missed".
+QString fileKinds(FillMark mark)
+{
+    return FillMarks::Name(mark).toLower().remove(QLatin1Char(' '));
+}
+
 // The same text a record's lines give, checked for what a file line may hold.
 bool plainField(QStringView text)
 {
@@ -85,7 +91,7 @@ QByteArray FillMarks::FileText(const QStringList &log) const
         const auto it = marks.constFind(key);
         if (it != marks.constEnd() && !named.contains(key)) {
             named.insert(key);
-            lines << key + QLatin1Char(',') + Name(*it).toLower();
+            lines << key + QLatin1Char(',') + fileKinds(*it);
         }
     }
     return lines.isEmpty() ? text : TextFile::JoinLines(lines);
@@ -95,7 +101,7 @@ QByteArray FillMarks::AllText() const
 {
     QStringList lines;
     for (auto it = marks.constBegin(); it != marks.constEnd(); ++it)
-        lines << it.key() + QLatin1Char(',') + Name(it.value()).toLower();
+        lines << it.key() + QLatin1Char(',') + fileKinds(it.value());
     lines.sort();
     return TextFile::JoinLines(lines);
 }
@@ -105,15 +111,26 @@ FillMarks FillMarks::Read(const QByteArray &bytes)
     FillMarks read;
     for (const QString &line : TextFile::SplitLines(bytes)) {
         const QStringList fields = line.split(QLatin1Char(','));
-        if (fields.size() != 3)
+        if (fields.size() != 3 && fields.size() != 4)
             continue;
-        const QString date = fields[0].trimmed(), reading = fields[1].trimmed(), kind = fields[2].trimmed();
+        const QString date = fields[0].trimmed(), reading = fields[1].trimmed();
         if (!plainField(date) || !plainField(reading))
             continue;
-        if (kind.compare(QLatin1String("partial"), Qt::CaseInsensitive) == 0)
-            read.marks.insert(keyOf(date, reading), FillMark::Partial);
-        else if (kind.compare(QLatin1String("missed"), Qt::CaseInsensitive) == 0)
-            read.marks.insert(keyOf(date, reading), FillMark::Missed);
+        quint8 bits = 0;
+        bool known = true; // an unknown kind spoils the line
+        for (qsizetype f = 2; f < fields.size(); ++f) {
+            const QString kind = fields[f].trimmed();
+            if (kind.compare(QLatin1String("partial"), Qt::CaseInsensitive) == 0)
+                bits |= quint8(FillMark::Partial);
+            else if (kind.compare(QLatin1String("missed"), Qt::CaseInsensitive) == 0)
+                bits |= quint8(FillMark::Missed);
+            else
+                known = false;
+        }
+        if (!known)
+            continue;
+        FillMark &mark = read.marks[keyOf(date, reading)];
+        mark = FillMark(quint8(mark) | bits);
     }
     return read;
 }
@@ -140,7 +157,16 @@ QString FillMarks::Name(FillMark mark)
     switch (mark) {
     case FillMark::Partial: return QStringLiteral("Partial");
     case FillMark::Missed: return QStringLiteral("Missed");
+    case FillMark::PartialMissed: return QStringLiteral("Partial, missed");
     case FillMark::Full: break;
     }
     return QString();
+}
+
+std::optional<FillMark> FillMarks::FromName(const QString &text)
+{
+    for (FillMark m : All)
+        if (text.trimmed().compare(Name(m), Qt::CaseInsensitive) == 0)
+            return m;
+    return std::nullopt;
 }

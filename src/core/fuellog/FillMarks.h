@@ -4,10 +4,18 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 // What the driver said of a fill-up: it filled the tank (the usual case, no
-// mark), it did not (Partial), or a fill-up before it went unlogged (Missed).
-enum class FillMark : quint8 { Full = 0, Partial = 1, Missed = 2 };
+// mark), it did not (Partial), a fill-up before it went unlogged (Missed), or
+// both at once: the two are independent bits.
+enum class FillMark : quint8 { Full = 0, Partial = 1, Missed = 2, PartialMissed = 3 };
+inline constexpr bool IsPartial(FillMark mark) { return (quint8(mark) & quint8(FillMark::Partial)) != 0; }
+inline constexpr bool IsMissed(FillMark mark) { return (quint8(mark) & quint8(FillMark::Missed)) != 0; }
+inline constexpr FillMark MarkOf(bool partial, bool missed)
+{
+    return FillMark((partial ? quint8(FillMark::Partial) : 0) | (missed ? quint8(FillMark::Missed) : 0));
+}
 
 // The marks of one fuel log. They are kept by the record's date and
 // odometer reading, as the marks file names them, so that a mark can only
@@ -29,9 +37,10 @@ public:
     // which the figures take as "every fill-up filled the tank".
     QVector<FillMark> PerRecord(const QStringList &log) const;
 
-    // The marks file: "dd/mm/yyyy,<reading>,partial" or "...,missed", CR LF,
-    // in the log's order, naming only records of the log; empty when none is
-    // marked. Malformed lines are skipped when read.
+    // The marks file: "dd/mm/yyyy,<reading>,partial", "...,missed" or
+    // "...,partial,missed", CR LF, in the log's order, naming only records of
+    // the log; empty when none is marked. Malformed lines are skipped when
+    // read; two lines naming one record add up.
     QByteArray FileText(const QStringList &log) const;
     static FillMarks Read(const QByteArray &bytes);
     // Every mark held, whether or not it names a record, in a fixed order.
@@ -44,8 +53,12 @@ public:
     // backup: "AB12.bak" -> "AB12.marks.bak".
     static QString PathFor(const QString &dataPath);
 
-    // The text of a mark in the data view and in files: "", "Partial", "Missed".
+    // The text of a mark in the data view: "", "Partial", "Missed",
+    // "Partial, missed".
     static QString Name(FillMark mark);
+    // The mark a data view text names (any case); empty for none.
+    static std::optional<FillMark> FromName(const QString &text);
+    static constexpr FillMark All[] = {FillMark::Full, FillMark::Partial, FillMark::Missed, FillMark::PartialMissed};
 
 private:
     QHash<QString, FillMark> marks; // "date,reading", both trimmed

@@ -28,7 +28,7 @@
 #include <QVBoxLayout>
 
 namespace {
-// The Fill column is edited with a drop-down of its three texts.
+// The Fill column is edited with a drop-down of its four texts.
 class FillDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -36,7 +36,7 @@ public:
     {
         auto *box = new QComboBox(parent);
         box->setObjectName(QStringLiteral("FillEditor"));
-        for (FillMark m : {FillMark::Full, FillMark::Partial, FillMark::Missed})
+        for (FillMark m : FillMarks::All)
             box->addItem(FillMarks::Name(m));
         return box;
     }

@@ -4,8 +4,8 @@
 #include <QCheckBox>
 
 // The two tick boxes a fill-up is marked with: "Tank not filled" and
-// "Missed a fill-up before this one". One fill-up carries one mark, so
-// ticking one unticks the other.
+// "Missed a fill-up before this one". They are independent: a partial
+// fill-up may also follow a missed one.
 struct FillMarkBoxes {
     QCheckBox *notFilled = nullptr, *missed = nullptr;
 
@@ -16,21 +16,13 @@ struct FillMarkBoxes {
         notFilled->setObjectName(QLatin1String(notFilledName));
         missed = new QCheckBox(QStringLiteral("Missed a fill-up &before this one"), parent);
         missed->setObjectName(QLatin1String(missedName));
-        QCheckBox *a = notFilled, *b = missed;
-        QObject::connect(a, &QCheckBox::toggled, b, [b](bool on) { b->setChecked(b->isChecked() && !on); });
-        QObject::connect(b, &QCheckBox::toggled, a, [a](bool on) { a->setChecked(a->isChecked() && !on); });
     }
 
-    FillMark Mark() const
-    {
-        if (notFilled->isChecked())
-            return FillMark::Partial;
-        return missed->isChecked() ? FillMark::Missed : FillMark::Full;
-    }
+    FillMark Mark() const { return MarkOf(notFilled->isChecked(), missed->isChecked()); }
     void SetMark(FillMark mark) const
     {
-        notFilled->setChecked(mark == FillMark::Partial);
-        missed->setChecked(mark == FillMark::Missed);
+        notFilled->setChecked(IsPartial(mark));
+        missed->setChecked(IsMissed(mark));
     }
     void SetEnabled(bool on) const
     {

@@ -680,7 +680,8 @@ void FuelEntryPanel::showMarkedEconomy(int at, long long stored)
     const FillMark mark = state.Marks.At(state.FuelLog, at);
     QString mpg, kpl;
     if (mark != FillMark::Full) {
-        mpg = kpl = FillMarks::Name(mark);
+        // One word fits the box: a partial fill-up is one whatever came before it.
+        mpg = kpl = FillMarks::Name(IsPartial(mark) ? FillMark::Partial : FillMark::Missed);
     } else if (!span.figure) {
         mpg = kpl = QStringLiteral("N/A"); // nothing but partial fill-ups before it
     } else if (span.from != at / 4 - 1) {

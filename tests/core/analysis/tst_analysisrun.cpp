@@ -34,7 +34,7 @@ class AnalysisRunTest : public QObject {
     {
         QVector<FillMark> marks;
         for (QChar c : letters)
-            marks << (c == QLatin1Char('P') ? FillMark::Partial : c == QLatin1Char('M') ? FillMark::Missed : FillMark::Full);
+            marks << FillMark(QStringLiteral(".PMB").indexOf(c));
         return marks;
     }
 
@@ -69,7 +69,7 @@ private slots:
         QTest::addColumn<QList<QStringList>>("table");
         QTest::addColumn<QStringList>("extremes"); // best, worst, best distance, worst distance, insufficient
         QTest::addColumn<QStringList>("log");
-        QTest::addColumn<QString>("marks");        // a letter per record: P partial, M missed, . full
+        QTest::addColumn<QString>("marks");        // a letter per record: P partial, M missed, B both, . full
         QTest::addColumn<QString>("lastLine");     // of the summary, when marked
         QTest::newRow("miles per gallon, look back")
             << 0 << 0 << 1
@@ -170,6 +170,30 @@ private slots:
                    {"29/03/2012", "21900   ", "400  ", "45.46", "42.43", "  7", "6.36", "0.14", "0.15"}}
             << QStringList{"45.46", "36.37", "200", "0", "true"} << seven << marks
             << QStringLiteral("     Figures leave out 3 partial or missed fill-ups");
+        // r3 did not fill the tank and a fill-up before it went unlogged. The
+        // span from r1's full tank to r4 then holds that unlogged fill-up:
+        // 400 miles over 40 + 10 + 10 litres and an unknown quantity. Read as
+        // merely partial it would give 30.31 (look back) or 36.37 (ahead),
+        // both too high; no figure is right, either way. r6 measures from
+        // r5's full tank as before: 45.46, the average (45.46 + 45.46) / 2,
+        // costs 6.36 / 45.46 = 0.14. Three fill-ups are marked; r4, which is
+        // not, is not counted. Candidates for best and worst: r1 and r6 (r0
+        // has no distance), 400 miles each over 7 days, so the 3-day search
+        // finds none: the fallbacks give 45.46 both, distances 0.
+        for (int direction : {1, 0})
+            QTest::addRow("partial after a missed one, look %s", direction ? "back" : "ahead")
+                << 0 << 0 << direction
+                << QList<QStringList>{
+                       {"     Date", "  Mileage", "Miles Done", "   Mpg", " Avg Mpg", " Days", "  Cpg", "  Cpm", "  ACpm"},
+                       {"01/03/2012", "20000   ", "  N/A", "0.00", "  N/A", "  N/A", "5.91", "", ""},
+                       {"08/03/2012", "20400   ", "400  ", "45.46", "45.46", "  7", "5.91", "0.13", "0.13"},
+                       {"10/03/2012", "20500   ", "100  ", "", "45.46", "  2", "6.00", "", ""},
+                       {"12/03/2012", "20600   ", "100  ", "", "45.46", "  2", "6.09", "", ""},
+                       {"15/03/2012", "20800   ", "200  ", "", "45.46", "  3", "6.18", "", ""},
+                       {"22/03/2012", "21500   ", "700  ", "", "45.46", "  7", "6.27", "", ""},
+                       {"29/03/2012", "21900   ", "400  ", "45.46", "45.46", "  7", "6.36", "0.14", "0.14"}}
+                << QStringList{"45.46", "45.46", "0", "0", "true"} << seven << QStringLiteral("..PB.M.")
+                << QStringLiteral("     Figures leave out 3 partial or missed fill-ups");
     }
     void tableAndFigures()
     {
@@ -194,8 +218,9 @@ private slots:
         in.currency = QStringLiteral("\u00A3");
         in.extremes = x;
         const QStringList summary = BuildSummary(run, in);
-        if (!marks.isEmpty()) {
+        if (!marks.isEmpty())
             QCOMPARE(summary.last(), lastLine);
+        if (marks == QStringLiteral("..PP.M.")) {
             // A range ending on the missed fill-up: the latest cost is r4's,
             // the last with a figure, not an empty one.
             const AnalysisResult cut = RunAnalysis(log, 0, 24, units(dist, fuel), AnalysisOption::PPDU, direction, marksOf(marks));
@@ -273,6 +298,39 @@ private slots:
         // two fill-ups (28/12 to 30/12: 1050 miles, 1689 km) instead of 0.
         in.extremes.bestDistance = 0;
         QCOMPARE(BuildSummary(run, in)[4], lines[4]);
+    }
+
+    // The summary's last line counts the fill-ups the user marked in the
+    // range, not the full ones a mark leaves without a figure.
+    void summaryCountsWhatWasMarked_data()
+    {
+        QTest::addColumn<QString>("marks");
+        QTest::addColumn<int>("first"); // records of "seven" analysed
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QString>("line"); // empty: none
+        // r1 has nothing but a partial fill-up before it: no figure, unmarked.
+        QTest::newRow("one marked, one left without a figure")
+            << "P." << 0 << 1 << "     Figures leave out 1 partial or missed fill-up";
+        QTest::newRow("a range with none marked") << "P." << 1 << 1 << QString();
+        QTest::newRow("partial after a missed one, two more marked") << "..PB.M." << 0 << 6
+                                                                    << "     Figures leave out 3 partial or missed fill-ups";
+        QTest::newRow("the range from the unmarked one") << "..PB.M." << 4 << 6
+                                                         << "     Figures leave out 1 partial or missed fill-up";
+    }
+    void summaryCountsWhatWasMarked()
+    {
+        QFETCH(QString, marks);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QString, line);
+        const QStringList log = seven.mid(0, 4 * int(marks.size()));
+        const AnalysisResult run =
+            RunAnalysis(log, 4 * first, 4 * last + 4, units(0, 0), AnalysisOption::PPDU, 1, marksOf(marks));
+        QVERIFY(run.ran);
+        SummaryInputs in;
+        in.extremes = FindExtremes(ExtremeRows(run), 3);
+        const QStringList said = BuildSummary(run, in).filter(QStringLiteral("Figures leave out"));
+        QCOMPARE(said, line.isEmpty() ? QStringList() : QStringList{line});
     }
 
     // The options: columns, and what stands in the price and cost columns.

@@ -115,7 +115,7 @@ private slots:
     void marksFile_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("marks");   // a letter per record: P partial, M missed, . full; empty: none
+        QTest::addColumn<QString>("marks");   // a letter per record: P partial, M missed, B both, . full; empty: none
         QTest::addColumn<QByteArray>("saved");
         QTest::addColumn<QStringList>("log"); // four records a week apart when not given
         const QByteArray two = "08/01/2012,10300,partial\r\n22/01/2012,10900,missed\r\n";
@@ -128,8 +128,12 @@ private slots:
             << QByteArray("08/01/2012,10300,partial\r\n08/01/2012,10300\r\n15/01/2012,10600,half\r\n,10600,partial\r\n"
                           "15/01/2012,10600,partial,x\r\n15/01/2012,10\t600,partial\r\n\r\n22/01/2012,10900,missed")
             << ".P.M" << two << QStringList{};
-        QTest::newRow("the later of two for one record")
-            << QByteArray("08/01/2012,10300,partial\r\n08/01/2012,10300,missed\r\n") << ".M.." << QByteArray("08/01/2012,10300,missed\r\n") << QStringList{};
+        // A partial fill-up may follow a missed one: one line carries both.
+        QTest::newRow("both marks on one line")
+            << QByteArray("08/01/2012,10300,partial,missed\r\n15/01/2012,10600,MISSED, partial\r\n") << ".BB."
+            << QByteArray("08/01/2012,10300,partial,missed\r\n15/01/2012,10600,partial,missed\r\n") << QStringList{};
+        QTest::newRow("two lines for one record add up")
+            << QByteArray("08/01/2012,10300,partial\r\n08/01/2012,10300,missed\r\n") << ".B.." << QByteArray("08/01/2012,10300,partial,missed\r\n") << QStringList{};
         QTest::newRow("nothing that names a record") << QByteArray("01/01/2000,1,partial\r\n\xFF\xFE\x00") << "" << QByteArray() << QStringList{};
         QTest::newRow("empty file") << QByteArray() << "" << QByteArray() << QStringList{};
         // Found by fuzzing: a record cut short carries no mark, and two
@@ -152,7 +156,7 @@ private slots:
         const FillMarks read = FillMarks::Read(bytes);
         QString letters;
         for (FillMark m : read.PerRecord(log))
-            letters += QLatin1Char(m == FillMark::Partial ? 'P' : m == FillMark::Missed ? 'M' : '.');
+            letters += QLatin1Char(".PMB"[int(m)]);
         QCOMPARE(letters, marks);
         QCOMPARE(read.FileText(log), saved);
         QCOMPARE(FillMarks::Read(saved).FileText(log), saved);

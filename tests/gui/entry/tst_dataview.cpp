@@ -277,13 +277,15 @@ private slots:
         v->ViewGrid->edit(fill);
         auto *box = v->ViewGrid->viewport()->findChild<QComboBox *>(QStringLiteral("FillEditor"));
         QVERIFY(box);
-        QCOMPARE(box->count(), 3);
-        QCOMPARE((QStringList{box->itemText(0), box->itemText(1), box->itemText(2)}), (QStringList{"", "Partial", "Missed"}));
+        QCOMPARE(box->count(), 4);
+        QCOMPARE((QStringList{box->itemText(0), box->itemText(1), box->itemText(2), box->itemText(3)}),
+                 (QStringList{"", "Partial", "Missed", "Partial, missed"}));
         box->setCurrentIndex(1);
         v->ViewGrid->setCurrentIndex(v->Model->index(2, 1)); // moving on commits it
         QCoreApplication::processEvents();
         QCOMPARE(v->Model->index(1, 4).data().toString(), QStringLiteral("Partial"));
         QVERIFY(!v->Model->setData(v->Model->index(2, 4), QStringLiteral("half"), Qt::EditRole));
+        QCOMPARE(h.platform.texts().last(), QStringLiteral("Fill must be blank, Partial, Missed or Partial, missed"));
         QVERIFY(v->Model->setData(v->Model->index(3, 4), QStringLiteral("missed"), Qt::EditRole));
 
         // The reading edited in place: the mark follows it into the file.
@@ -302,7 +304,13 @@ private slots:
         QVERIFY(!w->InsertPan->Marks.missed->isChecked());
         w->InsertPan->ViewDistance->setText(QStringLiteral("10360"));
         QTest::mouseClick(w->InsertPan->Marks.missed, Qt::LeftButton);
-        QVERIFY(!w->InsertPan->Marks.notFilled->isChecked()); // one mark a fill-up
+        QVERIFY(w->InsertPan->Marks.notFilled->isChecked()); // partial and after a missed one: both kept
+        QTest::mouseClick(w->InsertPan->NewOk, Qt::LeftButton);
+        QCOMPARE(v->Model->index(1, 4).data().toString(), QStringLiteral("Partial, missed"));
+        select(1, {1});
+        QTest::mouseClick(v->Edit2, Qt::LeftButton);
+        QVERIFY(w->InsertPan->Marks.notFilled->isChecked() && w->InsertPan->Marks.missed->isChecked());
+        QTest::mouseClick(w->InsertPan->Marks.notFilled, Qt::LeftButton);
         QTest::mouseClick(w->InsertPan->NewOk, Qt::LeftButton);
         QCOMPARE(v->Model->index(1, 4).data().toString(), QStringLiteral("Missed"));
         select(1, {1});

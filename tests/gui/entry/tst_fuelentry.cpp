@@ -666,28 +666,37 @@ private slots:
     // and change the figures shown.
     void marksFromTheKeyboard_data()
     {
-        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QStringList>("keys");    // access keys pressed for each fill-up: N not filled, B missed before
         QTest::addColumn<QStringList>("figures"); // MPG and KPL after each of the three fill-ups
+        QTest::addColumn<QByteArray>("marksFile");
         // Unmarked, as ever: 200 miles on the 40 litres before, 200 on 10
         // litres, 500 on 30 (200 x 1.609 / 40 = 8.045 is a shade under in
         // binary: 8.04). Marked: the partial one shows it; the next
         // measures from 10600, the last full tank, over 40 + 10 litres:
         // 400 / (50 / 4.546) = 36.37 and 400 x 1.609 / 50 = 12.87.
-        QTest::newRow("unmarked") << false << QStringList{"22.73", "8.04", "90.92", "32.18", "75.77", "26.82"};
-        QTest::newRow("marked") << true << QStringList{"Partial", "Partial", "36.37", "12.87", "Missed", "Missed"};
+        QTest::newRow("unmarked") << QStringList{"", "", ""} << QStringList{"22.73", "8.04", "90.92", "32.18", "75.77", "26.82"}
+                                  << QByteArray();
+        QTest::newRow("marked") << QStringList{"N", "", "B"} << QStringList{"Partial", "Partial", "36.37", "12.87", "Missed", "Missed"}
+                                << QByteArray("20/01/2012,10800,partial\r\n30/01/2012,11500,missed\r\n");
+        // The first both partial and after a missed one: the two boxes stay
+        // ticked together, and the next full tank, measured across the
+        // unlogged fill-up, has no figure.
+        QTest::newRow("partial after a missed one")
+            << QStringList{"NB", "", "B"} << QStringList{"Partial", "Partial", "N/A", "N/A", "Missed", "Missed"}
+            << QByteArray("20/01/2012,10800,partial,missed\r\n30/01/2012,11500,missed\r\n");
     }
     void marksFromTheKeyboard()
     {
-        QFETCH(bool, marked);
+        QFETCH(QStringList, keys);
         QFETCH(QStringList, figures);
+        QFETCH(QByteArray, marksFile);
         begin(3);
         const struct {
             const char *day, *miles, *spent, *qty;
-            Qt::Key mark;
-        } fills[] = {{"20", "10800", "13.00", "10", Qt::Key_N}, {"25", "11000", "39.00", "30", Qt::Key_unknown},
-                     {"30", "11500", "52.00", "40", Qt::Key_B}};
+        } fills[] = {{"20", "10800", "13.00", "10"}, {"25", "11000", "39.00", "30"}, {"30", "11500", "52.00", "40"}};
         QStringList shown;
         for (const auto &f : fills) {
+            const QString marks = keys.value(int(&f - fills));
             QVERIFY(!e->TankNotFilled->isChecked() && !e->MissedBefore->isChecked()); // unticked for every entry
             type(e->PDay, QLatin1String(f.day));
             type(e->Pmonth, QStringLiteral("01"));
@@ -695,11 +704,10 @@ private slots:
             type(e->PPrice, QLatin1String(f.spent));
             type(e->Amount, QLatin1String(f.qty));
             QVERIFY(e->Accept->hasFocus());
-            if (marked && f.mark != Qt::Key_unknown) {
-                QCheckBox *box = f.mark == Qt::Key_N ? e->TankNotFilled : e->MissedBefore;
-                QTest::keyClick(QApplication::focusWidget(), f.mark, Qt::AltModifier);
-                QTRY_VERIFY(box->isChecked());
-            }
+            for (QChar k : marks)
+                QTest::keyClick(QApplication::focusWidget(), k == QLatin1Char('N') ? Qt::Key_N : Qt::Key_B, Qt::AltModifier);
+            QTRY_COMPARE(e->TankNotFilled->isChecked(), marks.contains(QLatin1Char('N')));
+            QTRY_COMPARE(e->MissedBefore->isChecked(), marks.contains(QLatin1Char('B')));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
             QTRY_COMPARE(e->NumItems->text(), QString::number(int(w->FuelLog.size() / 4)));
             QTRY_VERIFY(e->NMiles->text().isEmpty());
@@ -709,9 +717,8 @@ private slots:
         QCOMPARE(fileLines().size(), 24);
         QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(AppFolder::log(3)) + "20/01/2012\r\n10800\r\n10.00\r\n130.00\r\n"
                      "25/01/2012\r\n11000\r\n30.00\r\n130.00\r\n30/01/2012\r\n11500\r\n40.00\r\n130.00\r\n");
-        QCOMPARE(h.app.exists(QStringLiteral("AB12.marks")), marked);
-        if (marked)
-            QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), QByteArray("20/01/2012,10800,partial\r\n30/01/2012,11500,missed\r\n"));
+        QCOMPARE(h.app.exists(QStringLiteral("AB12.marks")), !marksFile.isEmpty());
+        QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), marksFile);
         noSurprises();
     }
 

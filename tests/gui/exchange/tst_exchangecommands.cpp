@@ -248,16 +248,17 @@ private slots:
         const QString path = csv("Date,Odometer,FuelConsumed,Cost,IsFillToFull,MissedFuelUp\r\n"
                                  "2012-01-15,10300,10,13.00,0,0\r\n"
                                  "2012-01-22,10600,30,39.00,true,false\r\n"
-                                 "2012-01-29,11100,40,52.00,1,1\r\n");
+                                 "2012-01-29,11100,40,52.00,1,1\r\n"
+                                 "2012-02-05,11400,10,13.00,0,1\r\n"); // partial, after a missed one
         QString note;
         import(path, [&](ImportDialog &d) {
             d.FuelUnitBox->setCurrentIndex(0); // litres
             note = d.FlagsNote->text();
             return int(QDialog::Accepted);
         });
-        QCOMPARE(note, QStringLiteral("Of the fill-ups added, 1 marked as not filling the tank and 1 marked as following a "
+        QCOMPARE(note, QStringLiteral("Of the fill-ups added, 2 marked as not filling the tank and 2 marked as following a "
                                       "missed fill-up. The marks are kept, and the figures leave those fill-ups out."));
-        const QByteArray marks("15/01/2012,10300,partial\r\n29/01/2012,11100,missed\r\n");
+        const QByteArray marks("15/01/2012,10300,partial\r\n29/01/2012,11100,missed\r\n05/02/2012,11400,partial,missed\r\n");
         QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), marks);
         h.platform.fileAnswers << h.app.file(QStringLiteral("out.csv"));
         w->ExportCsv1->trigger();
@@ -266,7 +267,8 @@ private slots:
                                       "2012-01-01,10000,40.00,130.00,52.00,1,0\r\n"
                                       "2012-01-15,10300,10,130.00,13.00,0,0\r\n"
                                       "2012-01-22,10600,30,130.00,39.00,1,0\r\n"
-                                      "2012-01-29,11100,40,130.00,52.00,1,1\r\n"));
+                                      "2012-01-29,11100,40,130.00,52.00,1,1\r\n"
+                                      "2012-02-05,11400,10,130.00,13.00,0,1\r\n"));
 
         // Into an empty log of another vehicle: the same marks.
         h.~Harness();
@@ -276,7 +278,7 @@ private slots:
         w = &h.start();
         w->State().CurrentDataFile = h.app.file(QStringLiteral("CD34.dat"));
         import(csv(exported), [](ImportDialog &) { return int(QDialog::Accepted); });
-        QCOMPARE(w->FuelLog.size(), 16);
+        QCOMPARE(w->FuelLog.size(), 20);
         QCOMPARE(h.app.read(QStringLiteral("CD34.marks")), marks);
         QCOMPARE(h.platform.unexpected, QStringList());
     }
