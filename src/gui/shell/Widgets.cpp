@@ -67,10 +67,23 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         // QLineEdit selects on Tab itself but not on a focus given by the
-        // program; a mouse click keeps placing the cursor.
-        if (event->type() == QEvent::FocusIn && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason)
+        // program (the entry's own step). A mouse click keeps placing the
+        // cursor, and a box that has the focus back because its window is
+        // active again (after F1, another window, a menu or a popup) keeps
+        // its cursor, so the rest of a figure adds to what was typed.
+        if (event->type() != QEvent::FocusIn)
+            return false;
+        switch (static_cast<QFocusEvent *>(event)->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason:
+        case Qt::OtherFocusReason:
             if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && !edit->isReadOnly())
                 edit->selectAll();
+            break;
+        default:
+            break;
+        }
         return false;
     }
 };

@@ -26,8 +26,9 @@ void SetHelpButton(QAbstractButton *button, Platform &platform, int topic);
 void EnterPressesButtons(QWidget *root);
 
 // Every edit box under root has its whole text selected when the focus
-// enters it other than by the mouse (Tab, Enter moving on, the start of an
-// entry), so typing replaces what the box held.
+// moves to it by the keyboard or the program (Tab, Enter moving on, the
+// start of an entry), so typing replaces what the box held; not when it is
+// clicked, nor when its window becomes active again.
 void SelectTextOnEntry(QWidget *root);
 // The focus to the box with its whole text selected, also when the focus
 // was there already: typing replaces the text.

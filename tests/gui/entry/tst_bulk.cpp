@@ -56,7 +56,19 @@ private slots:
         begin();
         QVERIFY(b->isVisible());
         QCOMPARE(b->BYear->text(), QStringLiteral("2000"));
-        purchase(QStringLiteral("7"), QStringLiteral("5"), QStringLiteral("1900.00"), QStringLiteral("2000"));
+        // The amount typed in two goes, with F1 and the help window between:
+        // the second half adds to the first.
+        b->UpDown1->setValue(2012);
+        TypeAndEnter(b->BDay, QStringLiteral("7"));
+        TypeAndEnter(b->BMonth, QStringLiteral("5"));
+        QVERIFY(b->BPrice->hasFocus());
+        QTest::keyClicks(b->BPrice, QStringLiteral("19"));
+        QTest::keyClick(b->BPrice, Qt::Key_F1);
+        AwayAndBack(w);
+        QTest::keyClicks(b->BPrice, QStringLiteral("00.00"));
+        QTest::keyClick(b->BPrice, Qt::Key_Return);
+        TypeAndEnter(b->BAmount, QStringLiteral("2000"));
+        QTest::mouseClick(b->BAccept, Qt::LeftButton);
         QCOMPARE(file(), QByteArray("07/05/2012\r\n2000\r\n95.00\r\n"));
         QCOMPARE(b->BPpgBox->text(), QStringLiteral("4.32"));
         QCOMPARE(b->Edit7->text(), QStringLiteral("439.95"));
@@ -68,6 +80,7 @@ private slots:
         QVERIFY(b->BPrice->text().isEmpty() && b->BAmount->text().isEmpty());
         QCOMPARE(b->BDay->text(), QStringLiteral("07"));
         QVERIFY(h.platform.calls.isEmpty());
+        QCOMPARE(h.platform.helpTopics.size(), 1);
     }
 
     void placement_data()

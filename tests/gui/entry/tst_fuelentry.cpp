@@ -622,6 +622,48 @@ private slots:
         noSurprises();
     }
 
+    // Half a figure typed, then F1 or another window, and back: the box
+    // keeps its text and cursor, so the rest of the figure adds to it rather
+    // than replacing it.
+    void comingBackKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("help"); // F1 first, as the user asks for help
+        QTest::addColumn<QStringList>("record");
+        const QStringList stored{"20/01/2012", "11000", "50.00", "90.00"};
+        QTest::newRow("amount spent, F1") << "PPrice" << true << stored;
+        QTest::newRow("amount spent, another window") << "PPrice" << false << stored;
+        QTest::newRow("distance, F1") << "NMiles" << true << stored;
+        QTest::newRow("distance, another window") << "NMiles" << false << stored;
+    }
+    void comingBackKeepsWhatWasTyped()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, help);
+        QFETCH(QStringList, record);
+        begin(3);
+        const QMap<QString, QString> typed{{"PDay", "20"}, {"Pmonth", "01"}, {"NMiles", "11000"}, {"PPrice", "45"}, {"Amount", "50"}};
+        for (QLineEdit *b : {e->PDay, e->Pmonth, e->NMiles, e->PPrice, e->Amount}) {
+            QVERIFY2(b->hasFocus(), qPrintable(b->objectName()));
+            const QString text = typed.value(b->objectName());
+            if (b->objectName() == box) {
+                QTest::keyClicks(b, text.left(1));
+                if (help)
+                    QTest::keyClick(b, Qt::Key_F1);
+                AwayAndBack(w);
+                QVERIFY(b->hasFocus());
+                QTest::keyClicks(b, text.mid(1));
+            } else {
+                QTest::keyClicks(b, text);
+            }
+            QTest::keyClick(b, Qt::Key_Return);
+        }
+        QCOMPARE(h.platform.helpTopics.size(), help ? 1 : 0);
+        QTest::keyClick(e->Accept, Qt::Key_Return);
+        QCOMPARE(w->FuelLog.mid(12), record);
+        noSurprises();
+    }
+
     // The panel's access keys are not the menu bar's.
     void accessKeysDoNotClashWithTheMenus()
     {
