@@ -283,6 +283,40 @@ private slots:
         QVERIFY(!h.app.read(QStringLiteral("copy.dat")).contains("10001"));
     }
 
+    // A name whose marks file is not its own: the log would land on the
+    // marks, or its marks on another data file's. Refused, nothing written.
+    void saveAsRefusesAnotherFilesMarks_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("told");
+        const QString others = QStringLiteral(" cannot be saved there: its fill marks would go in AB12.marks, which keeps the marks of AB12.dat. Choose another name.");
+        QTest::newRow("another extension beside AB12.dat") << "AB12.txt" << "AB12.txt" + others;
+        QTest::newRow("no extension beside AB12.dat") << "AB12" << "AB12" + others;
+        const QString reserved = QStringLiteral(" cannot hold a fuel log: files ending in .marks keep the fill marks of a data file. Choose another name.");
+        QTest::newRow("the marks of AB12.dat") << "AB12.marks" << "AB12.marks" + reserved;
+        QTest::newRow("a marks name of its own") << "copy.Marks" << "copy.Marks" + reserved;
+        QTest::newRow("a backup's marks name") << "copy.marks.bak"
+                                               << "copy.marks.bak cannot hold a fuel log: files ending in .marks.bak keep the fill marks of a data file. Choose another name.";
+    }
+    void saveAsRefusesAnotherFilesMarks()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, told);
+        Harness h;
+        const QByteArray marks("03/04/2011,10400,partial\r\n");
+        h.app.write(QStringLiteral("AB12.marks"), marks);
+        TVantiq_ &w = loaded(h);
+        w.State().Marks.SetAt(w.FuelLog, 0, FillMark::Missed);
+        h.platform.fileAnswers << h.app.file(chosen);
+        w.SaveAs->trigger();
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), QStringList{told});
+        QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), marks);
+        QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(two));
+        QCOMPARE(QDir(h.app.path()).entryList({QStringLiteral("AB12*"), QStringLiteral("copy*")}, QDir::Files),
+                 (QStringList{"AB12.dat", "AB12.marks"}));
+        QVERIFY(w.windowTitle() != QStringLiteral("Fuel Data Save"));
+    }
+
     void failedSaveKeepsTheOldFile()
     {
         Harness h;

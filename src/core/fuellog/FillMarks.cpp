@@ -2,6 +2,7 @@
 
 #include "core/fuellog/TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
@@ -150,6 +151,27 @@ QString FillMarks::PathFor(const QString &dataPath)
     const QString stem = dot < 0 ? name : name.left(dot);
     const bool backup = dot >= 0 && name.mid(dot).compare(QLatin1String(".bak"), Qt::CaseInsensitive) == 0;
     return dataPath.left(dataPath.size() - name.size()) + stem + (backup ? QStringLiteral(".marks.bak") : QStringLiteral(".marks"));
+}
+
+QString FillMarks::SaveAsProblem(const QString &dataPath)
+{
+    const QFileInfo chosen(dataPath);
+    const QString name = chosen.fileName();
+    for (const char *reserved : {".marks", ".marks.bak"})
+        if (name.endsWith(QLatin1String(reserved), Qt::CaseInsensitive))
+            return name + QStringLiteral(" cannot hold a fuel log: files ending in ") + QLatin1String(reserved)
+                 + QStringLiteral(" keep the fill marks of a data file. Choose another name.");
+    const QString marks = PathFor(dataPath);
+    const QDir folder = chosen.absoluteDir();
+    for (const QString &other : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString suffix = QFileInfo(other).suffix().toLower();
+        if (other == name || (suffix != QLatin1String("dat") && suffix != QLatin1String("bak")))
+            continue;
+        if (PathFor(folder.filePath(other)) == PathFor(folder.filePath(name)))
+            return name + QStringLiteral(" cannot be saved there: its fill marks would go in ") + QFileInfo(marks).fileName()
+                 + QStringLiteral(", which keeps the marks of ") + other + QStringLiteral(". Choose another name.");
+    }
+    return QString();
 }
 
 QString FillMarks::Name(FillMark mark)

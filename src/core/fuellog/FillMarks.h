@@ -52,6 +52,10 @@ public:
     // Beside a car data file: "AB12.dat" -> "AB12.marks", and beside its
     // backup: "AB12.bak" -> "AB12.marks.bak".
     static QString PathFor(const QString &dataPath);
+    // Why a log may not be saved at this path: its marks file would be the
+    // log itself, or would hold the marks of another data file beside it
+    // ("AB12.txt" when "AB12.dat" is there). Empty when it may.
+    static QString SaveAsProblem(const QString &dataPath);
 
     // The text of a mark in the data view: "", "Partial", "Missed",
     // "Partial, missed".

@@ -249,6 +249,10 @@ void DataFileCommands::SaveAsClick()
         shell.SetStatus(5, QStringLiteral("NO DATA TO SAVE"));
         return;
     }
+    if (const QString problem = FillMarks::SaveAsProblem(chosen); !problem.isEmpty()) {
+        state.platform().ShowMessage(problem); // nothing is written
+        return;
+    }
     shell.SetCaption(QStringLiteral("Fuel Data Save"));
     if (WriteFuelLog(chosen))
         OpenDataFile.fileName = chosen;
