@@ -249,18 +249,19 @@ void TCalculator::FormActivate()
     takeCost(true);
 }
 
-void TCalculator::replaceUnusableStored()
+void TCalculator::replaceUnusableStored(bool unreadableToo)
 {
     // Taken as they are, such figures would be refused at every activation,
-    // the one after the refusal's own message box included.
+    // the one after the refusal's own message box included; and after a unit
+    // switch the refusal would put back the figure of the mode before.
     const int m = Mode();
     const std::optional<double> economy = number(CurrentMPG);
-    if (!economy || !(*economy > 0) || !std::isfinite(*economy)) {
+    if (economy ? !(*economy > 0) || !std::isfinite(*economy) : unreadableToo) {
         state.platform().ShowMessage(QStringLiteral("Fuel consumption invalid"));
         CurrentMPG->setText(DefaultEconomyText(m));
     }
     const std::optional<double> cost = number(DispCost);
-    if (!cost || *cost < 0 || !std::isfinite(*cost)) {
+    if (cost ? *cost < 0 || !std::isfinite(*cost) : unreadableToo) {
         state.platform().ShowMessage(QStringLiteral("Fuel cost invalid"));
         DispCost->setText(QString::number(DefaultCost(m)));
     }
@@ -398,6 +399,7 @@ void TCalculator::RestorevalsClick()
             DispCost->setText(FormatFixed(DefaultCost(m), 4, 4));
         }
     }
+    replaceUnusableStored(false); // a number no trip can use: the mode's own default
     takeEconomy();
     takeCost();
     setStatus(0, ModeName(m));
@@ -472,7 +474,7 @@ void TCalculator::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!storedChecked) {
         storedChecked = true;
-        replaceUnusableStored();
+        replaceUnusableStored(true);
     }
     FormActivate();
 }

@@ -68,9 +68,9 @@ private:
     // quiet) and the last usable text put back.
     bool takeEconomy(bool quiet = false);
     bool takeCost(bool quiet = false);
-    // At opening: a stored figure that cannot be used becomes the mode's
-    // built-in one, after the refusal's message.
-    void replaceUnusableStored();
+    // At opening and at a unit switch: a stored figure no trip can use becomes the mode's built-in one, told;
+    // a text that is no number too when unreadableToo.
+    void replaceUnusableStored(bool unreadableToo);
     bool storedChecked = false;
     void showFigures(double economyMpg);
     void setStatus(int panel, const QString &text);

@@ -274,24 +274,36 @@ private slots:
         QCOMPARE(*TripMath::ConvertDistance(161, false), 100LL);
     }
 
-    // A stored figure the calculator cannot use is replaced once, at
-    // opening, by the mode's built-in one; activations refuse nothing.
+    // A stored figure the calculator cannot use is replaced by the mode's
+    // built-in one, at opening and when the units switch to that mode;
+    // activations refuse nothing.
     void unusableStoredFigures_data()
     {
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("used"); // gallons for 300 miles
+        QTest::addColumn<QString>("used"); // gallons for 300 miles, or litres for 300 km after a switch
         QTest::addColumn<QString>("cost");
+        QTest::addColumn<QString>("switchTo"); // a unit menu item, from a distance of 100
         QTest::newRow("economy 0.00") << QStringList{"DMPG=0.00", "DCPG=5.00"} << QStringList{"Fuel consumption invalid"} << "10.00"
-                                      << "50.00";
+                                      << "50.00" << QString();
         QTest::newRow("economy negative") << QStringList{"DMPG=-3", "DCPG=5.00"} << QStringList{"Fuel consumption invalid"}
-                                          << "10.00" << "50.00";
+                                          << "10.00" << "50.00" << QString();
         QTest::newRow("economy not a number") << QStringList{"DMPG=N/A", "DCPG=5.00"} << QStringList{"Fuel consumption invalid"}
-                                              << "10.00" << "50.00";
+                                              << "10.00" << "50.00" << QString();
         QTest::newRow("price negative") << QStringList{"DMPG=60.00", "DCPG=-1.00"} << QStringList{"Fuel cost invalid"} << "5.00"
-                                        << "15.90";
+                                        << "15.90" << QString();
         QTest::newRow("both") << QStringList{"DMPG=0", "DCPG=-2"} << QStringList{"Fuel consumption invalid", "Fuel cost invalid"}
-                              << "10.00" << "31.80";
+                              << "10.00" << "31.80" << QString();
+        // Miles per litre are fine, kilometres per litre are not: the switch
+        // uses the built-in 10 KPL, never the 8.80 MPL read as kilometres.
+        // 300 km are 186 miles (x 0.6214); 10 KPL are 28.25 MPG (x 0.6214 x
+        // 4.546): 6.584 gallons, 29.93 litres, at 1.10 x 4.546 a gallon 32.93.
+        QTest::newRow("switched to kilometres, KPL 0.00")
+            << QStringList{"Fuel Units=1", "DMPL=8.80", "DCPL=1.10", "DKPL=0.00"} << QStringList{"Fuel consumption invalid"}
+            << "29.93" << "32.93" << "Kilometers";
+        QTest::newRow("switched to gallons, price per gallon negative")
+            << QStringList{"Fuel Units=1", "DMPL=8.80", "DCPL=1.10", "DMPG=40.00", "DCPG=-1"} << QStringList{"Fuel cost invalid"}
+            << "7.50" << "23.85" << "Gallons";
     }
     void unusableStoredFigures()
     {
@@ -299,8 +311,16 @@ private slots:
         QFETCH(QStringList, messages);
         QFETCH(QString, used);
         QFETCH(QString, cost);
+        QFETCH(QString, switchTo);
         Harness h;
-        withCalculator(h, QStringList{"CTL=0", "Distance Units=0", "Fuel Units=0"} + keys, [&](TCalculator &c) {
+        if (!keys.filter(QStringLiteral("Fuel Units=")).size())
+            keys << QStringLiteral("Fuel Units=0");
+        withCalculator(h, QStringList{"CTL=0", "Distance Units=0"} + keys, [&](TCalculator &c) {
+            if (!switchTo.isEmpty()) {
+                QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).isEmpty());
+                c.Distance->setText(QStringLiteral("100"));
+                c.findChild<QAction *>(switchTo)->trigger();
+            }
             QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), messages);
             c.FormActivate(); // as after the message box closes
             c.FormActivate();
