@@ -236,10 +236,11 @@ void TVantiq_::buildMenus()
         action->setIcon(CommandIcon(theme, own));
 
     // Keys for the commands used most; held by the window itself, so they
-    // work while a child window's menus stand in the menu bar.
+    // work while a child window's menus stand in the menu bar. Quit is
+    // Ctrl+Q by name: a platform without a desktop theme binds no key to it.
     const std::pair<QAction *, QKeySequence> keys[] = {
         {Open1, QKeySequence::Open},        {Save1, QKeySequence::Save},          {SaveAs, QKeySequence::SaveAs},
-        {ExitVantiq, QKeySequence::Quit},   {FuelPurchases1, Qt::Key_F2},
+        {ExitVantiq, QKeySequence(Qt::CTRL | Qt::Key_Q)},   {FuelPurchases1, Qt::Key_F2},
         {vechselect, Qt::Key_F3},           {Analisis2, Qt::Key_F5},              {Tripcalculator1, Qt::Key_F6}};
     for (const auto &[action, key] : keys) {
         action->setShortcut(key);
@@ -442,8 +443,19 @@ void TVantiq_::CloseAllChildWindows()
 
 void TVantiq_::closeEvent(QCloseEvent *event)
 {
+    // The session ending asks nothing: the backup keeps what the file does not.
+    if (StartupDone && !closed && !sessionEnding && FileCommands->KeepUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
+}
+
+void TVantiq_::CloseAsSessionEnds()
+{
+    sessionEnding = true;
+    close();
 }
 
 void TVantiq_::FormClose()
@@ -451,6 +463,7 @@ void TVantiq_::FormClose()
     if (!StartupDone || closed)
         return;
     closed = true;
+    state.CommitEdits(); // a cell still being typed in belongs to the backup
     if (FuelLog.size() >= 4 && state.Options().SaveBackup())
         FileCommands->WriteBackup(); // a failure is reported; the settings are still written
     WriteRegistry();

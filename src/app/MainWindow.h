@@ -84,6 +84,8 @@ public:
     void initalise();
     void CloseAllChildWindows() override;
     void FormClose();
+    // Closed by the session (SIGTERM): no question, the backup as ever.
+    void CloseAsSessionEnds();
 
     // Settings.
     QString ReadRegistry() override;
@@ -175,6 +177,7 @@ private:
     Platform &plat;
     bool activated = false;
     bool closed = false;
+    bool sessionEnding = false;
     QList<QLabel *> statusPanels;
     QList<MergedMenu> mainMenus; // with their group numbers
     std::unique_ptr<PrinterFont> printFont;

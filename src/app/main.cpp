@@ -81,7 +81,7 @@ void catchTerm()
     sigaction(SIGTERM, &action, nullptr);
 }
 
-void closeOnTerm(QWidget &window)
+void closeOnTerm(TVantiq_ &window)
 {
     if (termPipe[0] < 0)
         return;
@@ -95,7 +95,7 @@ void closeOnTerm(QWidget &window)
             if (!modal->close())
                 break;
         QTimer::singleShot(0, &window, [&window] {
-            window.close();
+            window.CloseAsSessionEnds();
             QApplication::quit();
         });
     });

@@ -126,7 +126,20 @@ public:
     {
         FuelLog.clear();
         Marks.Clear();
+        LogSaved(true);
     }
+    // The current data file holds the fuel log as it is now (it was loaded
+    // from it or written to it), and its marks file the marks when
+    // withMarks; shares the lists, so it costs nothing until the log changes.
+    void LogSaved(bool withMarks)
+    {
+        savedLog = FuelLog;
+        if (withMarks)
+            savedMarks = Marks;
+    }
+    // Changes made since (the data view's edits, inserts and deletes) that
+    // the current data file does not hold.
+    bool LogUnsaved() const { return FuelLog != savedLog || !(Marks == savedMarks); }
     // Tells everyone who shows the fuel log that it was replaced or changed.
     void FuelLogChanged() { emit fuelLogChanged(); }
     // Asks an open cell editor to put its text into the log, before a
@@ -173,6 +186,8 @@ signals:
     void graphColoursChanged(int background);
 
 private:
+    QStringList savedLog;
+    FillMarks savedMarks;
     Platform &plat;
     QString exePath;
     QString registration;

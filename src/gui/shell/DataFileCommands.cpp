@@ -83,6 +83,7 @@ bool DataFileCommands::Getcardata(const QString &name)
     }
     state.FuelLog = lines;
     state.Marks = readMarks(name);
+    state.LogSaved(true);
     shell.EnableCommand(Command::ViewData, true);
     shell.SetStatus(5, CarDataFile::BaseName(name) + QStringLiteral(" DATA READY"));
     state.CurrentDataFile = name;
@@ -207,55 +208,74 @@ bool DataFileCommands::WriteFuelLog(const QString &path)
     }
     // The log is saved from here on: a marks file that cannot be written is
     // told, and the next save tries again, but the save itself stands.
+    bool marksWritten = true;
     if (marks.isEmpty()) {
         QFile file(marksPath);
-        if (file.exists() && !file.remove())
+        if (file.exists() && !file.remove()) {
             state.platform().ShowMessage(marksPath + QStringLiteral(": ") + file.errorString());
-        return true;
-    }
-    if (marks != oldMarks && !TextFile::WriteWhole(marksPath, marks, &error))
+            marksWritten = false;
+        }
+    } else if (marks != oldMarks && !TextFile::WriteWhole(marksPath, marks, &error)) {
         state.platform().ShowMessage(error);
+        marksWritten = false;
+    }
+    if (path == state.CurrentDataFile)
+        state.LogSaved(marksWritten);
     return true;
 }
 
-void DataFileCommands::Save1Click()
+bool DataFileCommands::Save1Click()
 {
     state.CommitEdits();
     if (state.FuelLog.size() < 4) {
         shell.SetStatus(5, QStringLiteral("NO DATA TO SAVE ") + state.CurrentDataFile);
-        return;
+        return false;
     }
-    if (OpenDataFile.fileName.isEmpty() || OpenDataFile.fileName == QStringLiteral("*.*")) {
-        SaveAsClick();
-        return;
-    }
-    if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
-        // No vehicle file to write to: a name must be chosen.
-        SaveAsClick();
-        return;
-    }
-    if (WriteFuelLog(state.CurrentDataFile))
-        shell.SetStatus(5, QStringLiteral("FILE SAVED ") + state.CurrentDataFile);
+    if (OpenDataFile.fileName.isEmpty() || OpenDataFile.fileName == QStringLiteral("*.*"))
+        return SaveAsClick();
+    if (CarDataFile::IsNoFile(state.CurrentDataFile))
+        return SaveAsClick(); // no vehicle file to write to: a name must be chosen
+    if (!WriteFuelLog(state.CurrentDataFile))
+        return false;
+    shell.SetStatus(5, QStringLiteral("FILE SAVED ") + state.CurrentDataFile);
+    return true;
 }
 
-void DataFileCommands::SaveAsClick()
+bool DataFileCommands::SaveAsClick()
 {
     state.CommitEdits();
     SaveDialog1.folder = dataFolder();
     const QString chosen = state.platform().SaveFileName(SaveDialog1);
     if (chosen.isEmpty())
-        return;
+        return false;
     if (state.FuelLog.size() < 4) {
         shell.SetStatus(5, QStringLiteral("NO DATA TO SAVE"));
-        return;
+        return false;
     }
     if (const QString problem = FillMarks::SaveAsProblem(chosen); !problem.isEmpty()) {
         state.platform().ShowMessage(problem); // nothing is written
-        return;
+        return false;
     }
     shell.SetCaption(QStringLiteral("Fuel Data Save"));
-    if (WriteFuelLog(chosen))
-        OpenDataFile.fileName = chosen;
+    if (!WriteFuelLog(chosen))
+        return false;
+    OpenDataFile.fileName = chosen;
+    return true;
+}
+
+bool DataFileCommands::KeepUnsavedChanges()
+{
+    state.CommitEdits();
+    if (state.FuelLog.size() < 4 || !state.LogUnsaved())
+        return false; // nothing a save could write
+    const QString file = CarDataFile::IsNoFile(state.CurrentDataFile) ? QStringLiteral("a data file")
+                                                                       : QFileInfo(state.CurrentDataFile).fileName();
+    switch (state.platform().MessageDialog(QStringLiteral("Save the changes to ") + file + QStringLiteral("?"),
+                                           MsgKind::Confirmation, mbYes | mbNo | mbCancel, HelpTopic::DataFiles)) {
+    case mrYes: return !Save1Click(); // a save that failed was told: the window stays
+    case mrNo: return false;
+    default: return true;
+    }
 }
 
 void DataFileCommands::New1Click()

@@ -25,8 +25,13 @@ public:
     bool Getcardata(const QString &name);
     void LoadData(const QString &name);
     void Open1Click();
-    void Save1Click();
-    void SaveAsClick();
+    // True when the log was written.
+    bool Save1Click();
+    bool SaveAsClick();
+    // Before the window closes: changes to the fuel log that its file does
+    // not hold are saved (Yes), dropped (No), or keep the window open
+    // (Cancel, or a save that failed): true then.
+    bool KeepUnsavedChanges();
     void New1Click();
     void DeleteData(const QString &reg);
     void RestoreBackup1Click();

@@ -375,6 +375,77 @@ private slots:
         QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 1);
     }
 
+    // Quitting with changes the data file does not hold asks first; the
+    // session ending asks nothing and the backup keeps them.
+    void quittingWithChangesAsks_data()
+    {
+        QTest::addColumn<QString>("change"); // cell, delete, mark, saved
+        QTest::addColumn<QString>("how");    // ctrl+q, close, session
+        QTest::addColumn<int>("answer");     // 0: no question
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("saved");     // the change is in AB12.dat (and its marks) afterwards
+        QTest::newRow("a cell, Ctrl+Q, Yes") << "cell" << "ctrl+q" << int(mrYes) << true << true;
+        QTest::newRow("a deleted record, close button, No") << "delete" << "close" << int(mrNo) << true << false;
+        QTest::newRow("a deleted record, Ctrl+Q, Cancel") << "delete" << "ctrl+q" << int(mrCancel) << false << false;
+        QTest::newRow("a mark, close button, Yes") << "mark" << "close" << int(mrYes) << true << true;
+        QTest::newRow("saved before: no question") << "saved" << "ctrl+q" << 0 << true << true;
+        QTest::newRow("the session ends") << "cell" << "session" << 0 << true << false;
+    }
+    void quittingWithChangesAsks()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, how);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, saved);
+        h.settings({QStringLiteral("Start up=1"), QStringLiteral("Registration=AB12"), QStringLiteral("Backup=1")});
+        const QByteArray before = AppFolder::crlf(AppFolder::log(3));
+        h.app.write(QStringLiteral("AB12.dat"), before);
+        w = &h.start();
+        v = w->Datadisplay;
+        w->View1->trigger();
+        allowEditing();
+        if (change == QLatin1String("delete")) {
+            select(1, {1});
+            QTest::mouseClick(v->ViewDelete, Qt::LeftButton);
+        } else if (change == QLatin1String("mark")) {
+            QVERIFY(v->Model->setData(v->Model->index(1, 4), QStringLiteral("Partial"), Qt::EditRole));
+        } else {
+            QLineEdit *editor = cellEditor(1, 2);
+            editor->selectAll();
+            QTest::keyClicks(editor, QStringLiteral("41.00")); // left open: the close takes it
+        }
+        if (change == QLatin1String("saved"))
+            w->Save1->trigger();
+        const QStringList log = w->FuelLog;
+        h.platform.calls.clear();
+        if (answer)
+            h.platform.answers << answer;
+        if (how == QLatin1String("ctrl+q"))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        else if (how == QLatin1String("close"))
+            w->close();
+        else
+            w->CloseAsSessionEnds();
+        const QStringList asked = h.platform.texts(QStringLiteral("MessageDialog"));
+        QCOMPARE(asked, answer ? QStringList{"Save the changes to AB12.dat?"} : QStringList{});
+        if (answer) {
+            QCOMPARE(h.platform.calls.first().kind, MsgKind::Confirmation);
+            QCOMPARE(h.platform.calls.first().buttons, mbYes | mbNo | mbCancel);
+        }
+        QCOMPARE(w->isVisible(), !closes);
+        const QByteArray file = h.app.read(QStringLiteral("AB12.dat"));
+        if (change == QLatin1String("mark"))
+            QCOMPARE(h.app.exists(QStringLiteral("AB12.marks")), saved);
+        else
+            QCOMPARE(file != before, saved);
+        if (saved && change != QLatin1String("mark"))
+            QVERIFY(file.contains("\r\n41.00\r\n") || file == AppFolder::crlf(log));
+        if (how == QLatin1String("session")) // the backup keeps what the file does not
+            QVERIFY(h.app.read(QStringLiteral("AB12.bak")).contains("41.00"));
+        QVERIFY(h.platform.unexpected.isEmpty());
+    }
+
     void printedListing()
     {
         const QStringList listing = EntryRules::DataListing(AppFolder::log(2));
