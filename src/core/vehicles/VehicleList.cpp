@@ -50,12 +50,7 @@ VehicleList::ReadResult VehicleList::ReadBytes(const QByteArray &bytes, VehicleF
     const qsizetype records = bytes.size() / size;
     r.records = int(qMin<qsizetype>(records, std::numeric_limits<int>::max()));
     r.restBytes = int(bytes.size() - records * size);
-    qsizetype k = 0;
-    for (; k < records; ++k) {
-        if (IsFull()) {
-            r.truncated = true;
-            break;
-        }
+    auto slotAt = [&](qsizetype k) {
         Slot slot;
         // A registration that cannot name a data file is no vehicle of ours:
         // it is kept as read and never builds a path.
@@ -67,15 +62,30 @@ VehicleList::ReadResult VehicleList::ReadBytes(const QByteArray &bytes, VehicleF
             slot.original = bytes.mid(k * size, size).leftJustified(VehicleFile::RecordSize, '\0');
         if (!slot.invalid && form != VehicleFile::Form::Current)
             slot.record = VehicleFile::Import(slot.record, form, today);
+        return slot;
+    };
+    qsizetype k = 0;
+    for (; k < records && !IsFull(); ++k) {
+        const Slot slot = slotAt(k);
         if (!slot.invalid && slot.record.Registration == currentRegistration)
             r.foundCurrent = true;
         entries.append(slot);
         ++r.added;
     }
-    // Only a file of the current form is written back, so only its unread
-    // end is worth keeping; an older form's file stays as it is anyway.
-    if (form == VehicleFile::Form::Current && k * size < bytes.size()) {
-        unread += bytes.mid(k * size);
+    r.truncated = k < records;
+    if (form == VehicleFile::Form::Current) {
+        if (k * size < bytes.size()) {
+            unread += bytes.mid(k * size);
+            r.keptUnread = true;
+        }
+    } else if (r.truncated) {
+        // The list is written in the current form from now on, and the older
+        // file is read no more: vehicles past the hundredth go after the
+        // list in the current form, so that a later version may show them.
+        for (; k < records; ++k) {
+            const Slot slot = slotAt(k);
+            unread += slot.invalid ? slot.original : VehicleFile::Encode(slot.record);
+        }
         r.keptUnread = true;
     }
     return r;
