@@ -666,15 +666,14 @@ void TVantiq_::EnableCommand(Command command, bool enabled)
         EnterBut->setEnabled(enabled);
         FuelPurchases1->setEnabled(enabled); // and F2 with it
         break;
+    // Only the manager switches these, while it is open: its own Options
+    // menu offers the two actions (and their keys) to open a manager afresh,
+    // so they stay enabled; the main window's routes go with the buttons.
     case Command::NewVehicle:
-        for (QAction *a : {NewVehicle, NewVechAction})
-            a->setEnabled(enabled);
+        NewVehicle->setEnabled(enabled);
         NewBut->setEnabled(enabled);
         break;
-    case Command::VehicleManager:
-        vechselect->setEnabled(enabled);
-        ExistingBut->setEnabled(enabled);
-        break;
+    case Command::VehicleManager: ExistingBut->setEnabled(enabled); break;
     case Command::ViewData: View1->setEnabled(enabled); break;
     case Command::Bulk: BulkButton->setEnabled(enabled); break;
     case Command::ChangePassword: ChangePassword1->setEnabled(enabled); break;

@@ -6,6 +6,7 @@
 #include "gui/entry/FuelEntryPanel.h"
 #include "gui/vehicles/VehicleManager.h"
 
+#include <QPointer>
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -124,14 +125,20 @@ private slots:
         h.app.write(QStringLiteral("vehs3.veh"), VehicleFile::Encode(TestVehicle(QStringLiteral("AB12"))));
         TVantiq_ &w = loaded(h);
         QVERIFY(w.actions().contains(w.Save1)); // alive while a child's File menu stands in the bar
-        w.ExistingBut->click(); // the manager disables entry, analysis and itself
-        TVehSelect *m = w.VehSelect;
+        w.ExistingBut->click(); // the manager disables entry, analysis and its own button
+        QPointer<TVehSelect> m = w.VehSelect;
         QVERIFY(m && m->isVisible());
-        for (int key : {Qt::Key_F2, Qt::Key_F5, Qt::Key_F3})
+        for (int key : {Qt::Key_F2, Qt::Key_F5})
             QTest::keyClick(&w, Qt::Key(key));
         QVERIFY(w.DataEntry->isHidden());
         QVERIFY(!w.findChild<TAnalisisForm *>());
         QVERIFY(m->isVisible());
+        // F3 is Select Vehicle, which the manager's own menu offers: a
+        // manager afresh, its reminder scan run again.
+        QTest::keyClick(&w, Qt::Key_F3);
+        QTRY_VERIFY(!m);
+        m = w.VehSelect;
+        QVERIFY(m && m->isVisible() && !w.ExistingBut->isEnabled());
         m->close();
         QTest::keyClick(&w, Qt::Key_F2); // enabled again: F2 starts an entry
         QVERIFY(w.DataEntry->isVisible());

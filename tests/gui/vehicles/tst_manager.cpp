@@ -8,6 +8,8 @@
 #include "gui/vehicles/VehicleListView.h"
 #include "gui/vehicles/VehicleManager.h"
 
+#include <QMenu>
+#include <QPointer>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -145,17 +147,43 @@ private slots:
         QCOMPARE(n.Model->rowCount(), 2);
     }
 
+    // New Vechicle and Select Vehicle open a manager afresh, from the main
+    // window's toolbar when none is open and from the open manager's own
+    // Options menu, whose toolbar buttons on the main window stay disabled.
+    void newVehicleShowsTheTypes_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<bool>("types"); // the types to add a vehicle, else the list
+        QTest::newRow("New, toolbar") << "NewBut" << true;
+        QTest::newRow("New Vechicle, the manager's menu") << "New Vechicle" << true;
+        QTest::newRow("Select Vehicle, the manager's menu") << "Select Vehicle" << false;
+    }
     void newVehicleShowsTheTypes()
     {
+        QFETCH(QString, route);
+        QFETCH(bool, types);
         Harness h;
         TVehSelect &first = managerWith(h, {"AA1"}, QStringLiteral("AA1"));
-        first.close();
-        h.window->NewBut->click();
+        QPointer<TVehSelect> before(&first);
+        if (route == QLatin1String("NewBut")) {
+            first.close();
+            h.window->NewBut->click();
+        } else {
+            QVERIFY(!h.window->NewBut->isEnabled() && !h.window->ExistingBut->isEnabled());
+            QAction *item = nullptr;
+            for (QAction *a : first.OptionsMenu->actions())
+                if (a->text() == route)
+                    item = a;
+            QVERIFY(item && item->isEnabled());
+            item->trigger();
+        }
         TVehSelect &m = *h.window->VehSelect;
-        QVERIFY(&m != &first);
-        QVERIFY(m.SelectList->isVisible());
-        QCOMPARE(h.window->StatusText(5), QStringLiteral("ADDING NEW VEHICLE"));
+        QVERIFY(&m != before.data());
+        QCOMPARE(m.SelectList->isVisible(), types);
+        QCOMPARE(m.VehicalList->isVisible(), !types);
+        QCOMPARE(h.window->StatusText(5), types ? QStringLiteral("ADDING NEW VEHICLE") : QStringLiteral("SELECTING VEHICLE"));
         QCOMPARE(m.Model->rowCount(), 1);
+        QVERIFY(!h.window->NewBut->isEnabled() && !h.window->ExistingBut->isEnabled());
     }
 
     void openingAVehicleWithData()
