@@ -145,6 +145,7 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
 
     InsertPan = new TInsertPan(parent);
     SetHelpButton(InsertPan->BitBtn3, state.platform(), HelpTopic::DataView);
+    AccessKeysInFrontOnly(InsertPan);
 
     connect(CloseDataEdit, &QPushButton::clicked, this, [this] { CloseDataEditClick(true); });
     connect(Edit, &QPushButton::clicked, this, &DataViewPanel::EditClick);

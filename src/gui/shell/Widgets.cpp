@@ -89,35 +89,69 @@ public:
 };
 } // namespace
 
-class FrontOnlyKeys : public QObject {
-public:
-    FrontOnlyKeys(QWidget *panel) : QObject(panel), panel(panel) {}
-    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Shortcut && !inFront(); }
+namespace {
+const char *const FrontOnlyKeys = "vantiqFrontOnlyKeys";
 
-private:
-    // The front is the last visible panel among the overlay's children
-    // (raise() moves a panel there); a floating panel is always in front.
-    bool inFront() const
-    {
-        const QWidget *area = panel->parentWidget();
-        if (!area || panel->property(OverlayArea::FloatsAtRight).toBool())
-            return true;
-        const QObjectList &children = area->children();
-        for (auto it = children.crbegin(); it != children.crend(); ++it) {
-            const auto *w = qobject_cast<const QWidget *>(*it);
-            if (w && !w->isWindow() && w->isVisible() && !w->property(OverlayArea::FloatsAtRight).toBool())
-                return w == panel;
-        }
+// The front is the last visible panel among the overlay's children
+// (raise() moves a panel there). A floating panel is always in front, and
+// while one is shown (the data view's record form) it alone is.
+bool inFront(const QWidget *panel)
+{
+    const QWidget *area = panel->parentWidget();
+    if (!area || panel->property(OverlayArea::FloatsAtRight).toBool())
         return true;
+    const QObjectList &children = area->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        const auto *w = qobject_cast<const QWidget *>(*it);
+        if (w && !w->isWindow() && w->isVisible())
+            return w == panel;
     }
-    QWidget *panel;
+    return true;
+}
+
+// A panel behind another gives up its buttons' access keys, so that a
+// letter both use is no ambiguous shortcut (which only moves the focus):
+// the front panel's button is pressed. Should a key reach a panel behind
+// all the same (a caption set anew takes its key back), it does nothing.
+void giveKeysTo(QWidget *panel, bool keys)
+{
+    for (QAbstractButton *b : panel->findChildren<QAbstractButton *>()) {
+        const QKeySequence key = keys ? QKeySequence::mnemonic(b->text()) : QKeySequence();
+        if (b->shortcut() != key)
+            b->setShortcut(key);
+    }
+}
+
+class BehindEatsKeys : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Shortcut)
+            return false;
+        const QWidget *w = static_cast<QWidget *>(watched);
+        while (w && !w->property(FrontOnlyKeys).toBool())
+            w = w->parentWidget();
+        return w && !inFront(w);
+    }
 };
+} // namespace
 
 void AccessKeysInFrontOnly(QWidget *panel)
 {
-    auto *filter = new FrontOnlyKeys(panel);
+    panel->setProperty(FrontOnlyKeys, true);
+    auto *filter = new BehindEatsKeys(panel);
     for (QAbstractButton *b : panel->findChildren<QAbstractButton *>())
         b->installEventFilter(filter);
+    if (auto *area = qobject_cast<OverlayArea *>(panel->parentWidget()))
+        area->GiveKeysToFront();
+}
+
+void OverlayArea::GiveKeysToFront()
+{
+    for (QObject *o : children())
+        if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && w->property(FrontOnlyKeys).toBool())
+            giveKeysTo(w, inFront(w));
 }
 
 void FocusAndSelect(QLineEdit *box)
@@ -234,6 +268,12 @@ bool OverlayArea::eventFilter(QObject *watched, QEvent *event)
             updateGeometry();
             emit roomNeededChanged();
         }
+        if (event->type() != QEvent::LayoutRequest && watched->parent() == this)
+            GiveKeysToFront();
+        break;
+    case QEvent::ZOrderChange: // raised or lowered: another panel may be in front
+        if (watched->parent() == this)
+            GiveKeysToFront();
         break;
     default: break;
     }

@@ -93,6 +93,9 @@ public:
     using QWidget::QWidget;
     static const char *const FloatsAtRight;
     QSize minimumSizeHint() const override;
+    // Of the panels whose access keys work in front only, the front one and
+    // the floating ones get theirs; the others give theirs up.
+    void GiveKeysToFront();
 
 signals:
     void roomNeededChanged();

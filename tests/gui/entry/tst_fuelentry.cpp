@@ -3,8 +3,10 @@
 #include "Typing.h"
 #include "core/entry/EntryRules.h"
 #include "gui/entry/BulkPanel.h"
+#include "gui/entry/DataViewPanel.h"
 #include "gui/entry/FuelEntryPanel.h"
 #include "gui/shell/DataFileCommands.h"
+#include "gui/shell/HelpTopics.h"
 #include "gui/shell/SetupPanel.h"
 #include "gui/shell/Widgets.h"
 
@@ -695,12 +697,54 @@ private slots:
         h.platform.calls.clear();
         for (Qt::Key k : {Qt::Key_C, Qt::Key_Q, Qt::Key_S})
             QTest::keyClick(b->BDay, k, Qt::AltModifier);
-        QTest::qWait(250); // a key's click is animated: it lands later
-        QCOMPARE(e->NMiles->text(), QStringLiteral("11300"));
-        QVERIFY(b->isVisible());
-        QVERIFY(h.platform.calls.isEmpty());
-        QTest::keyClick(w, Qt::Key_U, Qt::AltModifier); // the bulk panel's own Quit
+        // A key's click is animated: it lands later, in the order pressed.
+        // Once the bulk panel's own Quit has landed, so would have any of
+        // the entry's.
+        QTest::keyClick(b->BDay, Qt::Key_U, Qt::AltModifier);
         QTRY_VERIFY(b->isHidden());
+        QVERIFY(e->isVisible());
+        QCOMPARE(e->NMiles->text(), QStringLiteral("11300"));
+        QVERIFY(h.platform.calls.isEmpty());
+    }
+
+    // The data view open for editing behind a panel: a letter both use
+    // presses the front panel's button, not only moves the focus to it.
+    void accessKeysPressTheFrontPanelsButton_data()
+    {
+        QTest::addColumn<bool>("bulk");
+        QTest::addColumn<int>("key");
+        QTest::newRow("bulk Accep&t, the view's Edi&t") << true << int(Qt::Key_T);
+        QTest::newRow("bulk He&lp, the view's De&lete") << true << int(Qt::Key_L);
+        QTest::newRow("entry Hel&p, the view's Hel&p") << false << int(Qt::Key_P);
+    }
+    void accessKeysPressTheFrontPanelsButton()
+    {
+        QFETCH(bool, bulk);
+        QFETCH(int, key);
+        begin(3, {QStringLiteral("Scheme=%1").arg(int(bulk)), QStringLiteral("ppl=1.05")});
+        w->View1->trigger();
+        h.platform.answers << mrYes;
+        QTest::mouseClick(w->Datadisplay->Edit, Qt::LeftButton);
+        QVERIFY(w->Datadisplay->ViewDelete->isVisible() && w->Datadisplay->Edit2->isVisible());
+        BulkPanel *b = w->BulkPurchase;
+        if (bulk) {
+            w->BulkButton->click();
+            QVERIFY(b->isVisible());
+            TypeAndEnter(b->BDay, QStringLiteral("20"));
+            TypeAndEnter(b->BMonth, QStringLiteral("01"));
+            TypeAndEnter(b->BPrice, QStringLiteral("95.00"));
+            TypeAndEnter(b->BAmount, QStringLiteral("100"));
+        } else {
+            w->EnterDataClick();
+            QVERIFY(e->isVisible() && w->Datadisplay->isVisible());
+        }
+        h.platform.calls.clear();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        if (key == Qt::Key_T)
+            QTRY_VERIFY(h.app.exists(QStringLiteral("bulk.dat")));
+        else
+            QTRY_COMPARE(h.platform.helpTopics, QList<int>{bulk ? 15 : HelpTopic::FuelEntry});
+        QCOMPARE(w->FuelLog.size(), 12); // nothing of the view's
     }
 
     // The same fill-ups entered with and without marks, from the keyboard:
