@@ -55,11 +55,12 @@ private slots:
         QCOMPARE(p.PassPrompt->text(), QStringLiteral("Access Denied"));
         QVERIFY(p.IpPass->text().isEmpty());
         QVERIFY(!p.Return->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), p.CancelButton);
         enter(p, QStringLiteral("Tarnwel"));
         QCOMPARE(p.PassPrompt->text(), QStringLiteral("Password Correct Click \"OK\""));
         QVERIFY(p.Return->isEnabled());
         QVERIFY(p.isVisible()); // Enter never closes the window
-        QCOMPARE(QApplication::focusWidget(), p.CancelButton);
+        QCOMPARE(QApplication::focusWidget(), p.Return); // where the prompt sends the user
         enter(p, QStringLiteral("Tarnwe")); // changed after a right one
         QVERIFY(!p.Return->isEnabled());
         enter(p, QStringLiteral("Tarnwel"));
@@ -68,25 +69,27 @@ private slots:
     }
 
     // Enter on a focused button presses it; Enter in the box never closes.
+    // Following the prompt, Enter and Enter again opens the gate.
     void enterPressesTheFocusedButton_data()
     {
-        QTest::addColumn<bool>("onOk");
+        QTest::addColumn<QString>("focus"); // "": where Enter in the box left it
         QTest::addColumn<int>("result");
-        QTest::newRow("OK") << true << int(QDialog::Accepted);
-        QTest::newRow("Cancel") << false << int(QDialog::Rejected);
+        QTest::newRow("OK") << "Return" << int(QDialog::Accepted);
+        QTest::newRow("Cancel") << "CancelButton" << int(QDialog::Rejected);
+        QTest::newRow("Enter twice, as the prompt says") << "" << int(QDialog::Accepted);
     }
     void enterPressesTheFocusedButton()
     {
-        QFETCH(bool, onOk);
+        QFETCH(QString, focus);
         QFETCH(int, result);
         TPassWrd p(QStringLiteral("Tarnwel"));
         p.show();
         QApplication::setActiveWindow(&p);
         enter(p, QStringLiteral("Tarnwel"));
         QVERIFY(p.isVisible());
-        QPushButton *b = onOk ? p.Return : p.CancelButton;
-        b->setFocus();
-        QTest::keyClick(b, Qt::Key_Return);
+        if (!focus.isEmpty())
+            p.findChild<QPushButton *>(focus)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(!p.isVisible());
         QCOMPARE(p.result(), result);
     }

@@ -90,7 +90,9 @@ bool TPassWrd::eventFilter(QObject *watched, QEvent *event)
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 IpPassExit();
-                CancelButton->setFocus(); // leaving the box checks once more
+                // Where the prompt sends the user: OK after the right
+                // password, else Cancel. Leaving the box checks once more.
+                (Return->isEnabled() ? Return : CancelButton)->setFocus();
                 return true;
             }
             break;
