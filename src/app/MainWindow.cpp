@@ -28,6 +28,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -75,7 +76,7 @@ TVantiq_::TVantiq_(Platform &p, const QString &executablePath, QWidget *parent)
 
     buildMenus(); // before the setup panel, whose password box shows a menu item
     new ContextHelp(plat, this); // F1 asks for the focused control's topic
-    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TVantiq_::MergeMenus);
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TVantiq_::ChildWindowActivated);
     // The setup panel's controls are the settings: it is built when they are first read.
     OptionsTabs = Lazy<SetupPanel>([this] {
         auto *panel = new SetupPanel(state, *this, client);
@@ -547,6 +548,7 @@ void TVantiq_::showPanel(QWidget *panel)
 {
     panel->show();
     panel->raise();
+    FocusFirstIn(panel);
 }
 
 bool TVantiq_::PasswordGate()
@@ -770,9 +772,29 @@ void TVantiq_::FillWindowMenu(QMenu *menu)
             a->setProperty("windowItem", true);
             a->setCheckable(true);
             a->setChecked(w == MdiArea->activeSubWindow());
-            connect(a, &QAction::triggered, MdiArea, [this, w] { MdiArea->setActiveSubWindow(w); });
+            connect(a, &QAction::triggered, MdiArea, [this, w] {
+                MdiArea->setActiveSubWindow(w);
+                // Also when it was active already, behind a panel.
+                MdiArea->raise();
+                if (!w->isAncestorOf(QApplication::focusWidget()))
+                    (w->focusWidget() ? w->focusWidget() : static_cast<QWidget *>(w))->setFocus(Qt::OtherFocusReason);
+            });
         }
     });
+}
+
+void TVantiq_::ChildWindowActivated(QMdiSubWindow *active)
+{
+    MergeMenus(active);
+    // A child window the user opens or picks stands over the panels; with
+    // none left, the panels it covered show again.
+    if (active) {
+        MdiArea->raise();
+    } else if (ChildWindowCount() == 0) {
+        MdiArea->lower();
+        if (QWidget *panel = client->Front(); panel && panel != MdiArea)
+            FocusFirstIn(panel);
+    }
 }
 
 void TVantiq_::MergeMenus(QMdiSubWindow *active)

@@ -58,6 +58,9 @@ public:
     void FillWindowMenu(QMenu *menu) override;
     // Arrange: the icons of minimised children along the bottom.
     void ArrangeIcons();
+    // The active child window changed: its menus merged, the child windows
+    // over the panels or under them.
+    void ChildWindowActivated(QMdiSubWindow *active);
     // The active child window's menus into the main menu bar by group.
     void MergeMenus(QMdiSubWindow *active);
     void ExitVantiqClick() override;

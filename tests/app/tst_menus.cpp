@@ -150,6 +150,72 @@ private slots:
         QVERIFY(w.findChild<TAnalisisForm *>());
     }
 
+    // A window or panel the user opens stands in front of what it opens
+    // over, and takes the focus.
+    void openedComesToTheFront_data()
+    {
+        QTest::addColumn<QString>("over");   // what is shown first
+        QTest::addColumn<QString>("opened"); // what the user opens then
+        QTest::addColumn<QString>("front");  // the overlay's front: a panel's name, or the active child window's class
+        QTest::newRow("New Vehicle during a fuel entry") << "entry" << "NewBut" << "TVehSelect";
+        QTest::newRow("F5 over the data view") << "view" << "F5" << "TAnalisisForm";
+        QTest::newRow("the Window menu, the manager behind the setup panel") << "manager, setup" << "window item" << "TVehSelect";
+        QTest::newRow("the setup panel over an analysis") << "analysis" << "Setup" << "OptionsTabs";
+        QTest::newRow("the manager closed: the entry again") << "entry" << "NewBut, closed" << "DataEntry";
+    }
+    void openedComesToTheFront()
+    {
+        QFETCH(QString, over);
+        QFETCH(QString, opened);
+        QFETCH(QString, front);
+        Harness h;
+        h.app.write(QStringLiteral("vehs3.veh"), VehicleFile::Encode(TestVehicle(QStringLiteral("AB12"))));
+        TVantiq_ &w = loaded(h);
+        if (over.contains(QLatin1String("entry")))
+            w.EnterDataClick();
+        if (over.contains(QLatin1String("view")))
+            w.View1->trigger();
+        if (over.contains(QLatin1String("analysis")))
+            w.analisebutton();
+        if (over.contains(QLatin1String("manager")))
+            w.ExistingBut->click();
+        if (over.contains(QLatin1String("setup")))
+            w.SetupClick();
+        if (opened.startsWith(QLatin1String("NewBut"))) {
+            w.NewVehicleClick(); // the toolbar's New, as the menus run it
+        } else if (opened == QLatin1String("F5")) {
+            QTest::keyClick(&w, Qt::Key_F5);
+        } else if (opened == QLatin1String("Setup")) {
+            w.SetupClick();
+        } else {
+            emit w.WindowMenu->aboutToShow();
+            QAction *item = w.WindowMenu->actions().last();
+            QVERIFY(item->text().endsWith(w.VehSelect->windowTitle()));
+            item->trigger();
+        }
+        if (opened.endsWith(QLatin1String("closed"))) {
+            w.VehSelect->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        // The front: the last shown child of the area the panels share.
+        QWidget *area = w.MdiArea->parentWidget();
+        QWidget *shown = nullptr;
+        for (QObject *o : area->children())
+            if (auto *c = qobject_cast<QWidget *>(o); c && !c->isWindow() && c->isVisible())
+                shown = c;
+        if (front.startsWith(QLatin1Char('T'))) {
+            QCOMPARE(shown, w.MdiArea);
+            QVERIFY(w.MdiArea->activeSubWindow());
+            QCOMPARE(w.MdiArea->activeSubWindow()->metaObject()->className(), front.toLatin1());
+            QVERIFY(w.MdiArea->activeSubWindow()->isAncestorOf(QApplication::focusWidget()));
+        } else {
+            QVERIFY(shown);
+            QCOMPARE(shown->objectName(), front);
+            QVERIFY(shown->isAncestorOf(QApplication::focusWidget()));
+            QVERIFY(shown->autoFillBackground()); // nothing behind shows through it
+        }
+    }
+
     // Closing the main window with its children open takes everything down
     // in order (the sanitizer build checks the memory).
     void closingWithChildrenOpen()

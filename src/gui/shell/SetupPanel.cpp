@@ -107,6 +107,7 @@ SetupPanel::SetupPanel(AppState &s, ShellCommands &commands, QWidget *parent)
     : QTabWidget(parent), state(s), shell(commands), options(std::make_unique<SetupOptions>(*this, s))
 {
     setObjectName(QStringLiteral("OptionsTabs"));
+    setAutoFillBackground(true); // beside the tab row too: nothing behind shows through
     addTab(passwordSheet(), QStringLiteral("Password"));
     addTab(graphSheet(), QStringLiteral("Graph"));
     addTab(unitsSheet(), QStringLiteral("Units"));

@@ -4,6 +4,7 @@
 #include "gui/shell/Platform.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QActionGroup>
 #include <QFocusEvent>
 #include <QButtonGroup>
@@ -97,16 +98,11 @@ const char *const FrontOnlyKeys = "vantiqFrontOnlyKeys";
 // while one is shown (the data view's record form) it alone is.
 bool inFront(const QWidget *panel)
 {
-    const QWidget *area = panel->parentWidget();
+    const auto *area = qobject_cast<const OverlayArea *>(panel->parentWidget());
     if (!area || panel->property(OverlayArea::FloatsAtRight).toBool())
         return true;
-    const QObjectList &children = area->children();
-    for (auto it = children.crbegin(); it != children.crend(); ++it) {
-        const auto *w = qobject_cast<const QWidget *>(*it);
-        if (w && !w->isWindow() && w->isVisible())
-            return w == panel;
-    }
-    return true;
+    const QWidget *front = area->Front();
+    return !front || front == panel;
 }
 
 // A panel behind another gives up its buttons' access keys, so that a
@@ -147,11 +143,31 @@ void AccessKeysInFrontOnly(QWidget *panel)
         area->GiveKeysToFront();
 }
 
+QWidget *OverlayArea::Front() const
+{
+    const QObjectList &all = children();
+    for (auto it = all.crbegin(); it != all.crend(); ++it)
+        if (auto *w = qobject_cast<QWidget *>(*it); w && !w->isWindow() && w->isVisible())
+            return w;
+    return nullptr;
+}
+
 void OverlayArea::GiveKeysToFront()
 {
     for (QObject *o : children())
         if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && w->property(FrontOnlyKeys).toBool())
             giveKeysTo(w, inFront(w));
+}
+
+void FocusFirstIn(QWidget *panel)
+{
+    if (panel->isAncestorOf(QApplication::focusWidget()))
+        return;
+    for (QWidget *w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain())
+        if (panel->isAncestorOf(w) && w->isVisibleTo(panel) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
 }
 
 void FocusAndSelect(QLineEdit *box)

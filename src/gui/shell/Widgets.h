@@ -30,6 +30,9 @@ void EnterPressesButtons(QWidget *root);
 // start of an entry), so typing replaces what the box held; not when it is
 // clicked, nor when its window becomes active again.
 void SelectTextOnEntry(QWidget *root);
+// The focus to the first control of a panel just shown, unless it holds
+// the focus already.
+void FocusFirstIn(QWidget *panel);
 // The focus to the box with its whole text selected, also when the focus
 // was there already: typing replaces the text.
 void FocusAndSelect(QLineEdit *box);
@@ -93,6 +96,8 @@ public:
     using QWidget::QWidget;
     static const char *const FloatsAtRight;
     QSize minimumSizeHint() const override;
+    // The child shown in front of the others (the last raised), if any.
+    QWidget *Front() const;
     // Of the panels whose access keys work in front only, the front one and
     // the floating ones get theirs; the others give theirs up.
     void GiveKeysToFront();
