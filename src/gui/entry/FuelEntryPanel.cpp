@@ -707,6 +707,7 @@ void FuelEntryPanel::ShowLogEnd()
     NumItems->setText(QString::number(CarDataFile::RecordCount(log)));
     if (log.size() < 4) {
         Finaldate->clear();
+        LastDate->clear();
         FinalMiles->setText(QStringLiteral("0"));
         DOldmiles->setText(QStringLiteral("0"));
         shell.SetStatus(1, QString());
@@ -716,8 +717,9 @@ void FuelEntryPanel::ShowLogEnd()
     Finaldate->setText(lastDate);
     shell.SetStatus(1, QStringLiteral(" ") + lastDate);
     FinalMiles->setText(StripBlanks(log[log.size() - 3]));
-    // The previous distance belongs to this log, not to the one before it.
+    // The last date and distance belong to this log, not to the one before it.
     DOldmiles->setText(FinalMiles->text());
+    LastDate->setText(lastDate);
 }
 
 void FuelEntryPanel::clearFigures()

@@ -815,12 +815,14 @@ private slots:
         begin(3);
         fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
         QCOMPARE(e->DOldmiles->text(), QStringLiteral("11000"));
+        QCOMPARE(e->LastDate->text(), QStringLiteral("20/01/2012"));
         h.app.write(QStringLiteral("CD34.dat"), AppFolder::crlf({"02/01/2012", "5000", "30.00", "130.00"}));
         h.platform.fileAnswers << h.app.file(QStringLiteral("CD34.dat"));
         h.platform.answers << mrNo << mrOk; // not the default vehicle; "Default File Not Changed"
         w->OpenBtn->click();
         QCOMPARE(w->FuelLog.size(), 4);
         QCOMPARE(e->DOldmiles->text(), QStringLiteral("5000"));
+        QCOMPARE(e->LastDate->text(), QStringLiteral("02/01/2012"));
         QCOMPARE(e->FinalMiles->text(), QStringLiteral("5000"));
         QCOMPARE(e->Finaldate->text(), QStringLiteral("02/01/2012"));
         QCOMPARE(e->NumItems->text(), QStringLiteral("1"));
@@ -839,6 +841,7 @@ private slots:
         w->Files().New1Click();
         QVERIFY(w->FuelLog.isEmpty());
         QCOMPARE(e->DOldmiles->text(), QStringLiteral("0"));
+        QVERIFY(e->LastDate->text().isEmpty());
         QCOMPARE(e->FinalMiles->text(), QStringLiteral("0"));
         QVERIFY(e->Finaldate->text().isEmpty());
         QCOMPARE(e->NumItems->text(), QStringLiteral("0"));
