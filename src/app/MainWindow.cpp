@@ -6,6 +6,7 @@
 #include "core/fuellog/TextFile.h"
 #include "core/state/LiveOptions.h"
 #include "core/state/SettingsFile.h"
+#include "core/vehicles/VehicleRecord.h"
 #include "gui/analysis/AnalysisWindow.h"
 #include "gui/analysis/Reports.h"
 #include "gui/entry/BulkPanel.h"
@@ -404,7 +405,13 @@ void TVantiq_::starttimerTimer()
     }
     if (Live.TripUnitMode >= -4 && Live.TripUnitMode <= -1)
         Live.TripUnitMode = Live.UnitMode;
-    if (state.Options().StartUp()) {
+    // A default vehicle that cannot name a file is no vehicle: said once,
+    // and the manager opens for the user to choose one.
+    const bool usable = Live.Registration.isEmpty() || IsFileSafeRegistration(Live.Registration);
+    if (!usable)
+        plat.ShowMessage(QStringLiteral("The default vehicle \"%1\" in %2 is not a usable registration; choose a vehicle")
+                             .arg(Live.Registration, QFileInfo(SettingsPath()).fileName()));
+    if (state.Options().StartUp() && usable) {
         FileCommands->LoadData(CurrentDataFile);
         if (state.Options().OpenAna())
             analisebutton();

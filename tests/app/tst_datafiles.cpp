@@ -7,6 +7,7 @@
 #include "gui/entry/FuelEntryPanel.h"
 #include "gui/shell/DataFileCommands.h"
 #include "gui/shell/SetupPanel.h"
+#include "gui/vehicles/VehicleManager.h"
 
 #include <QAction>
 #include <QDir>
@@ -161,8 +162,8 @@ private slots:
     }
 
     // A registration from the settings file that cannot name a file makes
-    // no vehicle current: nothing outside the data folder is read, written
-    // or deleted.
+    // no vehicle current: said once, the manager opens to choose one, and
+    // nothing outside the data folder is read, written or deleted.
     void unsafeRegistrationInTheSettings_data()
     {
         QTest::addColumn<QString>("registration");
@@ -180,8 +181,11 @@ private slots:
         h.settings({"Start up=1", "Registration=" + registration, "Data Path=" + h.app.file(QStringLiteral("data/"))});
         for (const char *name : {"OUT.dat", "data/a/OUT.dat", "data/OUTOUTOUTOU.dat", "data/...dat"})
             h.app.write(QLatin1String(name), AppFolder::crlf(two));
-        h.platform.answers << mrCancel; // "No Data file exists": start entering data
+        h.platform.answers << mrYes; // the manager's welcome: no vehicle list yet
         TVantiq_ &w = h.start();
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
+                 QStringList{"The default vehicle \"" + registration + "\" in vantiq.ini is not a usable registration; choose a vehicle"});
+        QVERIFY(w.VehSelect && w.VehSelect->isVisible());
         QCOMPARE(w.DataEntry->Registration->text(), QString());
         QVERIFY(w.FuelLog.isEmpty());
         QVERIFY(CarDataFile::IsNoFile(w.CurrentDataFile));

@@ -162,6 +162,9 @@ public:
     FillMarks Marks;                 // the fuel log's partial and missed fill-ups
     QStringList BulkList;
     QString CurrentDataFile;
+    // The car data file whose load was refused last, while no other is
+    // current: what a fill-up that has nowhere to go is told of.
+    QString RefusedDataFile;
     VehicleList Vehicles;
     bool NoDefault = false;          // the default vehicle was deleted from the list
     bool UnreadListReported = false; // the vehicle list's unread end was told of

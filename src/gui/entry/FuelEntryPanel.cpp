@@ -623,7 +623,7 @@ void FuelEntryPanel::AcceptClick()
             elapsedDays = QString::number(DaysBetween(log[4 * place.found], flags.EntryDate).days);
     }
     if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
-        ui.ShowMessage(QStringLiteral("No registration Set")); // nowhere to keep the fill-up
+        ui.ShowMessage(shell.Files().NoFileMessage()); // nowhere to keep the fill-up
         EnterDataClick();
         return;
     }

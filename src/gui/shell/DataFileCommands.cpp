@@ -76,7 +76,9 @@ bool DataFileCommands::Getcardata(const QString &name)
         else if (check == CarDataFile::Check::Empty)
             state.platform().ShowMessage(QStringLiteral("Not Loaded File ") + name + QStringLiteral(" Contains no Data"));
         // The fuel log is empty now; a later fill-up must not overwrite the
-        // file that was loaded before, so no file is current.
+        // file that was loaded before, so no file is current. (name may be
+        // the current data file itself: it is kept first.)
+        state.RefusedDataFile = name;
         state.CurrentDataFile = CarDataFile::NoFilePattern(dataFolder());
         state.FuelLogChanged();
         return false;
@@ -87,6 +89,7 @@ bool DataFileCommands::Getcardata(const QString &name)
     shell.EnableCommand(Command::ViewData, true);
     shell.SetStatus(5, CarDataFile::BaseName(name) + QStringLiteral(" DATA READY"));
     state.CurrentDataFile = name;
+    state.RefusedDataFile.clear();
     state.FuelLogChanged(); // the entry panel shows the log's end
     shell.CloseAllChildWindows();
     return true;
@@ -115,6 +118,7 @@ void DataFileCommands::LoadData(const QString &name)
         state.ClearLog();
         state.FuelLogChanged();
         state.CurrentDataFile = SetRegistration(reg, true);
+        state.RefusedDataFile.clear();
         shell.EnterDataClick();
         return;
     }
@@ -123,6 +127,7 @@ void DataFileCommands::LoadData(const QString &name)
     state.ClearLog();
     state.FuelLogChanged();
     state.CurrentDataFile = SetRegistration(reg, true);
+    state.RefusedDataFile.clear();
     shell.CloseAllChildWindows();
     shell.EnterDataClick();
 }
@@ -222,6 +227,16 @@ bool DataFileCommands::WriteFuelLog(const QString &path)
     if (path == state.CurrentDataFile)
         state.LogSaved(marksWritten);
     return true;
+}
+
+QString DataFileCommands::NoFileMessage() const
+{
+    if (state.RefusedDataFile.isEmpty())
+        return QStringLiteral("No registration Set");
+    const QString name = QFileInfo(state.RefusedDataFile).fileName();
+    return name + QStringLiteral(" could not be loaded, so nothing is stored in it: Vantiq does not write over a data "
+                                 "file it could not read. Correct or restore ")
+           + name + QStringLiteral(", or choose another vehicle.");
 }
 
 bool DataFileCommands::Save1Click()

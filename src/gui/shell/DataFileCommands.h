@@ -25,6 +25,9 @@ public:
     bool Getcardata(const QString &name);
     void LoadData(const QString &name);
     void Open1Click();
+    // Why a fill-up has nowhere to go while no data file is current: none
+    // was set, or the one set could not be loaded (it is named then).
+    QString NoFileMessage() const;
     // True when the log was written.
     bool Save1Click();
     bool SaveAsClick();

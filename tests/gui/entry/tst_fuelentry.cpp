@@ -890,14 +890,41 @@ private slots:
         QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), file);
     }
 
+    // With no data file current a fill-up is kept nowhere, and told why:
+    // none was set, or the default vehicle's file was refused at start-up
+    // (its last date malformed), which is named.
+    void noCurrentFileKeepsNothing_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("none set") << false << "No registration Set";
+        QTest::newRow("refused at start-up") << true
+                                             << "AB12.dat could not be loaded, so nothing is stored in it: Vantiq does not write "
+                                                "over a data file it could not read. Correct or restore AB12.dat, or choose another vehicle.";
+    }
     void noCurrentFileKeepsNothing()
     {
-        begin(3);
-        w->CurrentDataFile = h.app.path() + QStringLiteral("*.dat");
+        QFETCH(bool, refused);
+        QFETCH(QString, told);
+        const QByteArray bad = AppFolder::crlf({"01/01/2012", "10000", "40.00", "130.00", "8/1/2012", "10300", "40.00", "130.00"});
+        if (refused) {
+            h.settings({QStringLiteral("Start up=1"), QStringLiteral("Registration=AB12")});
+            h.app.write(QStringLiteral("AB12.dat"), bad);
+            w = &h.start();
+            e = w->DataEntry;
+            QVERIFY(w->FuelLog.isEmpty());
+            w->EnterDataClick();
+        } else {
+            begin(3);
+            w->CurrentDataFile = h.app.path() + QStringLiteral("*.dat");
+        }
+        h.platform.calls.clear();
         fillUp(QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000"), QStringLiteral("52.00"), QStringLiteral("40"));
-        QCOMPARE(h.platform.texts(), QStringList{"No registration Set"});
-        QCOMPARE(w->FuelLog.size(), 12);
+        QCOMPARE(h.platform.texts(), QStringList{told});
+        QCOMPARE(w->FuelLog.size(), refused ? 0 : 12);
         QVERIFY(!h.app.exists(QStringLiteral("*.dat")));
+        if (refused)
+            QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), bad);
     }
 };
 
