@@ -315,11 +315,17 @@ void TVantiq_::buildStatusBar()
     for (const Panel &p : panels) {
         auto *l = new QLabel(QLatin1String(p.text), bar);
         l->setAlignment(Qt::AlignCenter);
-        l->setMinimumWidth(p.width);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setObjectName(QStringLiteral("StatusPanel%1").arg(statusPanels.size()));
-        bar->addWidget(l);
+        // The general display takes the room there is, down to a third of
+        // its width, so that the window fits an 800-pixel screen; a long
+        // text is cut rather than widen the window.
+        const bool general = statusPanels.size() == 5;
+        l->setMinimumWidth(general ? p.width / 3 : p.width);
+        if (general)
+            l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        bar->addWidget(l, general ? 1 : 0);
         statusPanels << l;
     }
 }
@@ -725,7 +731,11 @@ QAction *TVantiq_::CommandAction(Command command)
     }
 }
 
-void TVantiq_::AddChildWindow(QMdiSubWindow *window) { MdiArea->addSubWindow(window); }
+void TVantiq_::AddChildWindow(QMdiSubWindow *window)
+{
+    MdiArea->addSubWindow(window);
+    KeepInsideArea(window);
+}
 
 int TVantiq_::ChildWindowCount() const
 {

@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QButtonGroup>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPalette>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 void SetHelpButton(QAbstractButton *button, Platform &platform, int topic)
 {
@@ -294,6 +296,36 @@ bool OverlayArea::eventFilter(QObject *watched, QEvent *event)
     default: break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+namespace {
+class InsideArea : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Show && event->type() != QEvent::Resize)
+            return false;
+        auto *w = static_cast<QMdiSubWindow *>(watched);
+        const QWidget *viewport = w->parentWidget();
+        if (!viewport || w->isMaximized() || w->isMinimized() || viewport->width() <= 0 || viewport->height() <= 0)
+            return false;
+        const QSize fits = w->size().boundedTo(viewport->size()).expandedTo(w->minimumSize());
+        if (fits != w->size())
+            w->resize(fits); // a Resize again, which then finds nothing to do
+        if (event->type() == QEvent::Show) {
+            const int x = std::clamp(w->x(), 0, std::max(0, viewport->width() - w->width()));
+            const int y = std::clamp(w->y(), 0, std::max(0, viewport->height() - w->height()));
+            w->move(x, y);
+        }
+        return false;
+    }
+};
+} // namespace
+
+void KeepInsideArea(QMdiSubWindow *window)
+{
+    window->installEventFilter(new InsideArea(window));
 }
 
 void ResizeWithinScreen(QWidget *window, const QSize &size)

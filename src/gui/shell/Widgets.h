@@ -5,6 +5,7 @@
 #include <QStyle>
 
 class QAbstractButton;
+class QMdiSubWindow;
 class QIcon;
 class QAction;
 class QActionGroup;
@@ -113,6 +114,11 @@ protected:
 private:
     void place(QWidget *panel);
 };
+
+// A child window of an MDI area is never larger than the area's viewport,
+// and is moved into it when shown: on a small or scaled screen its buttons
+// stay within reach (its contents scroll instead).
+void KeepInsideArea(QMdiSubWindow *window);
 
 // Resizes a window to the size asked for, or to what the screen has room for
 // beside a window frame where that is less (a small or a scaled screen).

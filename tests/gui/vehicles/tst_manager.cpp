@@ -442,8 +442,10 @@ private slots:
     }
 
     // Down to a 1920x1080 screen at twice the scale (960x540 to give, less a
-    // frame): the picture steps aside before the details are squeezed, and a
-    // panel larger than the window scrolls rather than being cut.
+    // frame) and an 800x600 one: the picture steps aside before the details
+    // are squeezed, a panel larger than the window scrolls rather than being
+    // cut, the main window is no wider than the screen and a child window
+    // stays inside the area it opens in.
     void smallWindowsKeepThePanelsWhole_data()
     {
         QTest::addColumn<QSize>("size");
@@ -451,6 +453,7 @@ private slots:
         QTest::newRow("1280x800") << QSize(1280, 800) << true;
         QTest::newRow("1024x768") << QSize(1024, 768) << true;
         QTest::newRow("2x on 1920x1080") << QSize(952, 470) << false;
+        QTest::newRow("800x600") << QSize(792, 560) << false;
     }
     void smallWindowsKeepThePanelsWhole()
     {
@@ -479,6 +482,17 @@ private slots:
         // At 1024x768 and up the entry panel fits the window as it is.
         if (picture)
             QVERIFY(w.DataEntry->width() <= w.centralWidget()->width());
+
+        QVERIFY2(w.minimumSizeHint().width() <= size.width(), qPrintable(QString::number(w.minimumSizeHint().width())));
+        w.SetStatus(5, QStringLiteral("FILE SAVED ") + QString(300, QLatin1Char('x'))); // a long path is cut, not widening
+        QVERIFY(w.minimumSizeHint().width() <= size.width());
+        w.DataEntry->QuitdatEntClick();
+        w.FuelLog = AppFolder::log(6);
+        w.analisebutton();
+        QMdiSubWindow *analysis = w.MdiArea->activeSubWindow();
+        QVERIFY(analysis && analysis->isVisible());
+        QVERIFY2(w.MdiArea->viewport()->rect().contains(analysis->geometry()),
+                 qPrintable(QStringLiteral("%1x%2").arg(analysis->width()).arg(analysis->height())));
     }
 
     void editingAndDone()
