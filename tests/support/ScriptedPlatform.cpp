@@ -31,6 +31,21 @@ void ScriptedPlatform::fail(const QString &what)
     QTest::qFail(qPrintable(QStringLiteral("unexpected ") + what), __FILE__, __LINE__);
 }
 
+void ScriptedPlatform::record(const Call &call)
+{
+    calls.append(call);
+    if (progressOpen)
+        fail(call.what + QStringLiteral(" under an open progress window: ") + call.text);
+}
+
+bool ScriptedPlatform::Progress(const QString &what, qint64 done, qint64 total)
+{
+    (void)what;
+    const bool goOn = ++progressCalls != cancelProgressAt;
+    progressOpen = goOn && done < total; // a cancelled one closes
+    return goOn;
+}
+
 int ScriptedPlatform::answer(const QString &what, const QString &text)
 {
     if (answers.isEmpty()) {
@@ -42,7 +57,7 @@ int ScriptedPlatform::answer(const QString &what, const QString &text)
 
 int ScriptedPlatform::MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext)
 {
-    calls.append({QStringLiteral("MessageDialog"), text, kind, buttons, helpContext});
+    record({QStringLiteral("MessageDialog"), text, kind, buttons, helpContext});
     // Every topic the program can ask for must have a page in the guide.
     if ((buttons & mbHelp) && !HelpTopic::Find(helpContext))
         fail(QStringLiteral("help topic without a page: %1").arg(helpContext));
@@ -58,18 +73,18 @@ int ScriptedPlatform::MessageDialogFocused(const QString &text, MsgKind kind, in
 
 void ScriptedPlatform::ShowMessage(const QString &text)
 {
-    calls.append({QStringLiteral("ShowMessage"), text, MsgKind::Custom, mbOk, -1});
+    record({QStringLiteral("ShowMessage"), text, MsgKind::Custom, mbOk, -1});
 }
 
 int ScriptedPlatform::MessageDlg(const QString &text, MsgKind kind, int buttons)
 {
-    calls.append({QStringLiteral("MessageDlg"), text, kind, buttons, -1});
+    record({QStringLiteral("MessageDlg"), text, kind, buttons, -1});
     return answer(QStringLiteral("MessageDlg"), text);
 }
 
 int ScriptedPlatform::ExecModal(QDialog &dialog)
 {
-    calls.append({QStringLiteral("ExecModal"), QString::fromLatin1(dialog.metaObject()->className())});
+    record({QStringLiteral("ExecModal"), QString::fromLatin1(dialog.metaObject()->className())});
     if (modalHandlers.isEmpty()) {
         fail(QStringLiteral("ExecModal: ") + QString::fromLatin1(dialog.metaObject()->className()));
         return QDialog::Rejected;
@@ -79,7 +94,7 @@ int ScriptedPlatform::ExecModal(QDialog &dialog)
 
 QString ScriptedPlatform::OpenFileName(const FileRequest &request)
 {
-    calls.append({QStringLiteral("OpenFileName"), request.title});
+    record({QStringLiteral("OpenFileName"), request.title});
     fileRequests << request;
     if (fileAnswers.isEmpty()) {
         fail(QStringLiteral("OpenFileName: ") + request.title);
@@ -90,7 +105,7 @@ QString ScriptedPlatform::OpenFileName(const FileRequest &request)
 
 QString ScriptedPlatform::SaveFileName(const FileRequest &request)
 {
-    calls.append({QStringLiteral("SaveFileName"), request.title});
+    record({QStringLiteral("SaveFileName"), request.title});
     fileRequests << request;
     if (fileAnswers.isEmpty()) {
         fail(QStringLiteral("SaveFileName: ") + request.title);
@@ -101,7 +116,7 @@ QString ScriptedPlatform::SaveFileName(const FileRequest &request)
 
 bool ScriptedPlatform::ChooseColour(QColor &colour)
 {
-    calls.append({QStringLiteral("ChooseColour"), colour.name()});
+    record({QStringLiteral("ChooseColour"), colour.name()});
     if (colourAnswers.isEmpty()) {
         fail(QStringLiteral("ChooseColour"));
         return false;
@@ -115,7 +130,7 @@ bool ScriptedPlatform::ChooseColour(QColor &colour)
 
 bool ScriptedPlatform::ChooseFont(QFont &font)
 {
-    calls.append({QStringLiteral("ChooseFont"), font.family()});
+    record({QStringLiteral("ChooseFont"), font.family()});
     if (fontAnswers.isEmpty()) {
         fail(QStringLiteral("ChooseFont"));
         return false;
@@ -129,11 +144,11 @@ bool ScriptedPlatform::ChooseFont(QFont &font)
 
 bool ScriptedPlatform::PrintDialog(QPrinter &)
 {
-    calls.append({QStringLiteral("PrintDialog"), QString()});
+    record({QStringLiteral("PrintDialog"), QString()});
     return answer(QStringLiteral("PrintDialog"), QString()) == mrOk;
 }
 
-void ScriptedPlatform::PrinterSetup(QPrinter &) { calls.append({QStringLiteral("PrinterSetup"), QString()}); }
+void ScriptedPlatform::PrinterSetup(QPrinter &) { record({QStringLiteral("PrinterSetup"), QString()}); }
 
 QPrinter &ScriptedPlatform::Printer()
 {

@@ -45,13 +45,12 @@ public:
     int MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext) override;
     int MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer) override;
     // Counts the calls; the one numbered cancelProgressAt (from 1) cancels.
-    bool Progress(const QString &what, qint64 done, qint64 total) override
-    {
-        (void)what, (void)done, (void)total;
-        return ++progressCalls != cancelProgressAt;
-    }
+    // A question or message while a progress window is open fails the test:
+    // the user could not answer it.
+    bool Progress(const QString &what, qint64 done, qint64 total) override;
     int progressCalls = 0;
     int cancelProgressAt = -1;
+    bool progressOpen = false;
     void ShowMessage(const QString &text) override;
     int MessageDlg(const QString &text, MsgKind kind, int buttons) override;
     int ExecModal(QDialog &dialog) override;
@@ -70,6 +69,7 @@ public:
 
 private:
     void fail(const QString &what);
+    void record(const Call &call);
     int answer(const QString &what, const QString &text);
     std::unique_ptr<QPrinter> printer;
 };

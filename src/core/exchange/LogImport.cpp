@@ -457,9 +457,10 @@ Answers Source::Resolve(const Answers &answered) const
     return a;
 }
 
-Source Read(const QByteArray &bytes, const Progress &progress)
+namespace {
+// Three steps: decoding into lines, parsing the rows, reading the rows.
+Source readSteps(const QByteArray &bytes, const Progress &progress)
 {
-    // Three steps: decoding into lines, parsing the rows, reading the rows.
     Source s;
     auto step = [&](int done) {
         if (progress && !progress(done, 3))
@@ -587,7 +588,17 @@ Source Read(const QByteArray &bytes, const Progress &progress)
     }
     s.decimalComma = separator != QLatin1Char(',') && commas && !points;
     suggestFromRows(s, priceKind);
-    step(3);
+    return s;
+}
+} // namespace
+
+Source Read(const QByteArray &bytes, const Progress &progress)
+{
+    Source s = readSteps(bytes, progress);
+    // Ended on every way out, a refusal's too: its message must not come
+    // under a progress window still open.
+    if (!s.cancelled && progress)
+        progress(3, 3);
     return s;
 }
 

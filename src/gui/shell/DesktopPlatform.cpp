@@ -63,21 +63,25 @@ DesktopPlatform::~DesktopPlatform() = default;
 
 int DesktopPlatform::MessageDialog(const QString &text, MsgKind kind, int buttons, int helpContext)
 {
+    endProgress();
     return DialogForm().Execute(text, kind, buttons, helpContext);
 }
 
 int DesktopPlatform::MessageDialogFocused(const QString &text, MsgKind kind, int buttons, int helpContext, int focusedAnswer)
 {
+    endProgress();
     return DialogForm().Execute(text, kind, buttons, helpContext, focusedAnswer);
 }
 
 void DesktopPlatform::ShowMessage(const QString &text)
 {
+    endProgress();
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), lines(text));
 }
 
 int DesktopPlatform::MessageDlg(const QString &text, MsgKind kind, int buttons)
 {
+    endProgress();
     QMessageBox box(QApplication::activeWindow());
     static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
                                               QMessageBox::Information, QMessageBox::Question,
@@ -98,10 +102,15 @@ int DesktopPlatform::MessageDlg(const QString &text, MsgKind kind, int buttons)
     return mrCancel;
 }
 
-int DesktopPlatform::ExecModal(QDialog &d) { return d.exec(); }
+int DesktopPlatform::ExecModal(QDialog &d)
+{
+    endProgress();
+    return d.exec();
+}
 
 QString DesktopPlatform::OpenFileName(const FileRequest &r)
 {
+    endProgress();
     QString selected;
     const QString filters = filterText(r, &selected);
     QFileDialog fd(QApplication::activeWindow(), r.title, startPath(r), filters);
@@ -117,6 +126,7 @@ QString DesktopPlatform::OpenFileName(const FileRequest &r)
 
 QString DesktopPlatform::SaveFileName(const FileRequest &r)
 {
+    endProgress();
     QString selected;
     const QString filters = filterText(r, &selected);
     QFileDialog fd(QApplication::activeWindow(), r.title, startPath(r), filters);
@@ -131,6 +141,7 @@ QString DesktopPlatform::SaveFileName(const FileRequest &r)
 
 bool DesktopPlatform::ChooseColour(QColor &colour)
 {
+    endProgress();
     const QColor c = QColorDialog::getColor(colour, QApplication::activeWindow());
     if (!c.isValid())
         return false;
@@ -140,6 +151,7 @@ bool DesktopPlatform::ChooseColour(QColor &colour)
 
 bool DesktopPlatform::ChooseFont(QFont &font)
 {
+    endProgress();
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
     if (ok)
@@ -149,12 +161,14 @@ bool DesktopPlatform::ChooseFont(QFont &font)
 
 bool DesktopPlatform::PrintDialog(QPrinter &p)
 {
+    endProgress();
     QPrintDialog d(&p, QApplication::activeWindow());
     return d.exec() == QDialog::Accepted;
 }
 
 void DesktopPlatform::PrinterSetup(QPrinter &p)
 {
+    endProgress();
     QPageSetupDialog d(&p, QApplication::activeWindow());
     d.exec();
 }
@@ -180,6 +194,14 @@ QLocale DesktopPlatform::Locale() const
     if (system.language() == QLocale::C)
         return QLocale(QLocale::English, QLocale::UnitedKingdom);
     return system;
+}
+
+void DesktopPlatform::endProgress()
+{
+    // Anything modal over a progress window still open could not be
+    // answered: the progress goes first, whatever its work forgot.
+    if (progress && progress->isVisible())
+        progress->reset();
 }
 
 bool DesktopPlatform::Progress(const QString &what, qint64 done, qint64 total)

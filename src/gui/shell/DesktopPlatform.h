@@ -40,4 +40,5 @@ private:
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<HelpViewer> help;
     std::unique_ptr<QProgressDialog> progress;
+    void endProgress();
 };
