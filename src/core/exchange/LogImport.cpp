@@ -849,6 +849,22 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     return plan;
 }
 
+QString MoneyHint(const Plan &plan)
+{
+    QVector<double> pence;
+    for (const Fill &f : plan.added)
+        if (double p = 0; f.lines.size() == 4 && ReadNumber(f.lines[3], false, &p))
+            pence << p;
+    if (pence.isEmpty())
+        return QString();
+    const double m = median(pence);
+    const QString price = NumberText::FormatFixed(m, 4, 1);
+    // Every pump price for decades lies between 50 p and £3 a litre.
+    if (m >= 50 && m <= 300)
+        return QStringLiteral("read so, a litre cost %1 p, as at the pump").arg(price);
+    return QStringLiteral("read so, a litre would cost %1 p, which no pump asks: check the units").arg(price);
+}
+
 FillMark MarkOf(const Fill &fill)
 {
     return ::MarkOf(fill.notFull, fill.missed);

@@ -105,6 +105,10 @@ struct Plan {
 
 // What the rows add to the log with the given answers; nothing is changed.
 Plan Prepare(const Source &source, const Answers &answers, const QStringList &log, const Progress &progress = {});
+// Why the money reads as it does, for the plan as prepared with the
+// current answers: the median price of a litre stored, and whether a pump
+// asks such a price. Empty when nothing is added.
+QString MoneyHint(const Plan &plan);
 
 // The user's choices for a file (its columns and answers), kept in the
 // settings under a key made from the file's header, so the next file with

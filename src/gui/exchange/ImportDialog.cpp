@@ -197,10 +197,10 @@ QComboBox *ImportDialog::question(QFormLayout *form, const char *name, const QSt
         return box;
     }
     form->addRow(caption, box);
-    if (hint.isEmpty())
-        return box;
-    // Why the answer is preset so, in a line under it.
+    // Why the answer is preset so, in a line under it (shown when there is
+    // something to say).
     auto *why = new QLabel(hint, this);
+    why->setVisible(!hint.isEmpty());
     why->setObjectName(QLatin1String(name) + QStringLiteral("Hint"));
     why->setWordWrap(true);
     QFont small = why->font();
@@ -258,6 +258,14 @@ void ImportDialog::prepare()
                                                         "figures leave those fill-ups out.")
                                              .arg(marks.join(QStringLiteral(" and "))));
     FlagsNote->setVisible(!marks.isEmpty());
+    // The money's hint follows the answers as they stand now, under the
+    // unit's question, or the kind's when the unit is not asked.
+    const QString money = plan.added.isEmpty() ? source.hints.money : MoneyHint(plan);
+    const bool unitAsked = source.told.moneyUnit == MoneyUnit::Unknown;
+    if (auto *hint = findChild<QLabel *>(QLatin1String(unitAsked ? "MoneyUnitBoxHint" : "MoneyKindBoxHint"))) {
+        hint->setText(money);
+        hint->setVisible(!money.isEmpty());
+    }
     ImportOk->setEnabled(!plan.added.isEmpty());
     if (!plan.added.isEmpty())
         ImportOk->setDefault(true);

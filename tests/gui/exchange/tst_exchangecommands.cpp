@@ -119,16 +119,21 @@ private slots:
                 if (box->isVisibleTo(&d))
                     seen << box->objectName();
             seen << d.findChild<QLabel *>(QStringLiteral("DateOrderBoxHint"))->text();
+            auto *money = d.findChild<QLabel *>(QStringLiteral("MoneyUnitBoxHint"));
+            seen << money->text();
             d.DistanceUnitBox->setCurrentIndex(1);   // kilometres
             d.FuelUnitBox->setCurrentIndex(1);       // imperial gallons
             d.MoneyKindBox->setCurrentIndex(1);      // per gallon
             d.DateOrderBox->setCurrentIndex(1);      // month first: 2 October
             seen << d.Plan().added.first().lines.join(QLatin1Char('|'));
+            seen << money->text(); // worked out again: what the preview now stores
             return int(QDialog::Accepted);
         });
         QCOMPARE(seen, (QStringList{"DateOrderBox", "DistanceUnitBox", "FuelUnitBox", "MoneyKindBox", "MoneyUnitBox",
                                     "every date reads either way: day first is the usual order here",
-                                    "02/10/2012|10006|40.91|30.80"}));
+                                    "read so, a litre cost 140.0 p, as at the pump",
+                                    "02/10/2012|10006|40.91|30.80",
+                                    "read so, a litre would cost 30.8 p, which no pump asks: check the units"}));
         QCOMPARE(w->FuelLog.size(), 8);
     }
 
