@@ -301,9 +301,18 @@ bool DetailsPanel::boxesReadable()
     // A slip in a box is refused rather than stored as 0 or today; an empty
     // box still means 0 or today, as a record always holds a date.
     const QLocale locale = state.platform().Locale();
-    const std::pair<QLineEdit *, const char *> amounts[] = {
-        {Tax, "Road tax amount"}, {InsuranceAmt, "Insurance amount"}, {MOTAmt, "MOT amount"}, {ServiceAmt, "Service amount"}};
-    for (const auto &[box, name] : amounts) {
+    // The vehicle list keeps road tax, MOT and service as whole amounts and
+    // the insurance with its pence: a fraction where none can be kept is
+    // refused rather than rounded without a word.
+    const struct {
+        QLineEdit *box;
+        const char *name;
+        bool whole;
+    } amounts[] = {{Tax, "Road tax amount", true},
+                   {InsuranceAmt, "Insurance amount", false},
+                   {MOTAmt, "MOT amount", true},
+                   {ServiceAmt, "Service amount", true}};
+    for (const auto &[box, name, whole] : amounts) {
         // Thousands may be grouped with commas ("1,234.50"); "12,50" is no
         // number here, since "." is the decimal point in every box.
         static const QRegularExpression grouped(QStringLiteral("^[-+]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
@@ -311,9 +320,12 @@ bool DetailsPanel::boxesReadable()
         if (grouped.match(text).hasMatch())
             text.remove(QLatin1Char(','));
         const NumberText::RealReading r = NumberText::ReadReal(text);
-        if (text.isEmpty() || (r.ok && std::isfinite(r.value) && std::abs(r.value) < 1e9))
+        const bool number = r.ok && std::isfinite(r.value) && std::abs(r.value) < 1e9;
+        if (text.isEmpty() || (number && (!whole || r.value == std::trunc(r.value))))
             continue;
-        state.platform().ShowMessage(QLatin1String(name) + QStringLiteral(": type a plain number such as 165.00"));
+        state.platform().ShowMessage(QLatin1String(name)
+                                     + (whole ? QStringLiteral(": type a whole amount such as 165 (the vehicle list keeps no pence for it)")
+                                              : QStringLiteral(": type a plain number such as 650.50")));
         box->setFocus();
         return false;
     }

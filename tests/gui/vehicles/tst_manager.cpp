@@ -543,9 +543,13 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("tax amount") << "Tax" << "abc" << "Road tax amount: type a plain number such as 165.00";
-        QTest::newRow("insurance amount") << "InsuranceAmt" << "12,50" << "Insurance amount: type a plain number such as 165.00";
-        QTest::newRow("service amount") << "ServiceAmt" << "1e300" << "Service amount: type a plain number such as 165.00";
+        const QString whole = QStringLiteral(": type a whole amount such as 165 (the vehicle list keeps no pence for it)");
+        QTest::newRow("tax amount") << "Tax" << "abc" << "Road tax amount" + whole;
+        QTest::newRow("tax amount with pence") << "Tax" << "165.50" << "Road tax amount" + whole;
+        QTest::newRow("insurance amount") << "InsuranceAmt" << "12,50" << "Insurance amount: type a plain number such as 650.50";
+        QTest::newRow("insurance with pence is kept") << "InsuranceAmt" << "650.50" << "";
+        QTest::newRow("service amount") << "ServiceAmt" << "1e300" << "Service amount" + whole;
+        QTest::newRow("whole, grouped") << "MOTAmt" << "1,054.00" << "";
         QTest::newRow("tax due") << "Taxduebox" << "31/02/2027" << "Road tax due date: type a date such as 31/01/2027";
         QTest::newRow("mot due") << "MOTDue" << "soon" << "MOT due date: type a date such as 31/01/2027";
         QTest::newRow("acquired") << "AquiredBox" << "2027-01-31" << "Date acquired: type a date such as 31/01/2027";
