@@ -51,14 +51,14 @@ screenshots: build
 RELEASE_DIR ?= build-release
 install: deps
 	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTIQ_BENCHMARKS=OFF >/dev/null
-	@cmake --build $(RELEASE_DIR) --target vantiq
+	@cmake --build $(RELEASE_DIR) --target vantiq vantiq_docs
 	cmake --install $(RELEASE_DIR) --prefix $(PREFIX) --strip
 
 # make package: vantiq_<version>_amd64.deb in build-release/, from the same
 # release build, stripped.
 package: deps
 	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTIQ_BENCHMARKS=OFF >/dev/null
-	@cmake --build $(RELEASE_DIR) --target vantiq
+	@cmake --build $(RELEASE_DIR) --target vantiq vantiq_docs
 	cd $(RELEASE_DIR) && cpack -G DEB
 
 clean:

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -37,11 +38,28 @@ const char Usage[] =
     "  -platform <name>      use the given display platform: xcb, wayland or offscreen\n"
     "  -reverse              lay the windows out from right to left\n"
     "\n"
-    "Settings and data are kept beside the program when its folder holds vantiq.ini\n"
-    "(a portable copy), otherwise in ~/.config/Quorvix/Vantiq/ and ~/.local/share/Quorvix/Vantiq/.\n";
+    "Settings and data are kept beside the program when its folder holds vantiq.ini,\n"
+    "or when it is not installed and its folder can be written (a build or a copy);\n"
+    "an installed program keeps them in ~/.config/Quorvix/Vantiq/ and\n"
+    "~/.local/share/Quorvix/Vantiq/.\n";
 
-// The informational options answer without a display. Nothing else is
-// taken from the command line but Qt's own options.
+// Qt's own options, which QApplication takes: with a value, and without.
+const char *const QtOptionsWithValue[] = {"style", "platform", "stylesheet", "display", "geometry", "qwindowgeometry",
+                                          "platformpluginpath", "platformtheme", "plugin", "qwindowtitle",
+                                          "qwindowicon", "session", "name", "title", "qmljsdebugger"};
+const char *const QtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "quit-after-first-paint"};
+
+bool among(const std::string &name, const auto &names)
+{
+    for (const char *n : names)
+        if (name == n)
+            return true;
+    return false;
+}
+
+// The informational options answer without a display, and anything but
+// them and Qt's own options is refused before a display is needed: the
+// program takes no files or arguments of its own.
 int answerInformationalOption(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
@@ -54,6 +72,25 @@ int answerInformationalOption(int argc, char *argv[])
             std::fputs(Usage, stdout);
             return 0;
         }
+    }
+    for (int i = 1; i < argc; ++i) {
+        std::string name = argv[i];
+        const bool option = name.size() > 1 && name[0] == '-';
+        name.erase(0, name.rfind("--", 0) == 0 ? 2 : 1); // Qt takes -style and --style alike
+        const std::size_t equals = name.find('=');
+        const bool inlineValue = equals != std::string::npos;
+        name = name.substr(0, equals);
+        if (option && among(name, QtFlags))
+            continue;
+        const bool withValue = option && among(name, QtOptionsWithValue);
+        if (withValue && (inlineValue || i + 1 < argc)) {
+            i += inlineValue ? 0 : 1;
+            continue;
+        }
+        std::fprintf(stderr, "vantiq: %s '%s'\n\n",
+                     withValue ? "a value is needed after" : option ? "unknown option" : "unexpected argument", argv[i]);
+        std::fputs(Usage, stderr);
+        return 2;
     }
     return -1;
 }

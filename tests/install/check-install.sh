@@ -41,6 +41,12 @@ version="$(sed -n 's/^project(Vantiq VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0"
   || { echo "--version: not 'Vantiq $version'"; status=1; }
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vantiq" --help | grep -q '^Usage: vantiq \[options\]' \
   || { echo "--help: no usage"; status=1; }
+# An option it does not know is refused with the usage, before a display is needed.
+for bad in --bogus stray.dat; do
+  rc=0; said="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vantiq" "$bad" 2>&1 >/dev/null)" || rc=$?
+  [ "$rc" -eq 2 ] && grep -q '^Usage: vantiq \[options\]' <<<"$said" \
+    || { echo "$bad: exit $rc, not 2 with the usage: $said"; status=1; }
+done
 
 # The installed program run as a user would: its settings in the per-user
 # configuration folder, its data in the per-user data folder, nothing
