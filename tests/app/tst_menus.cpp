@@ -223,11 +223,23 @@ private slots:
         Harness h;
         TVantiq_ &w = loaded(h);
         w.analisebutton();
-        w.findChild<TAnalisisForm *>()->GraphClick();
-        w.MdiArea->setActiveSubWindow(w.MdiArea->subWindowList().last());
+        QPointer<TAnalisisForm> analysis = w.findChild<TAnalisisForm *>();
+        analysis->GraphClick();
+        QPointer<TGraphForm> graph = w.findChild<TGraphForm *>();
+        w.MdiArea->setActiveSubWindow(graph);
+        QPointer<QMenu> graphMenu = graph->GraphMainMenu;
+        QVERIFY(w.menuBar()->actions().contains(graphMenu->menuAction())); // merged
         w.close();
+        QVERIFY(!w.isVisible());
+        QVERIFY(h.app.read(QStringLiteral("vantiq.ini")).contains("Registration=AB12\r\n"));
+        // The merged child goes first: its menus leave the bar with it, and
+        // the bar keeps only menus that live.
+        delete graph.data();
+        QVERIFY(graphMenu.isNull());
+        for (QAction *a : w.menuBar()->actions())
+            QVERIFY(a->menu());
         h.window.reset();
-        QVERIFY(h.app.exists(QStringLiteral("vantiq.ini")));
+        QVERIFY(analysis.isNull());
     }
 };
 

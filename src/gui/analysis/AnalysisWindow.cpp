@@ -106,6 +106,7 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
     auto *area = new OverlayArea(body);
     Model = new AnalysisModel(this);
     AnalisisGrid = new QTableView(area);
+    GridKeepsItsEditKey(AnalisisGrid);
     AnalisisGrid->setObjectName(QStringLiteral("AnalisisGrid"));
     AnalisisGrid->setModel(Model);
     // Any selection made after Select All (mouse, keys, right-click) is

@@ -112,6 +112,7 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
 
     Model = new LogTableModel(state.FuelLog, state.Marks, this);
     ViewGrid = new QTableView(this);
+    GridKeepsItsEditKey(ViewGrid);
     ViewGrid->setObjectName(QStringLiteral("ViewGrid"));
     ViewGrid->setProperty("helpContext", HelpTopic::DataGrid);
     ViewGrid->setModel(Model);

@@ -4,6 +4,8 @@
 #include "gui/shell/Platform.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QApplication>
 #include <QActionGroup>
 #include <QFocusEvent>
@@ -159,6 +161,27 @@ void OverlayArea::GiveKeysToFront()
     for (QObject *o : children())
         if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && w->property(FrontOnlyKeys).toBool())
             giveKeysTo(w, inFront(w));
+}
+
+namespace {
+class EditKeyStays : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier)
+                event->accept(); // delivered to the grid as a key press
+        }
+        return false;
+    }
+};
+} // namespace
+
+void GridKeepsItsEditKey(QAbstractItemView *grid)
+{
+    grid->installEventFilter(new EditKeyStays(grid));
 }
 
 void FocusFirstIn(QWidget *panel)

@@ -5,6 +5,7 @@
 #include <QStyle>
 
 class QAbstractButton;
+class QAbstractItemView;
 class QMdiSubWindow;
 class QIcon;
 class QAction;
@@ -31,6 +32,10 @@ void EnterPressesButtons(QWidget *root);
 // start of an entry), so typing replaces what the box held; not when it is
 // clicked, nor when its window becomes active again.
 void SelectTextOnEntry(QWidget *root);
+// F2 in a grid is the grid's own key (edit the cell, or nothing where it
+// cannot be edited), not the main window's Fuel Purchases.
+void GridKeepsItsEditKey(QAbstractItemView *grid);
+
 // The focus to the first control of a panel just shown, unless it holds
 // the focus already.
 void FocusFirstIn(QWidget *panel);

@@ -123,6 +123,16 @@ private slots:
         QCOMPARE(bool(v->Model->flags(v->Model->index(0, 1)) & Qt::ItemIsEditable), editing);
         QCOMPARE(v->Insert->isVisible(), editing);
         QCOMPARE(v->Edit->isEnabled(), !editing);
+        // F2 in the grid edits the cell where it can, and never starts a
+        // fill-up over the view.
+        v->ViewGrid->setFocus();
+        v->ViewGrid->setCurrentIndex(v->Model->index(1, 2));
+        QTest::keyClick(v->ViewGrid, Qt::Key_F2);
+        QVERIFY(w->DataEntry->isHidden());
+        bool editorOpen = false;
+        for (QLineEdit *e : v->ViewGrid->viewport()->findChildren<QLineEdit *>())
+            editorOpen |= e->isVisible();
+        QCOMPARE(editorOpen, editing);
     }
 
     // Typed into a cell, a change reaches the log at once and the file only
