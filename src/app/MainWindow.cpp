@@ -485,36 +485,24 @@ void TVantiq_::FormClose()
     BulkList.clear();
 }
 
-bool TVantiq_::readSettingsFile(IniFile &ini, qint64 *size) const
-{
-    const QString path = SettingsPath();
-    if (!QFileInfo::exists(path))
-        return true;
-    const TextFile::ReadResult read = TextFile::ReadBytes(path, Settings::MaxFileBytes);
-    if (read.tooLarge) {
-        if (size)
-            *size = read.size;
-        return false;
-    }
-    if (read.ok)
-        ini = IniFile::FromBytes(read.bytes);
-    return true;
-}
-
 QString TVantiq_::ReadRegistry()
 {
-    IniFile ini;
-    qint64 size = 0;
-    if (!readSettingsFile(ini, &size) && !state.SettingsRefused) {
-        // No settings file of ours is that large: it is left as it is, and
+    const SettingsFile::Reading file = SettingsFile::Read(SettingsPath());
+    if (file.refused && !state.SettingsRefused) {
+        // No settings file of ours (too large, a pipe): it is left as it is,
         // never written over, and the run goes on with the defaults.
         state.SettingsRefused = true;
-        plat.ShowMessage(QStringLiteral("The settings file %1 is %2 bytes long, more than the 1 MB a settings file may be. "
-                                        "It was not read and will not be changed: this run uses the default settings.")
-                             .arg(SettingsPath())
-                             .arg(size));
+        plat.ShowMessage(file.problem);
     }
-    const Settings s = Settings::Read(ini, ExecutableFolder());
+    QStringList refused;
+    const Settings s = Settings::Read(file.ini, ExecutableFolder(), &refused);
+    if (!refused.isEmpty()) {
+        const QString text = QFileInfo(SettingsPath()).fileName()
+                             + QStringLiteral(" held values no setting can take, so their defaults are used instead: ")
+                             + refused.join(QStringLiteral(", "));
+        if (state.FirstTelling(text))
+            plat.ShowMessage(text);
+    }
     Live = s;
     OptionsTabs->ShowSettings(s);
     SetStatus(7, QStringLiteral("%1 of %2").arg(Live.VehicleCount).arg(VehicleCapacity));
@@ -522,8 +510,19 @@ QString TVantiq_::ReadRegistry()
     ShowScheme();
     if (state.Options().BulkScheme())
         BulkPurchase->GetBulkData(state.BulkFilePath());
-    if (!QFileInfo(Live.DataPath).isDir() && !QDir().mkpath(Live.DataPath))
-        Live.DataPath = ExecutableFolder();
+    if (!QFileInfo(Live.DataPath).isDir()) {
+        // A folder of the user's own that is not there (a drive not
+        // mounted) is made only when asked; the default one at once.
+        const bool own = QDir(Live.DataPath) != QDir(ExecutableFolder());
+        const bool make = !own
+                          || plat.MessageDialog(QStringLiteral("The data folder ") + Live.DataPath
+                                                    + QStringLiteral(" does not exist.\rCreate it?\r(No uses ")
+                                                    + ExecutableFolder() + QStringLiteral(" for this run.)"),
+                                                MsgKind::Confirmation, mbYes | mbNo, HelpTopic::Setup)
+                                 == mrYes;
+        if (!make || !QDir().mkpath(Live.DataPath))
+            Live.DataPath = ExecutableFolder();
+    }
     if (!QFileInfo(Live.VehPath).isDir())
         Live.VehPath = Live.DataPath;
     OptionsTabs->DirectorySelector->SetDirectory(Live.DataPath);
@@ -538,13 +537,10 @@ bool TVantiq_::WriteRegistry()
     Settings s = Live;
     OptionsTabs->CollectSettings(s);
     s.Registration = state.Registration();
-    const QString path = SettingsPath();
-    IniFile ini;
-    if (state.SettingsRefused || !readSettingsFile(ini))
+    if (state.SettingsRefused)
         return false;
-    s.Write(ini);
     QString error;
-    if (TextFile::WriteWholePrivate(path, ini.ToBytes(), &error))
+    if (SettingsFile::Update(SettingsPath(), [&s](IniFile &ini) { s.Write(ini); }, &error))
         return true;
     plat.ShowMessage(error);
     return false;

@@ -10,7 +10,6 @@
 #include <memory>
 #include <QStringList>
 
-class IniFile;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -118,7 +117,6 @@ public:
 
 private:
     // The settings file as it stands; false when it is too large to be read.
-    bool readSettingsFile(IniFile &ini, qint64 *size = nullptr) const;
     AppState state; // first: the names below refer into it
 
 public:

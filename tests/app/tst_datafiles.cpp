@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 // The File menu's commands over the car data file.
 class DataFilesTest : public QObject {
     Q_OBJECT
@@ -107,10 +109,13 @@ private slots:
         QTest::addColumn<int>("longLine");   // its length, on line 3
         QTest::addColumn<qint64>("size");    // or the file's size
         QTest::addColumn<QString>("why");
-        QTest::newRow("a long line") << 1000 << qint64(0) << "line 3 is 1000 characters long";
-        QTest::newRow("a line of 256") << 256 << qint64(0) << "line 3 is 256 characters long";
+        QTest::newRow("a long line") << 1000 << qint64(0) << ": line 3 is 1000 characters long";
+        QTest::newRow("a line of 256") << 256 << qint64(0) << ": line 3 is 256 characters long";
         QTest::newRow("past 64 MB") << 0 << qint64(64 * 1024 * 1024 + 1)
-                                    << "it is 67108865 bytes long, more than the 64 MB a fuel log may be";
+                                    << ": it is 67108865 bytes long, more than the 64 MB a fuel log may be";
+        // A pipe would block the load for ever, a device read without end.
+        QTest::newRow("a named pipe") << 0 << qint64(-1) << " is a named pipe: Vantiq reads only ordinary files";
+        QTest::newRow("a link to /dev/zero") << 0 << qint64(-2) << " is a device: Vantiq reads only ordinary files";
     }
     void openRefusesWhatIsNoLog()
     {
@@ -122,23 +127,28 @@ private slots:
         QStringList lines = two;
         if (longLine)
             lines[2] = QString(longLine, QLatin1Char('4'));
-        h.app.write(QStringLiteral("BIG.dat"), AppFolder::crlf(lines));
-        if (size) {
-            QFile big(h.app.file(QStringLiteral("BIG.dat")));
-            QVERIFY(big.resize(size)); // sparse: nothing is written
+        const QString big = h.app.file(QStringLiteral("BIG.dat"));
+        if (size == -1)
+            QVERIFY(::mkfifo(QFile::encodeName(big).constData(), 0600) == 0);
+        else if (size == -2)
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), big));
+        else
+            h.app.write(QStringLiteral("BIG.dat"), AppFolder::crlf(lines));
+        if (size > 0) {
+            QFile file(big);
+            QVERIFY(file.resize(size)); // sparse: nothing is written
         }
-        h.platform.fileAnswers << h.app.file(QStringLiteral("BIG.dat"));
+        h.platform.fileAnswers << big;
         h.platform.calls.clear();
         w.OpenData->trigger();
-        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
-                 QStringList{"Not Loaded File " + h.app.file(QStringLiteral("BIG.dat")) + ": " + why});
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), QStringList{"Not Loaded File " + big + why});
         QCOMPARE(h.platform.texts(QStringLiteral("MessageDialog")), QStringList());
         QCOMPARE(w.FuelLog, two);
         QCOMPARE(w.CurrentDataFile, h.app.file(QStringLiteral("AB12.dat")));
         // Loaded another way (the manager, the start-up): refused with why.
         h.platform.calls.clear();
-        QVERIFY(!w.Files().Getcardata(h.app.file(QStringLiteral("BIG.dat"))));
-        QCOMPARE(h.platform.texts(), QStringList{"Not Loaded File " + h.app.file(QStringLiteral("BIG.dat")) + ": " + why});
+        QVERIFY(!w.Files().Getcardata(big));
+        QCOMPARE(h.platform.texts(), QStringList{"Not Loaded File " + big + why});
     }
 
     void openMissingFileAndCancel()
@@ -412,14 +422,24 @@ private slots:
         QTest::addColumn<QString>("read");      // the first record's mark as the data view shows it
         QTest::addColumn<bool>("unmark");       // the first record unmarked before the save
         QTest::addColumn<QByteArray>("saved");  // null: no file after the save
-        QTest::newRow("no file: none written") << QByteArray() << "" << false << QByteArray();
+        QTest::addColumn<QString>("plant");     // instead of the file: link (to notes.txt), fifo
+        QTest::addColumn<QString>("told");      // at the load ("%1": the folder)
+        QTest::newRow("no file: none written") << QByteArray() << "" << false << QByteArray() << QString() << QString();
         QTest::newRow("read, a line naming no record dropped")
             << QByteArray("01/01/2011,10000,partial\r\n05/05/2011,1,missed\r\n") << "Partial" << false
-            << QByteArray("01/01/2011,10000,partial\r\n");
+            << QByteArray("01/01/2011,10000,partial\r\n") << QString() << QString();
         QTest::newRow("nothing readable: the log loads unmarked")
-            << QByteArray(1, '\0') + "\xFF garbage\r\n,,,\r\n01/01/2011;10000;partial" << "" << false << QByteArray();
-        QTest::newRow("an empty file goes") << QByteArray("") << "" << false << QByteArray();
-        QTest::newRow("unmarked: the file goes") << QByteArray("01/01/2011,10000,missed\r\n") << "Missed" << true << QByteArray();
+            << QByteArray(1, '\0') + "\xFF garbage\r\n,,,\r\n01/01/2011;10000;partial" << "" << false << QByteArray() << QString() << QString();
+        QTest::newRow("an empty file goes") << QByteArray("") << "" << false << QByteArray() << QString() << QString();
+        QTest::newRow("unmarked: the file goes") << QByteArray("01/01/2011,10000,missed\r\n") << "Missed" << true << QByteArray() << QString() << QString();
+        // What a user's folder may hold: a link is read as no file and told
+        // once, and the save replaces the link, never the file it names; a
+        // pipe is told of and left alone by every save.
+        QTest::newRow("a link to the user's notes") << QByteArray() << "" << false << QByteArray() << "link"
+                                                     << "AB12.marks is a link to %1notes.txt; Vantiq does not follow it";
+        QTest::newRow("a named pipe") << QByteArray() << "" << false << QByteArray() << "fifo"
+                                      << "%1AB12.marks is a named pipe: Vantiq reads only ordinary files. The fill-ups are "
+                                         "shown unmarked, and the marks file is left as it is until it can be read.";
     }
     void marksBesideTheLog()
     {
@@ -427,16 +447,40 @@ private slots:
         QFETCH(QString, read);
         QFETCH(bool, unmark);
         QFETCH(QByteArray, saved);
+        QFETCH(QString, plant);
+        QFETCH(QString, told);
         Harness h;
+        const QString marksPath = h.app.file(QStringLiteral("AB12.marks"));
         if (!onDisk.isNull())
             h.app.write(QStringLiteral("AB12.marks"), onDisk);
-        TVantiq_ &w = loaded(h);
+        h.app.write(QStringLiteral("notes.txt"), "my notes");
+        if (plant == QLatin1String("link"))
+            QVERIFY(QFile::link(h.app.file(QStringLiteral("notes.txt")), marksPath));
+        if (plant == QLatin1String("fifo"))
+            QVERIFY(::mkfifo(QFile::encodeName(marksPath).constData(), 0600) == 0);
+        TVantiq_ &w = loaded(h); // a pipe would block the load for ever
         QCOMPARE(w.FuelLog, two);
         QCOMPARE(FillMarks::Name(w.State().Marks.At(w.FuelLog, 0)), read);
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), told.isEmpty() ? QStringList() : QStringList{told.arg(h.app.path())});
         if (unmark)
             w.State().Marks.SetAt(w.FuelLog, 0, FillMark::Full);
+        if (!plant.isEmpty())
+            w.State().Marks.SetAt(w.FuelLog, 4, FillMark::Partial);
+        h.platform.calls.clear();
         w.SaveBtn->click();
         QCOMPARE(h.app.read(QStringLiteral("AB12.dat")), AppFolder::crlf(two));
+        QCOMPARE(h.app.read(QStringLiteral("notes.txt")), QByteArray("my notes"));
+        if (plant == QLatin1String("fifo")) {
+            QVERIFY(QFileInfo(marksPath).exists() && !QFileInfo(marksPath).isFile()); // still the pipe
+            QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 1); // the marks not saved: said once
+            return;
+        }
+        if (plant == QLatin1String("link")) {
+            QVERIFY(!QFileInfo(marksPath).isSymLink());
+            QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), QByteArray("03/04/2011,10400,partial\r\n"));
+            QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).isEmpty());
+            return;
+        }
         QCOMPARE(h.app.exists(QStringLiteral("AB12.marks")), !saved.isNull());
         if (!saved.isNull())
             QCOMPARE(h.app.read(QStringLiteral("AB12.marks")), saved);

@@ -17,6 +17,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 // Settings file and setup panel.
 class SettingsTest : public QObject {
     Q_OBJECT
@@ -119,32 +121,51 @@ private slots:
         QVERIFY(h.platform.unexpected.isEmpty());
     }
 
-    // A settings file past 1 MB is neither read nor written over; the run
-    // uses the defaults and says so once.
+    // A settings file past 1 MB, or one that is no ordinary file (a named
+    // pipe would block the start for ever), is neither read nor written
+    // over; the run uses the defaults and says so once.
+    void anOversizedSettingsFileIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("past 1 MB") << false;
+        QTest::newRow("a named pipe") << true;
+    }
     void anOversizedSettingsFileIsLeftAlone()
     {
+        QFETCH(bool, pipe);
         Harness h;
         h.settings({"ppl=1.05", "Scheme=1"});
         QByteArray big = h.app.read(QStringLiteral("vantiq.ini"));
         big += QByteArray(1024 * 1024, '\x01');
-        h.app.write(QStringLiteral("vantiq.ini"), big);
-        TVantiq_ &w = h.start(true);
+        if (pipe) {
+            QFile::remove(h.app.iniPath());
+            QVERIFY(::mkfifo(QFile::encodeName(h.app.iniPath()).constData(), 0600) == 0);
+        } else {
+            h.app.write(QStringLiteral("vantiq.ini"), big);
+        }
+        TVantiq_ &w = h.start(true); // the defaults show the splash screen
         QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 1);
-        QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).first().startsWith(
-            "The settings file " + h.app.iniPath() + QStringLiteral(" is %1 bytes long").arg(big.size())));
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).first(),
+                 (pipe ? "The settings file cannot be read: " + h.app.iniPath() + " is a named pipe: Vantiq reads only ordinary files."
+                       : "The settings file " + h.app.iniPath() + QStringLiteral(" is %1 bytes long, more than the 1 MB a settings "
+                                                                                 "file may be.").arg(big.size()))
+                     + " It was not read and will not be changed: this run uses the default settings.");
         QCOMPARE(w.OptionsTabs->DefaultPpl->text(), QStringLiteral("0.70"));
         QVERIFY(!w.WriteRegistry());
         w.ReadRegistry(); // as a failed Open does: not told again
         w.close();
         QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 1);
-        QCOMPARE(h.app.read(QStringLiteral("vantiq.ini")), big);
+        if (pipe)
+            QVERIFY(!QFileInfo(h.app.iniPath()).isFile()); // still the pipe
+        else
+            QCOMPARE(h.app.read(QStringLiteral("vantiq.ini")), big);
     }
 
     void settingsFillTheControls()
     {
         Harness h;
         h.settings({"pass enabled=1", "ppl=1.05", "SCHEME=1", "Backup=1", "SFII=3", "V=4", "fuel units=0x0",
-                    "BMin=0", "BMax=2000", "Veh Path=/no/such/folder/"});
+                    "BMin=0", "BMax=2000", "TI=-2147483648", "G2C=0x7F000000", "FMode=9", "Veh Path=/no/such/folder/"});
         TVantiq_ &w = h.start();
         SetupPanel &s = *w.OptionsTabs;
         QVERIFY(s.PassEnable->isChecked());
@@ -155,28 +176,51 @@ private slots:
         QVERIFY(s.SaveBackup->isChecked());
         QCOMPARE(w.Live.ViewStyleIndex, 3);
         QCOMPARE(w.StatusText(7), QStringLiteral("4 of 100"));
-        QCOMPARE(s.BestMin->value(), 1);     // the spin boxes keep to 1..1000
-        QCOMPARE(s.BestMax->value(), 1000);
+        // Values no setting can take keep their defaults, named in one message.
+        QCOMPARE(s.BestMin->value(), 10);
+        QCOMPARE(s.BestMax->value(), 50);
+        QCOMPARE(w.Live.TripUnitMode, 0);
+        QCOMPARE(w.Live.G2C, 32768);
         QCOMPARE(w.Live.VehPath, w.Live.DataPath); // a missing vehicle folder becomes the data folder
         // Bulk scheme: "PRO MODE", and a missing bulk.dat does not stop the start-up.
         QCOMPARE(w.StatusText(3), QStringLiteral("PRO MODE"));
         QVERIFY(w.BulkButton->isEnabled());
-        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), QStringList{"No Bulk Purchase Data Available"});
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
+                 (QStringList{"vantiq.ini held values no setting can take, so their defaults are used instead: BMin=0, "
+                              "BMax=2000, TI=-2147483648, FMode=9, G2C=0x7F000000",
+                              "No Bulk Purchase Data Available"}));
         QCOMPARE(w.StatusText(5), QStringLiteral("SELECTING VEHICLE"));
         w.close();
         const QByteArray ini = h.app.read(QStringLiteral("vantiq.ini"));
         QCOMPARE(ini.toLower().count("ppl="), 1);
         QVERIFY(ini.contains("\r\nppl=1.05\r\n"));
+        for (const char *kept : {"\r\nBMin=10\r\n", "\r\nBMax=50\r\n", "\r\nTI=0\r\n", "\r\nG2C=32768\r\n"})
+            QVERIFY2(ini.contains(kept), kept);
         QVERIFY(h.platform.unexpected.isEmpty());
     }
 
+    // A data folder that is not there (a drive not mounted) is made only
+    // when the user says so; No takes the default folder for the run.
+    void missingDataFolderIsCreated_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(mrYes);
+        QTest::newRow("no") << int(mrNo);
+    }
     void missingDataFolderIsCreated()
     {
+        QFETCH(int, answer);
         Harness h;
-        h.settings({QStringLiteral("Data Path=") + h.app.path() + QStringLiteral("new/data/")});
+        const QString folder = h.app.path() + QStringLiteral("new/data/");
+        h.settings({QStringLiteral("Data Path=") + folder});
+        h.answerWelcome = false; // the folder is asked about first, then the welcome
+        h.platform.answers << answer << mrYes;
         TVantiq_ &w = h.start();
-        QVERIFY(QFileInfo(h.app.path() + QStringLiteral("new/data")).isDir());
-        QCOMPARE(w.OptionsTabs->DirectorySelector->Directory(), h.app.path() + QStringLiteral("new/data/"));
+        QCOMPARE(h.platform.calls.first().text, QStringLiteral("The data folder ") + folder
+                                                    + QStringLiteral(" does not exist.\rCreate it?\r(No uses ") + h.app.path()
+                                                    + QStringLiteral(" for this run.)"));
+        QCOMPARE(QFileInfo(folder).isDir(), answer == mrYes);
+        QCOMPARE(w.OptionsTabs->DirectorySelector->Directory(), answer == mrYes ? folder : h.app.path());
     }
 
     void getFMode_data()

@@ -55,13 +55,15 @@ class DurabilityTest : public QObject {
         return found;
     }
 
-    static QByteArray runOnce(const QString &kind, const QString &folder, qint64 limit, QString *told, bool failSync = false)
+    // failSync: "all" syncs fail, or only the "folder"'s after the rename.
+    static QByteArray runOnce(const QString &kind, const QString &folder, qint64 limit, QString *told, const QString &failSync = {})
     {
         QProcess p;
         p.setProgram(QStringLiteral(VANTIQ_SAVER));
-        if (failSync) {
+        if (!failSync.isEmpty()) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VANTIQ_FAILSYNC));
+            env.insert(QStringLiteral("VANTIQ_FAILSYNC"), failSync);
             env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
             p.setProcessEnvironment(env);
         }
@@ -80,13 +82,26 @@ class DurabilityTest : public QObject {
         return p.exitStatus() == QProcess::NormalExit ? QByteArray::number(p.exitCode()) : QByteArray("crashed");
     }
 
-    // Starts the saver's loop and kills it at a random moment of its saves.
+    // Starts the saver's loop and kills it at a random moment of its saves:
+    // within twice the time its first save took, so that a busy machine
+    // (whose saves are slower) cannot keep every kill ahead of the second
+    // save, and a saver that saves nothing fails.
     static void killSaverAtRandom(const QString &kind, const QString &folder, QRandomGenerator &random)
     {
         QProcess saver;
         saver.start(QStringLiteral(VANTIQ_SAVER), {QStringLiteral("loop"), kind, folder});
-        QVERIFY(saver.waitForReadyRead(20000)); // "ready": its contents are built, the saves begin
-        QThread::usleep(random.bounded(500, 40000));
+        auto waitForLine = [&](const QByteArray &line) {
+            while (!saver.canReadLine())
+                if (!saver.waitForReadyRead(60000))
+                    return false;
+            return saver.readLine().trimmed() == line;
+        };
+        QVERIFY(waitForLine("ready")); // its contents are built, the saves begin
+        QElapsedTimer first;
+        first.start();
+        QVERIFY2(waitForLine("saved"), "the saver never saved");
+        const qint64 took = std::max<qint64>(first.nsecsElapsed() / 1000, 200); // microseconds
+        QThread::usleep(random.bounded(quint64(2 * took)));
         QCOMPARE(saver.state(), QProcess::Running); // killed while saving, not after it gave up
         ::kill(pid_t(saver.processId()), SIGKILL);
         QVERIFY(saver.waitForFinished(20000));
@@ -193,7 +208,8 @@ private slots:
         QString error;
         QVERIFY(TextFile::WriteWhole(path, old, &error));
         QString told;
-        QCOMPARE(runOnce(kind, dir.path(), limit, &told, limit == 0), QByteArray("1")); // the save reports its failure
+        QCOMPARE(runOnce(kind, dir.path(), limit, &told, limit == 0 ? QStringLiteral("all") : QString()),
+                 QByteArray("1")); // the save reports its failure
         QVERIFY2(told.contains(FileName(kind)) && told.contains(QString::fromLocal8Bit(strerror(limit ? EFBIG : EIO))),
                  qPrintable(told));
         QCOMPARE(TextFile::ReadBytes(path).bytes, old);
@@ -206,6 +222,27 @@ private slots:
             QCOMPARE(now, Content(kind, 1));
         QCOMPARE(strays(QDir(dir.path()), FileName(kind)), QStringList());
         QVERIFY(!QFileInfo::exists(TextFile::TemporaryName(path)));
+    }
+
+    // The folder's sync fails after the log was renamed into place: the log
+    // stays, the marks written with it stay (every fill-up keeps its mark),
+    // and the user is told the save may not outlive a power cut.
+    void aFolderSyncThatFailsAfterTheRename()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("AB12.dat"));
+        const MarkedLog before = Marked(0), after = Marked(1);
+        QString error;
+        QVERIFY(TextFile::WriteWhole(path, AppFolder::crlf(before.log), &error));
+        QVERIFY(TextFile::WriteWhole(FillMarks::PathFor(path), before.marks.FileText(before.log), &error));
+        QString told;
+        QCOMPARE(runOnce(QStringLiteral("marked"), dir.path(), 0, &told, QStringLiteral("folder")), QByteArray("0"));
+        QVERIFY2(told.contains(QStringLiteral("AB12.dat: ") + QString::fromLocal8Bit(strerror(EIO)))
+                     && told.contains(QStringLiteral("it may not outlive a power cut")),
+                 qPrintable(told));
+        const QStringList log = TextFile::SplitLines(TextFile::ReadBytes(path).bytes);
+        QCOMPARE(log, after.log);
+        QCOMPARE(FillMarks::Read(TextFile::ReadBytes(FillMarks::PathFor(path)).bytes).PerRecord(log), after.byRecord);
     }
 
     // A start removes what killed saves left, and nothing else of the folder.

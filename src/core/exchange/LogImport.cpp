@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <optional>
 
@@ -673,41 +674,62 @@ void merge(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan)
         emitExisting();
 }
 
-// A log whose readings do not rise (edited by hand): each fill-up is placed
-// on its own, as the entry panel places a back-dated one.
+// A log whose readings do not rise (edited by hand): each fill-up goes
+// where the entry panel would place it back-dated, one after the other, but
+// in one pass. With the fill-ups in rising readings, the record a fill-up is
+// placed after is the last one of the log not above its reading (found by
+// halving over the least reading from each record on) or a fill-up placed
+// there just before it: none placed so far can stand further on.
 void placeOneByOne(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan)
 {
-    plan.log = log;
+    const int records = int(log.size() / 4);
+    QVector<long long> leastFrom(records);
+    for (int k = records - 1; k >= 0; --k)
+        leastFrom[k] = std::min(EntryRules::RecordMiles(log, k),
+                                k + 1 < records ? leastFrom[k + 1] : std::numeric_limits<long long>::max());
+    plan.log.reserve(log.size() + 4 * sorted.size());
+    int next = 0; // the next record of the log to copy
+    struct Last {
+        long long miles = 0;
+        QString date;
+        bool any = false;
+    } last; // the record a fill-up would be placed after: the last copied or placed
     for (const Candidate &c : sorted) {
-        const EntryRules::Placement p = EntryRules::PlaceBackDated(plan.log, c.fill.miles, c.fill.date);
-        int at = int(plan.log.size());
-        switch (p.kind) {
-        case EntryRules::Placement::Duplicate: {
-            const int found = [&] {
-                for (int k = int(plan.log.size() / 4) - 1; k >= 0; --k)
-                    if (EntryRules::RecordMiles(plan.log, k) == c.fill.miles)
-                        return k;
-                return -1;
-            }();
-            if (found >= 0 && EntryRules::DateKey(plan.log[4 * found]) == c.dateKey)
+        const int found = int(std::upper_bound(leastFrom.cbegin(), leastFrom.cend(), c.fill.miles) - leastFrom.cbegin()) - 1;
+        while (next <= found) {
+            for (int i = 0; i < 4; ++i)
+                plan.log.append(log[4 * next + i]);
+            last = {EntryRules::RecordMiles(log, next), log[4 * next], true};
+            ++next;
+        }
+        // The record before it is the last copied or placed.
+        if ((last.any && last.miles == c.fill.miles) || (records == 0 && !last.any && c.fill.miles == 0)) {
+            if (last.any && EntryRules::DateKey(last.date) == c.dateKey)
                 ++plan.duplicates;
             else
                 plan.refused.append({c.fill.line, QStringLiteral("the odometer reading %1 is already in the log")
                                                       .arg(quoted(c.odometerText))});
             continue;
         }
-        case EntryRules::Placement::Inconsistent:
-            plan.refused.append({c.fill.line, QStringLiteral("the date %1 is out of order with the odometer readings "
-                                                             "before and after it")
-                                                  .arg(c.fill.date)});
-            continue;
-        case EntryRules::Placement::First: at = 0; break;
-        case EntryRules::Placement::Insert: at = 4 * (p.found + 1); break;
-        case EntryRules::Placement::Append: break;
+        if (last.any) {
+            const bool atEnd = next >= records;
+            const bool fits = c.dateKey >= EntryRules::DateKey(last.date)
+                              && (atEnd || c.dateKey <= EntryRules::DateKey(log[4 * next]));
+            if (!fits) {
+                plan.refused.append({c.fill.line, QStringLiteral("the date %1 is out of order with the odometer readings "
+                                                                 "before and after it")
+                                                      .arg(c.fill.date)});
+                continue;
+            }
         }
-        for (int i = 0; i < 4; ++i)
-            plan.log.insert(at + i, c.fill.lines[i]);
+        plan.log += c.fill.lines;
         plan.added.append(c.fill);
+        last = {c.fill.miles, c.fill.date, true};
+    }
+    while (next < records) {
+        for (int i = 0; i < 4; ++i)
+            plan.log.append(log[4 * next + i]);
+        ++next;
     }
 }
 

@@ -8,9 +8,19 @@
 #include <algorithm>
 
 namespace {
-QString keyOf(const QString &date, const QString &reading)
+// A key owns exactly its own characters: a line of a log read from a file
+// shares one block of text with every other line, and text grown from it
+// would take a capacity the size of that block.
+QString keyOf(QStringView date, QStringView reading)
 {
-    return date.trimmed() + QLatin1Char(',') + reading.trimmed();
+    date = date.trimmed();
+    reading = reading.trimmed();
+    QString key(date.size() + 1 + reading.size(), Qt::Uninitialized);
+    QChar *out = key.data();
+    out = std::copy(date.begin(), date.end(), out);
+    *out++ = QLatin1Char(',');
+    std::copy(reading.begin(), reading.end(), out);
+    return key;
 }
 
 // The kinds of a marks file line: "partial", "missed" or "partial,missed".
@@ -107,20 +117,41 @@ QByteArray FillMarks::AllText() const
     return TextFile::JoinLines(lines);
 }
 
-FillMarks FillMarks::Read(const QByteArray &bytes)
+FillMarks FillMarks::Read(const QByteArray &bytes) { return read(bytes, nullptr); }
+
+FillMarks FillMarks::Read(const QByteArray &bytes, const QStringList &log)
+{
+    QSet<QString> records;
+    records.reserve(log.size() / 4);
+    for (qsizetype p = 0; p + 3 < log.size(); p += 4)
+        records.insert(keyOf(log[p], log[p + 1]));
+    return read(bytes, &records);
+}
+
+FillMarks FillMarks::read(const QByteArray &bytes, const QSet<QString> *records)
 {
     FillMarks read;
     for (const QString &line : TextFile::SplitLines(bytes)) {
-        const QStringList fields = line.split(QLatin1Char(','));
-        if (fields.size() != 3 && fields.size() != 4)
+        // Fields cut out as views: a file of a million lines is no million
+        // lists of strings.
+        QStringView fields[5];
+        int count = 0;
+        for (qsizetype from = 0; count < 5;) {
+            const qsizetype comma = line.indexOf(QLatin1Char(','), from);
+            fields[count++] = QStringView(line).mid(from, comma < 0 ? -1 : comma - from);
+            if (comma < 0)
+                break;
+            from = comma + 1;
+        }
+        if (count != 3 && count != 4)
             continue;
-        const QString date = fields[0].trimmed(), reading = fields[1].trimmed();
+        const QStringView date = fields[0].trimmed(), reading = fields[1].trimmed();
         if (!plainField(date) || !plainField(reading))
             continue;
         quint8 bits = 0;
         bool known = true; // an unknown kind spoils the line
-        for (qsizetype f = 2; f < fields.size(); ++f) {
-            const QString kind = fields[f].trimmed();
+        for (int f = 2; f < count; ++f) {
+            const QStringView kind = fields[f].trimmed();
             if (kind.compare(QLatin1String("partial"), Qt::CaseInsensitive) == 0)
                 bits |= quint8(FillMark::Partial);
             else if (kind.compare(QLatin1String("missed"), Qt::CaseInsensitive) == 0)
@@ -130,7 +161,10 @@ FillMarks FillMarks::Read(const QByteArray &bytes)
         }
         if (!known)
             continue;
-        FillMark &mark = read.marks[keyOf(date, reading)];
+        const QString key = keyOf(date, reading);
+        if (records && !records->contains(key))
+            continue; // names no record of the log
+        FillMark &mark = read.marks[key];
         mark = FillMark(quint8(mark) | bits);
     }
     return read;

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -43,6 +44,8 @@ public:
     // read; two lines naming one record add up.
     QByteArray FileText(const QStringList &log) const;
     static FillMarks Read(const QByteArray &bytes);
+    // The same, keeping only the marks that name a whole record of log.
+    static FillMarks Read(const QByteArray &bytes, const QStringList &log);
     // Every mark held, whether or not it names a record, in a fixed order.
     QByteArray AllText() const;
     // Every mark of both, the other's winning where both name a record.
@@ -65,5 +68,6 @@ public:
     static constexpr FillMark All[] = {FillMark::Full, FillMark::Partial, FillMark::Missed, FillMark::PartialMissed};
 
 private:
+    static FillMarks read(const QByteArray &bytes, const QSet<QString> *records);
     QHash<QString, FillMark> marks; // "date,reading", both trimmed
 };

@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,65 +16,146 @@
 
 namespace TextFile {
 
-ReadResult ReadBytes(const QString &path, qint64 maxBytes)
+namespace {
+QString systemError(const QString &path, int code) { return path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(code)); }
+
+QString kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("no ordinary file");
+}
+
+QString linkRefusal(const QString &path)
+{
+    const QFileInfo link(path);
+    return link.fileName() + QStringLiteral(" is a link to ") + link.symLinkTarget()
+           + QStringLiteral("; Vantiq does not follow it");
+}
+} // namespace
+
+bool IsLink(const QString &path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+ReadResult ReadBytes(const QString &path, qint64 maxBytes, Links links)
 {
     ReadResult r;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        r.error = path + QStringLiteral(": ") + f.errorString();
+    const QByteArray name = QFile::encodeName(path);
+    // Not blocking: a named pipe opens at once instead of waiting for a writer.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | (links == Links::Refuse ? O_NOFOLLOW : 0));
+    if (fd < 0) {
+        const int code = errno;
+        r.missing = code == ENOENT;
+        r.link = links == Links::Refuse && code == ELOOP && IsLink(path);
+        r.error = r.link ? linkRefusal(path) : systemError(path, code);
         return r;
     }
-    if (maxBytes >= 0 && f.size() > maxBytes) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        r.error = systemError(path, errno);
+        ::close(fd);
+        return r;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        r.notRegular = true;
+        r.error = path + QStringLiteral(" is ") + kindOf(st.st_mode) + QStringLiteral(": Vantiq reads only ordinary files");
+        ::close(fd);
+        return r;
+    }
+    r.size = st.st_size;
+    auto tooLarge = [&] {
         r.tooLarge = true;
-        r.size = f.size();
         r.error = QStringLiteral("%1 is %2 bytes long, more than the %3 it may be").arg(path).arg(r.size).arg(maxBytes);
+        ::close(fd);
         return r;
+    };
+    if (maxBytes >= 0 && r.size > maxBytes)
+        return tooLarge();
+    // Never more than the limit and one byte, however the file grows meanwhile.
+    const qint64 most = maxBytes >= 0 ? maxBytes + 1 : std::numeric_limits<qint64>::max();
+    r.bytes.resize(qsizetype(std::min<qint64>(r.size, most)));
+    qint64 done = 0;
+    for (;;) {
+        if (done == r.bytes.size()) {
+            if (done >= most)
+                break;
+            r.bytes.resize(qsizetype(std::min<qint64>(most, std::max<qint64>(done * 2, done + 4096))));
+        }
+        const ssize_t n = ::read(fd, r.bytes.data() + done, size_t(r.bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            r.error = systemError(path, errno);
+            r.bytes.clear();
+            ::close(fd);
+            return r;
+        }
+        if (n == 0)
+            break;
+        done += n;
     }
-    r.bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        r.error = path + QStringLiteral(": ") + f.errorString();
+    r.bytes.truncate(qsizetype(done));
+    if (maxBytes >= 0 && done > maxBytes) {
+        r.size = done;
         r.bytes.clear();
-        return r;
+        return tooLarge();
     }
+    ::close(fd);
     r.ok = true;
     return r;
 }
 
 namespace {
-QString systemError(const QString &path, int code) { return path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(code)); }
-
 // The file is written whole beside the old one under a name of its own,
 // synced, and renamed over it; then the folder is synced so the rename
 // itself survives a power cut. Any step that fails (a full disk shows up
-// at the sync on network and FUSE folders) is told with the system's text
-// and leaves the old file as it was.
-bool write(const QString &path, const QByteArray &bytes, QString *error, bool ownerOnly)
+// at the sync on network and FUSE folders) is told with the system's text;
+// before the rename it leaves the old file as it was.
+Saved write(const QString &path, const QByteArray &bytes, QString *error, Links links, bool ownerOnly)
 {
-    // A link is followed: the file it names is replaced, the link stays.
-    const QFileInfo link(path);
-    const QString target = link.isSymLink() ? link.symLinkTarget() : path;
+    // A link the user's own file is reached through is followed: the file it
+    // names is replaced, the link stays. Elsewhere the link itself is replaced.
+    const QString target = links == Links::Follow && IsLink(path) ? QFileInfo(path).symLinkTarget() : path;
     const QFileInfo info(target);
     const QByteArray file = QFile::encodeName(target);
-    const QByteArray temporary = QFile::encodeName(TemporaryName(target));
     const QByteArray folder = QFile::encodeName(info.absolutePath());
     auto fail = [&](int code) {
         if (error)
             *error = systemError(path, code);
-        return false;
+        return Saved::Failed;
     };
 
-    // The new file takes the old one's permissions, or the owner's alone.
+    // A file replaced keeps its permissions, but never writable by others;
+    // a new one takes the umask's. The settings stay the owner's alone.
     struct stat old {};
-    mode_t mode = ownerOnly ? 0600 : 0666;
-    if (!ownerOnly && ::stat(file.constData(), &old) == 0)
-        mode = old.st_mode & 07777;
+    const bool exists = ::lstat(file.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    const mode_t mode = ownerOnly ? 0600 : exists ? (old.st_mode & 0775) : 0666;
     // Made afresh, never opened through whatever stands under its name (a
-    // link left there would have the save write over the file it names).
-    ::unlink(temporary.constData());
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    // link left there would have the save write over the file it names). A
+    // file of ours left there by a kill goes; anything else (a folder) is
+    // stepped round under the next name.
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 10 && fd < 0; ++attempt) {
+        temporary = QFile::encodeName(TemporaryName(target, attempt));
+        ::unlink(temporary.constData());
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST)
+            return fail(errno);
+    }
     if (fd < 0)
-        return fail(errno);
-    ::fchmod(fd, mode); // the umask is not the old file's business
+        return fail(EEXIST);
+    if (exists || ownerOnly)
+        ::fchmod(fd, mode); // exactly the old file's (or the owner's alone), whatever the umask adds
     auto discard = [&](int code) {
         ::unlink(temporary.constData());
         return fail(code);
@@ -95,37 +179,52 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, bool ow
         return abandon(errno);
     if (::close(fd) != 0 || ::rename(temporary.constData(), file.constData()) != 0)
         return discard(errno);
+    // The new file is in place from here on; what follows cannot undo that.
     const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0)
-        return fail(errno);
-    const bool synced = ::fsync(dir) == 0;
+    const bool synced = dir >= 0 && ::fsync(dir) == 0;
     const int code = errno;
-    ::close(dir);
-    // The new file is in place but may not outlive a power cut: said so.
-    return synced || fail(code);
+    if (dir >= 0)
+        ::close(dir);
+    if (synced)
+        return Saved::Replaced;
+    if (error)
+        *error = systemError(path, code) + QStringLiteral(" (the file was saved, but the system did not confirm it is on "
+                                                          "the disk: it may not outlive a power cut)");
+    return Saved::NotDurable;
 }
 } // namespace
 
-QString TemporaryName(const QString &path)
+QString TemporaryName(const QString &path, int attempt)
 {
     const QFileInfo info(path);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".vantiq-save");
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".vantiq-save")
+           + (attempt > 0 ? QStringLiteral(".%1").arg(attempt) : QString());
 }
 
 int RemoveStaleTemporaries(const QString &folder)
 {
     int removed = 0;
     const QDir dir(folder);
-    for (const QString &name : dir.entryList({QStringLiteral(".*.vantiq-save")}, QDir::Files | QDir::Hidden | QDir::System))
-        removed += QFile::remove(dir.filePath(name)) ? 1 : 0;
+    static const QRegularExpression ours(QStringLiteral("^\\..+\\.vantiq-save(\\.[1-9])?$"));
+    for (const QString &name : dir.entryList({QStringLiteral(".*.vantiq-save*")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (ours.match(name).hasMatch())
+            removed += QFile::remove(dir.filePath(name)) ? 1 : 0;
     return removed;
 }
 
-bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error) { return write(path, bytes, error, false); }
+Saved Write(const QString &path, const QByteArray &bytes, QString *error, Links links, bool ownerOnly)
+{
+    return write(path, bytes, error, links, ownerOnly);
+}
+
+bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error, Links links)
+{
+    return write(path, bytes, error, links, false) == Saved::Replaced;
+}
 
 bool WriteWholePrivate(const QString &path, const QByteArray &bytes, QString *error)
 {
-    return write(path, bytes, error, true);
+    return write(path, bytes, error, Links::Follow, true) == Saved::Replaced;
 }
 
 QStringList SplitLines(const QByteArray &bytes)

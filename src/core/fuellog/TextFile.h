@@ -7,24 +7,46 @@
 // WriteWhole, so the old file stays intact until the new one is complete.
 namespace TextFile {
 
+// Whether a symbolic link standing at a path is followed. A file the user
+// picked by name (in a dialog, or the data file of a vehicle) may be a link
+// to a file elsewhere; a file the program names itself beside it (marks,
+// backups, the vehicle list, bulk.dat) is never read or written through one:
+// a link there is read as no file, and a save replaces the link itself.
+enum class Links { Follow, Refuse };
+
 struct ReadResult {
     bool ok = false;
-    QString error;  // the system's error text when not ok
+    QString error;  // what to tell the user when not ok: the system's text, or why the file is refused
     QByteArray bytes;
-    bool tooLarge = false; // refused unread: larger than the limit
-    qint64 size = 0;       // the file's size then
+    bool missing = false;    // no file there
+    bool tooLarge = false;   // refused: larger than the limit
+    qint64 size = 0;         // the file's size then
+    bool link = false;       // a link where links are refused: read as no file
+    bool notRegular = false; // a pipe, a device or a folder: refused unread
 };
-// A file larger than maxBytes (when not negative) is not read at all.
-ReadResult ReadBytes(const QString &path, qint64 maxBytes = -1);
+// Only an ordinary file is read (a pipe would block for ever, a device read
+// without end), and never more than maxBytes (when not negative) and one.
+ReadResult ReadBytes(const QString &path, qint64 maxBytes = -1, Links links = Links::Follow);
 
-// Writes the bytes as the whole new content of path; on failure the old file
-// is untouched and error holds the system's error text.
-bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error);
+// How a save ended: not at all (the old file untouched), or with the new
+// file in place, which the folder's sync may not have confirmed (it may not
+// outlive a power cut; error says so).
+enum class Saved { Failed, Replaced, NotDurable };
+// Writes the bytes as the whole new content of path. A new file takes the
+// usual permissions less the umask (0600 less it when ownerOnly); an
+// existing one keeps its own, never widened and never writable by others.
+Saved Write(const QString &path, const QByteArray &bytes, QString *error, Links links = Links::Follow, bool ownerOnly = false);
+// Write, true only when the new file is in place and synced; on failure the
+// old file is untouched and error holds the system's error text.
+bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error, Links links = Links::Follow);
 // The same for a file only its owner may read (the settings, with the password).
 bool WriteWholePrivate(const QString &path, const QByteArray &bytes, QString *error);
+// A file that is a symbolic link (whether or not it names anything).
+bool IsLink(const QString &path);
 // Where a save writes the new content before it replaces the file:
-// ".AB12.dat.vantiq-save" beside "AB12.dat".
-QString TemporaryName(const QString &path);
+// ".AB12.dat.vantiq-save" beside "AB12.dat"; should something that is not
+// a file of ours stand there, ".AB12.dat.vantiq-save.1" and so on.
+QString TemporaryName(const QString &path, int attempt = 0);
 // Removes what a save killed part way left in folder: files named as
 // TemporaryName makes them, nothing else. Returns how many.
 int RemoveStaleTemporaries(const QString &folder);

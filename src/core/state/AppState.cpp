@@ -79,7 +79,7 @@ void AppState::SetRegistration(const QString &reg)
 
 bool AppState::SaveVehicleList(QString *error) const
 {
-    return TextFile::WriteWhole(VehicleListPath(), Vehicles.Bytes(), error);
+    return TextFile::WriteWhole(VehicleListPath(), Vehicles.Bytes(), error, TextFile::Links::Refuse);
 }
 
 void AppState::ShowTripFigures(const TripFigures &figures)

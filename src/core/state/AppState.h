@@ -6,6 +6,7 @@
 #include "core/vehicles/VehicleList.h"
 
 #include <QObject>
+#include <QSet>
 #include <functional>
 #include <utility>
 #include <QString>
@@ -146,6 +147,16 @@ public:
     // command reads or writes it.
     void CommitEdits() { emit commitEdits(); }
 
+    // True the first time a text is asked about in this run: what is told
+    // once (a link not followed) is not told at every read.
+    bool FirstTelling(const QString &text)
+    {
+        if (told.contains(text))
+            return false;
+        told.insert(text);
+        return true;
+    }
+
     // Writes the vehicle list whole; false with the system's error text.
     bool SaveVehicleList(QString *error) const;
 
@@ -165,6 +176,9 @@ public:
     // The car data file whose load was refused last, while no other is
     // current: what a fill-up that has nowhere to go is told of.
     QString RefusedDataFile;
+    // The marks file that was there but could not be read when its log was
+    // loaded: no save touches it until the log is loaded again.
+    QString MarksKeptOff;
     VehicleList Vehicles;
     bool NoDefault = false;          // the default vehicle was deleted from the list
     bool UnreadListReported = false; // the vehicle list's unread end was told of
@@ -189,6 +203,7 @@ signals:
     void graphColoursChanged(int background);
 
 private:
+    QSet<QString> told;
     QStringList savedLog;
     FillMarks savedMarks;
     Platform &plat;

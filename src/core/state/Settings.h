@@ -55,8 +55,10 @@ struct Settings {
     explicit Settings(const QString &executableFolder = QString());
 
     // Reads every key in the order of the file's key table; a missing key or
-    // an unreadable number keeps the default.
-    static Settings Read(const IniFile &ini, const QString &executableFolder);
+    // an unreadable number keeps the default, and so does a value no setting
+    // can take (a unit outside its items, a mode out of range, a default
+    // price that is no price), which is added to refused as "KEY=value".
+    static Settings Read(const IniFile &ini, const QString &executableFolder, QStringList *refused = nullptr);
     // Writes every key in the program's write order.
     void Write(IniFile &ini) const;
 

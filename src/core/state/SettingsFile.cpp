@@ -2,6 +2,7 @@
 
 #include "core/fuellog/TextFile.h"
 #include "core/fuellog/Windows1252.h"
+#include "core/state/Settings.h"
 
 #include <QStringDecoder>
 
@@ -104,3 +105,40 @@ void IniFile::SetValue(const QString &section, const QString &key, const QString
         --at;
     lines.insert(at, key + QLatin1Char('=') + value);
 }
+
+namespace SettingsFile {
+
+Reading Read(const QString &path)
+{
+    Reading r;
+    const TextFile::ReadResult read = TextFile::ReadBytes(path, Settings::MaxFileBytes);
+    if (read.ok) {
+        r.ini = IniFile::FromBytes(read.bytes);
+        return r;
+    }
+    if (read.missing)
+        return r;
+    // Not ours to change: left as it is, and the run goes on with the defaults.
+    r.refused = true;
+    const QString notChanged = QStringLiteral(" It was not read and will not be changed: this run uses the default settings.");
+    r.problem = read.tooLarge ? QStringLiteral("The settings file %1 is %2 bytes long, more than the 1 MB a settings file may be.")
+                                        .arg(path)
+                                        .arg(read.size)
+                                    + notChanged
+                              : QStringLiteral("The settings file cannot be read: ") + read.error + QLatin1Char('.') + notChanged;
+    return r;
+}
+
+bool Update(const QString &path, const std::function<void(IniFile &)> &change, QString *error)
+{
+    Reading now = Read(path);
+    if (now.refused) {
+        if (error)
+            *error = now.problem;
+        return false;
+    }
+    change(now.ini);
+    return TextFile::WriteWholePrivate(path, now.ini.ToBytes(), error);
+}
+
+} // namespace SettingsFile

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // INI text kept verbatim: section names with a backslash and keys with
@@ -24,3 +25,20 @@ private:
     static QStringView keyOf(QStringView line);
     QStringList lines;
 };
+
+// The settings file on disk: read, and changed by reading it again and
+// writing it whole, so that keys and lines another writer left stay.
+namespace SettingsFile {
+
+struct Reading {
+    IniFile ini;       // empty when there is no file, or it is refused
+    bool refused = false; // no settings file of ours (too large, a pipe, unreadable): never written over
+    QString problem;   // why, for the user
+};
+Reading Read(const QString &path);
+// Reads the file again, lets change set its keys, and writes it whole for
+// its owner alone. False, error told, when the file is refused or the
+// write fails.
+bool Update(const QString &path, const std::function<void(IniFile &)> &change, QString *error);
+
+} // namespace SettingsFile

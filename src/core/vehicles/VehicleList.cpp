@@ -30,13 +30,16 @@ void VehicleList::Remove(int position)
 }
 
 VehicleList::ReadResult VehicleList::ReadFile(const QString &path, VehicleFile::Form form,
-                                              const QString &currentRegistration, QDate today)
+                                              const QString &currentRegistration, QDate today, TextFile::Links links)
 {
-    const TextFile::ReadResult read = TextFile::ReadBytes(path);
+    // A list is a few hundred kilobytes at most, and what a later version
+    // adds is kept: a data file's limit is room enough.
+    const TextFile::ReadResult read = TextFile::ReadBytes(path, 64LL * 1024 * 1024, links);
     if (!read.ok) {
         ReadResult r;
         r.ok = false;
         r.error = read.error;
+        r.link = read.link;
         return r;
     }
     return ReadBytes(read.bytes, form, currentRegistration, today);

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/fuellog/TextFile.h"
 #include "core/vehicles/VehicleRecord.h"
 
 #include <QList>
@@ -13,6 +14,7 @@ public:
     struct ReadResult {
         bool ok = true;          // false when the file could not be read at all
         QString error;
+        bool link = false;       // a link where links are refused: read as no file
         bool foundCurrent = false;
         int added = 0;
         bool truncated = false;  // records past the hundredth were left out
@@ -44,7 +46,10 @@ public:
     // Reads a list file of the given form and adds its records after those
     // already listed; older forms are brought to the current one as they are
     // read. currentRegistration is looked for, whole and case-sensitive.
-    ReadResult ReadFile(const QString &path, VehicleFile::Form form, const QString &currentRegistration, QDate today);
+    // links: the list file beside the data is the program's own and never
+    // read through a link; one the user picks may be.
+    ReadResult ReadFile(const QString &path, VehicleFile::Form form, const QString &currentRegistration, QDate today,
+                        TextFile::Links links = TextFile::Links::Refuse);
     ReadResult ReadBytes(const QByteArray &bytes, VehicleFile::Form form, const QString &currentRegistration, QDate today);
 
     // The whole list as the current form: 1848 bytes per vehicle, then the

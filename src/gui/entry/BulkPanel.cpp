@@ -2,6 +2,7 @@
 
 #include "core/entry/BulkList.h"
 #include "core/entry/EntryRules.h"
+#include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/DateText.h"
 #include "core/fuellog/Economy.h"
 #include "core/fuellog/NumberText.h"
@@ -141,8 +142,11 @@ bool BulkPanel::GetBulkData(const QString &fileName)
     listRead = false;
     QStringList lines;
     if (QFileInfo::exists(fileName)) {
-        const TextFile::ReadResult read = TextFile::ReadBytes(fileName);
-        if (!read.ok) {
+        const TextFile::ReadResult read = TextFile::ReadBytes(fileName, CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
+        if (read.link) {
+            if (state.FirstTelling(read.error)) // read as no file; the next purchase replaces the link
+                state.platform().ShowMessage(read.error);
+        } else if (!read.ok) {
             state.platform().ShowMessage(read.error);
             return false;
         }
@@ -184,9 +188,11 @@ bool BulkPanel::listOfCurrentFolder()
     bool readable = true;
     QStringList lines;
     if (QFileInfo::exists(path)) {
-        const TextFile::ReadResult read = TextFile::ReadBytes(path);
+        const TextFile::ReadResult read = TextFile::ReadBytes(path, CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
         lines = read.ok ? BulkList::WithoutTrailingBlanks(TextFile::SplitLines(read.bytes)) : QStringList();
-        readable = read.ok && BulkList::CheckList(lines) != BulkList::Check::Malformed;
+        readable = (read.ok || read.link) && BulkList::CheckList(lines) != BulkList::Check::Malformed;
+        if (read.link && state.FirstTelling(read.error))
+            state.platform().ShowMessage(read.error);
     }
     if (!readable) {
         state.platform().MessageDialog(QStringLiteral("The bulk purchase file ") + path
@@ -366,7 +372,7 @@ void BulkPanel::BAcceptClick()
     for (int i = 0; i < 3; ++i)
         placed.insert(at + i, lines[i]);
     QString error;
-    if (!TextFile::WriteWhole(state.BulkFilePath(), TextFile::JoinLines(placed), &error)) {
+    if (!TextFile::WriteWhole(state.BulkFilePath(), TextFile::JoinLines(placed), &error, TextFile::Links::Refuse)) {
         ui.ShowMessage(error);
         return;
     }

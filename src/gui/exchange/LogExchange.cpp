@@ -107,11 +107,8 @@ void ImportLog(AppState &state, ShellCommands &shell)
     // The choices made for a file with the same header are kept in the
     // settings file and preset.
     const QString key = LogImport::ChoicesKey(source.headers);
-    IniFile ini;
-    const TextFile::ReadResult settings = TextFile::ReadBytes(state.SettingsPath(), Settings::MaxFileBytes);
-    if (settings.ok)
-        ini = IniFile::FromBytes(settings.bytes);
-    if (const std::optional<QString> kept = ini.Value(Settings::Section, key)) {
+    const SettingsFile::Reading settings = SettingsFile::Read(state.SettingsPath());
+    if (const std::optional<QString> kept = settings.ini.Value(Settings::Section, key)) {
         LogImport::Columns columns;
         LogImport::Answers answers;
         if (LogImport::ReadChoices(*kept, int(source.headers.size()), &columns, &answers))
@@ -121,10 +118,10 @@ void ImportLog(AppState &state, ShellCommands &shell)
         return;
     if (state.platform().ExecModal(dialog) != QDialog::Accepted || dialog.Plan().added.isEmpty())
         return;
-    if (!state.SettingsRefused && (settings.ok || !QFileInfo::exists(state.SettingsPath()))) {
-        ini.SetValue(Settings::Section, key, dialog.Choices());
+    if (!state.SettingsRefused && !settings.refused) {
         QString error;
-        if (!TextFile::WriteWholePrivate(state.SettingsPath(), ini.ToBytes(), &error))
+        const QString choices = dialog.Choices();
+        if (!SettingsFile::Update(state.SettingsPath(), [&](IniFile &ini) { ini.SetValue(Settings::Section, key, choices); }, &error))
             state.platform().ShowMessage(error);
     }
 

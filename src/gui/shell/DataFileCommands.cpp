@@ -3,6 +3,7 @@
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/DateText.h"
 #include "core/fuellog/FillMarks.h"
+#include "core/fuellog/LogFiles.h"
 #include "core/fuellog/TextFile.h"
 #include "core/state/AppState.h"
 #include "core/vehicles/VehicleRecord.h"
@@ -50,6 +51,10 @@ DataFileCommands::Reading DataFileCommands::readLog(const QString &name) const
         r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + CarDataFile::SizeProblem(read.size);
         return r;
     }
+    if (read.notRegular) { // a pipe would block for ever, a device read without end
+        r.refusal = QStringLiteral("Not Loaded File ") + read.error;
+        return r;
+    }
     if (!read.ok) {
         r.error = read.error;
         return r;
@@ -84,7 +89,11 @@ bool DataFileCommands::Getcardata(const QString &name)
         return false;
     }
     state.FuelLog = lines;
-    state.Marks = readMarks(name);
+    const LogFiles::MarksRead marks = LogFiles::ReadMarks(name, lines);
+    state.Marks = marks.marks;
+    state.MarksKeptOff = marks.keepOff ? FillMarks::PathFor(name) : QString();
+    if (!marks.problem.isEmpty() && (marks.keepOff || state.FirstTelling(marks.problem)))
+        state.platform().ShowMessage(marks.problem);
     state.LogSaved(true);
     shell.EnableCommand(Command::ViewData, true);
     shell.SetStatus(5, CarDataFile::BaseName(name) + QStringLiteral(" DATA READY"));
@@ -182,51 +191,22 @@ void DataFileCommands::Open1Click()
     }
 }
 
-FillMarks DataFileCommands::readMarks(const QString &dataPath)
+bool DataFileCommands::WriteFuelLog(const QString &path, TextFile::Links links)
 {
-    // Marks that cannot be read leave the fill-ups unmarked; the log loads.
-    const TextFile::ReadResult read = TextFile::ReadBytes(FillMarks::PathFor(dataPath), CarDataFile::MaxFileBytes);
-    return read.ok ? FillMarks::Read(read.bytes) : FillMarks();
-}
-
-bool DataFileCommands::WriteFuelLog(const QString &path)
-{
-    // The marks name fill-ups by date and reading, and the two files are
-    // replaced one after the other. Until the log is written the marks file
-    // holds the old marks and the new together, so that whichever log a
-    // crash leaves, each fill-up has its old mark or its new one.
-    const QString marksPath = FillMarks::PathFor(path);
-    const QByteArray marks = state.Marks.FileText(state.FuelLog);
-    const TextFile::ReadResult before = TextFile::ReadBytes(marksPath, CarDataFile::MaxFileBytes);
-    const QByteArray oldMarks = before.ok ? before.bytes : QByteArray();
-    QString error;
-    const bool meanwhile = !oldMarks.isEmpty() && oldMarks != marks;
-    if (meanwhile && !TextFile::WriteWhole(marksPath, FillMarks::Read(oldMarks).United(state.Marks).AllText(), &error)) {
-        state.platform().ShowMessage(error);
-        return false;
+    const bool keepOff = !state.MarksKeptOff.isEmpty() && FillMarks::PathFor(path) == state.MarksKeptOff;
+    const LogFiles::Saved saved = LogFiles::Save(path, state.FuelLog, state.Marks, keepOff, links);
+    for (const QString &text : saved.told)
+        state.platform().ShowMessage(text);
+    if (keepOff && !state.Marks.IsEmpty()) {
+        const QString name = QFileInfo(state.MarksKeptOff).fileName();
+        const QString text = QStringLiteral("The fill-ups' marks are not saved in ") + name + QStringLiteral(": it could not be "
+                             "read when the log was loaded and is left as it is. Save As keeps them under another name.");
+        if (state.FirstTelling(text))
+            state.platform().ShowMessage(text);
     }
-    if (!TextFile::WriteWhole(path, TextFile::JoinLines(state.FuelLog), &error)) {
-        state.platform().ShowMessage(error);
-        if (meanwhile)
-            TextFile::WriteWhole(marksPath, oldMarks, nullptr); // the old log keeps its own marks
-        return false;
-    }
-    // The log is saved from here on: a marks file that cannot be written is
-    // told, and the next save tries again, but the save itself stands.
-    bool marksWritten = true;
-    if (marks.isEmpty()) {
-        QFile file(marksPath);
-        if (file.exists() && !file.remove()) {
-            state.platform().ShowMessage(marksPath + QStringLiteral(": ") + file.errorString());
-            marksWritten = false;
-        }
-    } else if (marks != oldMarks && !TextFile::WriteWhole(marksPath, marks, &error)) {
-        state.platform().ShowMessage(error);
-        marksWritten = false;
-    }
-    if (path == state.CurrentDataFile)
-        state.LogSaved(marksWritten);
-    return true;
+    if (saved.log && path == state.CurrentDataFile)
+        state.LogSaved(saved.marks && !keepOff);
+    return saved.log;
 }
 
 QString DataFileCommands::NoFileMessage() const
@@ -349,19 +329,23 @@ void DataFileCommands::RestoreBackup1Click()
                                                   MsgKind::Confirmation, mbYes | mbNo);
     if (answer != mrYes)
         return;
-    const TextFile::ReadResult backup = TextFile::ReadBytes(chosen);
+    const TextFile::ReadResult backup = TextFile::ReadBytes(chosen, CarDataFile::MaxFileBytes);
     QString error = backup.error;
     if (!backup.ok || !TextFile::WriteWhole(state.CurrentDataFile, backup.bytes, &error)) {
         state.platform().ShowMessage(error);
         return;
     }
     // The backup's marks come back with it; a backup without any had none.
+    // A marks file that could not be read is left as it is.
     const QString marksPath = FillMarks::PathFor(state.CurrentDataFile);
-    const TextFile::ReadResult marks = TextFile::ReadBytes(FillMarks::PathFor(chosen), CarDataFile::MaxFileBytes);
-    if (marks.ok && !TextFile::WriteWhole(marksPath, marks.bytes, &error))
+    if (marksPath == state.MarksKeptOff)
+        return;
+    const TextFile::ReadResult marks =
+        TextFile::ReadBytes(FillMarks::PathFor(chosen), CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
+    if (marks.ok && !TextFile::WriteWhole(marksPath, marks.bytes, &error, TextFile::Links::Refuse))
         state.platform().ShowMessage(error);
     QFile stale(marksPath);
-    if (!marks.ok && stale.exists() && !stale.remove())
+    if (!marks.ok && !TextFile::IsLink(marksPath) && stale.exists() && !stale.remove())
         state.platform().ShowMessage(marksPath + QStringLiteral(": ") + stale.errorString());
 }
 
@@ -369,5 +353,5 @@ void DataFileCommands::WriteBackup()
 {
     if (state.FuelLog.size() < 4 || CarDataFile::IsNoFile(state.CurrentDataFile))
         return;
-    WriteFuelLog(CarDataFile::BackupPath(state.CurrentDataFile));
+    WriteFuelLog(CarDataFile::BackupPath(state.CurrentDataFile), TextFile::Links::Refuse);
 }

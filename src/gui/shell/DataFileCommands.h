@@ -1,5 +1,6 @@
 #pragma once
 #include "core/fuellog/FillMarks.h"
+#include "core/fuellog/TextFile.h"
 #include "gui/shell/Platform.h"
 
 #include <QObject>
@@ -40,10 +41,11 @@ public:
     void RestoreBackup1Click();
     // Step 2 of the close: the fuel log to the ".bak" beside the data file.
     void WriteBackup();
-    // Writes the fuel log whole to path; on failure tells the user the
-    // system's error text and returns false, leaving the old file intact.
-    // The fuel log and its marks beside it; false, told, when either fails.
-    bool WriteFuelLog(const QString &path);
+    // Writes the fuel log whole to path with its marks beside it; tells the
+    // user what went wrong. False, with the old file intact, when the log
+    // could not be written; true once it is in place.
+    // links: a backup, which the program names, never follows one.
+    bool WriteFuelLog(const QString &path, TextFile::Links links = TextFile::Links::Follow);
 
 private:
     struct Reading {
@@ -52,7 +54,6 @@ private:
         QString refusal;  // why the file is no log (its size, a line's length)
     };
     Reading readLog(const QString &name) const;
-    static FillMarks readMarks(const QString &dataPath);
     QString dataFolder() const;
     AppState &state;
     ShellCommands &shell;

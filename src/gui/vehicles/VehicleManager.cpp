@@ -208,13 +208,14 @@ void TVehSelect::Start(bool isNew)
     }
 }
 
-void TVehSelect::readList(const QString &path, VehicleFile::Form form)
+void TVehSelect::readList(const QString &path, VehicleFile::Form form, TextFile::Links links)
 {
     const VehicleList::ReadResult r =
-        state.Vehicles.ReadFile(path, form, state.Registration(), state.platform().Today());
+        state.Vehicles.ReadFile(path, form, state.Registration(), state.platform().Today(), links);
     Model->Reset();
     if (!r.ok) {
-        state.platform().ShowMessage(r.error);
+        if (!r.link || state.FirstTelling(r.error)) // a link is read as no list, told once
+            state.platform().ShowMessage(r.error);
         return;
     }
     if (form != VehicleFile::Form::Current)
@@ -284,10 +285,11 @@ void TVehSelect::LoadVehicleList1Click()
         state.platform().ShowMessage(QStringLiteral("Not loaded: ") + chosen + QStringLiteral(" is not a valid Vantiq file"));
         return;
     }
+    // The file picked may be reached through a link.
     if (lower.contains(QStringLiteral("vehs3")))
-        readList(chosen, VehicleFile::Form::Current);
+        readList(chosen, VehicleFile::Form::Current, TextFile::Links::Follow);
     else if (lower.contains(QStringLiteral("vehs2")))
-        readList(chosen, VehicleFile::Form::Mk2);
+        readList(chosen, VehicleFile::Form::Mk2, TextFile::Links::Follow);
     else
         readList(state.Live.VehPath + QStringLiteral("vehs.veh"), VehicleFile::Form::Mk1);
     VehicalList->show();

@@ -73,7 +73,7 @@ protected:
 
 private:
     void FormClose();
-    void readList(const QString &path, VehicleFile::Form form);
+    void readList(const QString &path, VehicleFile::Form form, TextFile::Links links = TextFile::Links::Refuse);
     void showDetailsPanel(bool front);
     void setSelectedVehicle(const QString &text);
     AppState &state;

@@ -1,8 +1,9 @@
 // The durability tests' helper: saves files the way Vantiq does.
 //   vantiq_saver loop <cardata|vehiclelist|bulk|marked> <folder>
-//       saves the kind's two contents in turn until it is killed; "marked"
-//       saves a marked log and its marks through the program's own code
-//   vantiq_saver once <cardata|backup|settings|vehiclelist|bulk> <folder>
+//       saves the kind's two contents in turn until it is killed, saying
+//       "saved" after each; "marked" saves a marked log and its marks
+//       through the program's own code
+//   vantiq_saver once <cardata|backup|settings|vehiclelist|bulk|marked> <folder>
 //       one save of content 1 through the program's own code; prints what
 //       the user is told, and exits 0 when the save succeeded
 #include "../Contents.h"
@@ -40,6 +41,8 @@ int main(int argc, char *argv[])
             state.Marks = logs[i % 2].marks;
             if (!shell.Files().WriteFuelLog(folder + QStringLiteral("AB12.dat")))
                 return 1;
+            std::printf("saved\n"); // the test times the first save
+            std::fflush(stdout);
         }
     }
     if (mode == QLatin1String("loop")) {
@@ -50,6 +53,8 @@ int main(int argc, char *argv[])
             QString error;
             if (!TextFile::WriteWhole(path, contents[i % 2], &error))
                 return 1;
+            std::printf("saved\n");
+            std::fflush(stdout);
         }
     }
 
@@ -66,7 +71,13 @@ int main(int argc, char *argv[])
         AppState state(platform, folder + QStringLiteral("vantiq"));
         RecordingCommands shell(state);
         const QStringList log = TextFile::SplitLines(Content(QStringLiteral("cardata"), 1));
-        if (kind == QLatin1String("cardata") || kind == QLatin1String("backup")) {
+        if (kind == QLatin1String("marked")) {
+            const MarkedLog after = Marked(1);
+            state.FuelLog = after.log;
+            state.Marks = after.marks;
+            state.CurrentDataFile = folder + QStringLiteral("AB12.dat");
+            ok = shell.Files().WriteFuelLog(state.CurrentDataFile);
+        } else if (kind == QLatin1String("cardata") || kind == QLatin1String("backup")) {
             state.FuelLog = log;
             state.CurrentDataFile = folder + QStringLiteral("AB12.dat");
             if (kind == QLatin1String("cardata")) {

@@ -1,0 +1,69 @@
+#include "core/fuellog/LogFiles.h"
+
+#include "core/fuellog/CarDataFile.h"
+#include "core/fuellog/TextFile.h"
+
+#include <QFile>
+
+namespace LogFiles {
+
+MarksRead ReadMarks(const QString &dataPath, const QStringList &log)
+{
+    MarksRead r;
+    const TextFile::ReadResult read =
+        TextFile::ReadBytes(FillMarks::PathFor(dataPath), CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
+    if (read.ok) {
+        r.marks = FillMarks::Read(read.bytes, log);
+    } else if (!read.missing) {
+        r.keepOff = !read.link; // a link is read as no file, and a save replaces it
+        r.problem = read.link ? read.error
+                              : read.error + QStringLiteral(". The fill-ups are shown unmarked, and the marks file is "
+                                                            "left as it is until it can be read.");
+    }
+    return r;
+}
+
+Saved Save(const QString &path, const QStringList &log, const FillMarks &marks, bool keepOffMarks, TextFile::Links links)
+{
+    Saved s;
+    QString error;
+    // A write whose file is in place counts as done. That its folder's sync
+    // failed is told for the log alone: the marks file shares its folder.
+    auto write = [&](const QString &file, const QByteArray &bytes, TextFile::Links how) {
+        const TextFile::Saved done = TextFile::Write(file, bytes, &error, how);
+        if (done == TextFile::Saved::Failed || (done == TextFile::Saved::NotDurable && file == path))
+            s.told << error;
+        return done != TextFile::Saved::Failed;
+    };
+    const QString marksPath = FillMarks::PathFor(path);
+    if (keepOffMarks) {
+        s.log = write(path, TextFile::JoinLines(log), links);
+        return s;
+    }
+    const QByteArray text = marks.FileText(log);
+    const TextFile::ReadResult before = TextFile::ReadBytes(marksPath, CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
+    const QByteArray oldMarks = before.ok ? before.bytes : QByteArray();
+    const bool meanwhile = !oldMarks.isEmpty() && oldMarks != text;
+    if (meanwhile && !write(marksPath, FillMarks::Read(oldMarks).United(marks).AllText(), TextFile::Links::Refuse))
+        return s;
+    if (!write(path, TextFile::JoinLines(log), links)) {
+        if (meanwhile) // the old log keeps its own marks
+            TextFile::Write(marksPath, oldMarks, nullptr, TextFile::Links::Refuse);
+        return s;
+    }
+    // The log is in place from here on: the marks that go with it stay,
+    // whatever is told.
+    s.log = true;
+    if (text.isEmpty()) {
+        // Nothing marked: a marks file of ours goes; a link is no file of ours.
+        QFile file(marksPath);
+        s.marks = TextFile::IsLink(marksPath) || !file.exists() || file.remove();
+        if (!s.marks)
+            s.told << marksPath + QStringLiteral(": ") + file.errorString();
+        return s;
+    }
+    s.marks = text == oldMarks || write(marksPath, text, TextFile::Links::Refuse);
+    return s;
+}
+
+} // namespace LogFiles
