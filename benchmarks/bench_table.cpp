@@ -12,6 +12,7 @@
 #include "TestMain.h"
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/GraphDrawing.h"
+#include "core/fuellog/LogFiles.h"
 #include "core/fuellog/TextFile.h"
 #include "gui/analysis/GraphWindow.h"
 #include "gui/entry/FuelEntryPanel.h"
@@ -98,6 +99,27 @@ int peakChild(const QString &log)
     std::printf("%ld\n", PeakResidentKiB());
     return w.FuelLog.size() == 400000 ? 0 : 1;
 }
+
+// Marks on 30 % of the records; with extra, one more (so that two sets
+// differ and every save writes the joined marks first).
+FillMarks thirtyPercent(const QStringList &log, bool extra)
+{
+    FillMarks marks;
+    for (int k = 0; 4 * k + 3 < log.size(); ++k)
+        if (k % 10 < 3 || (extra && k == 5))
+            marks.SetAt(log, 4 * k, k % 2 ? FillMark::Partial : FillMark::Missed);
+    return marks;
+}
+
+// The child: loads the log as the program does, and saves it, with 30 % of
+// its records marked or with none, then reports its peak memory in KiB.
+int saveChild(const QString &path, bool marked)
+{
+    const QStringList log = TextFile::SplitLines(TextFile::ReadBytes(path).bytes); // the lines share one block
+    const LogFiles::Saved saved = LogFiles::Save(path, log, marked ? thirtyPercent(log, false) : FillMarks(), false);
+    std::printf("%ld\n", PeakResidentKiB());
+    return saved.log ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -107,6 +129,8 @@ int main(int argc, char *argv[])
     quietOffscreenNotice();
     if (argc > 2 && QByteArray(argv[1]) == "--peak")
         return peakChild(QString::fromLocal8Bit(argv[2]));
+    if (argc > 2 && QByteArray(argv[1]).endsWith("-save"))
+        return saveChild(QString::fromLocal8Bit(argv[2]), QByteArray(argv[1]) == "--marked-save");
     const int rounds = 5;
     std::printf("Vantiq figures (offscreen; best of %d runs unless said):\n", rounds);
 
@@ -197,6 +221,41 @@ int main(int argc, char *argv[])
     const QByteArray file = TextFile::ReadBytes(w.CurrentDataFile).bytes;
     const double save = BestOf(rounds, [&] { TextFile::WriteWhole(w.CurrentDataFile + QStringLiteral(".copy"), file, nullptr); });
     row(QStringLiteral("acceptance into 10,000 records (with typing)"), accept, QStringLiteral("the save of that file alone"), save);
+
+    // A save of 100,000 records read from a file, 30 % of them marked, the
+    // marks file changed every time (the joined marks written first), beside
+    // the same save with none marked; then the peak memory of each, as
+    // processes of their own.
+    const QString marked = h.app.file(QStringLiteral("M100000.dat"));
+    h.app.write(QStringLiteral("M100000.dat"), AppFolder::crlf(AppFolder::log(100000)));
+    const QStringList bigLog = TextFile::SplitLines(TextFile::ReadBytes(marked).bytes);
+    const FillMarks sets[2] = {thirtyPercent(bigLog, false), thirtyPercent(bigLog, true)};
+    const double unmarkedSave = BestOf(rounds, [&] { LogFiles::Save(marked, bigLog, FillMarks(), false); });
+    int turn = 0;
+    const double markedSave = BestOf(rounds, [&] { LogFiles::Save(marked, bigLog, sets[turn++ % 2], false); });
+    row(QStringLiteral("save of 100,000 records, 30 % marked"), markedSave, QStringLiteral("the same save with none marked"),
+        unmarkedSave);
+    auto savePeak = [&](const char *mode) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QLatin1String(mode), marked});
+        child.waitForFinished(120000);
+        return QString::fromLatin1(child.readAllStandardOutput()).trimmed().toLong() / 1024.0;
+    };
+    row(QStringLiteral("peak memory, that marked save"), savePeak("--marked-save"), QStringLiteral("the save with none marked"),
+        savePeak("--unmarked-save"), "MiB");
+    // A marks file of a million lines that name no record, beside a log of
+    // two: the load keeps none, and takes no string for each.
+    QByteArray stale;
+    stale.reserve(27 * 1000000);
+    for (int i = 0; i < 1000000; ++i)
+        stale += QByteArray::number(i % 28 + 10) + "/01/2001," + QByteArray::number(100000 + i) + ",partial\r\n";
+    h.app.write(QStringLiteral("S2.marks"), stale);
+    h.app.write(QStringLiteral("S2.dat"), AppFolder::crlf(AppFolder::log(2)));
+    const QString staleLog = h.app.file(QStringLiteral("S2.dat"));
+    const double staleLoad = BestOf(rounds, [&] { LogFiles::ReadMarks(staleLog, AppFolder::log(2)); });
+    const double staleRead = BestOf(rounds, [&] { TextFile::ReadBytes(h.app.file(QStringLiteral("S2.marks"))); });
+    row(QStringLiteral("marks of 1,000,000 stale lines beside 2 records"), staleLoad, QStringLiteral("reading that file alone"),
+        staleRead);
 
     AppFolder logFolder;
     logFolder.write(QStringLiteral("BIG1.dat"), AppFolder::crlf(AppFolder::log(100000)));

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         records.insert(log[p].trimmed() + QLatin1Char(',') + log[p + 1].trimmed());
     QSet<QString> written;
     for (const QString &line : TextFile::SplitLines(saved)) {
-        const qsizetype comma = line.lastIndexOf(QLatin1Char(','));
+        const qsizetype comma = line.indexOf(QLatin1Char(','), line.indexOf(QLatin1Char(',')) + 1); // after the reading
         const QString key = line.left(comma);
         if (comma < 0 || !records.contains(key) || written.contains(key))
             __builtin_trap();
@@ -40,6 +40,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     if (!saved.isEmpty() && perRecord.isEmpty())
         __builtin_trap();
+    // Read beside its log, the file gives the same marks to every record.
+    if (FillMarks::Read(marksFile, log).PerRecord(log) != perRecord)
+        __builtin_trap();
+    // The joined marks a save writes first: each record reads with its new
+    // mark where it has one, else with the old.
+    FillMarks changed = marks;
+    for (int r = 0; 4 * r + 3 < log.size(); r += 2)
+        changed.SetAt(log, 4 * r, FillMark((data[0] + r) % 4));
+    const QVector<FillMark> now = changed.PerRecord(log);
+    const QVector<FillMark> joined = FillMarks::Read(FillMarks::JoinedText(changed.FileText(log), marksFile)).PerRecord(log);
+    for (int r = 0; r < log.size() / 4; ++r) {
+        const FillMark expected = now.value(r) != FillMark::Full ? now.value(r) : perRecord.value(r);
+        if (joined.value(r) != expected)
+            __builtin_trap();
+    }
 
     // The figures over the marks: no read past the log, no row with a figure
     // for a marked fill-up.

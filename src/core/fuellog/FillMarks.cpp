@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <vector>
 
 namespace {
 // A key owns exactly its own characters: a line of a log read from a file
@@ -23,10 +24,44 @@ QString keyOf(QStringView date, QStringView reading)
     return key;
 }
 
+// A record's key built in one buffer, reused from record to record: a walk
+// over a long log looks every record up without making a string for each.
+class KeyBuffer {
+public:
+    KeyBuffer() { key.reserve(48); }
+    const QString &Of(QStringView date, QStringView reading)
+    {
+        date = date.trimmed();
+        reading = reading.trimmed();
+        key.resize(0);
+        key.append(date).append(QLatin1Char(',')).append(reading);
+        return key;
+    }
+
+private:
+    QString key;
+};
+
 // The kinds of a marks file line: "partial", "missed" or "partial,missed".
-QString fileKinds(FillMark mark)
+QLatin1String fileKinds(FillMark mark)
 {
-    return FillMarks::Name(mark).toLower().remove(QLatin1Char(' '));
+    static const char *const kinds[] = {"", "partial", "missed", "partial,missed"};
+    return QLatin1String(kinds[int(mark) & 3]);
+}
+
+// "dd/mm/yyyy,<reading>," and the kinds, as Latin-1.
+void appendLine(QByteArray &out, QStringView date, QStringView reading, FillMark mark)
+{
+    auto latin1 = [&out](QStringView text) {
+        for (QChar c : text)
+            out += c.unicode() < 256 ? char(c.unicode()) : '?';
+    };
+    latin1(date.trimmed());
+    out += ',';
+    latin1(reading.trimmed());
+    out += ',';
+    out += fileKinds(mark);
+    out += "\r\n";
 }
 
 // The same text a record's lines give, checked for what a file line may hold.
@@ -35,6 +70,105 @@ bool plainField(QStringView text)
     return !text.isEmpty() && std::none_of(text.begin(), text.end(), [](QChar c) { return c < QLatin1Char(' ') || c == QLatin1Char(','); });
 }
 } // namespace
+
+// The marks looked up by a record's date and reading as they stand in the
+// log, without making a string for each record. A QHash of strings costs a
+// cache miss or two a probe (its node, then the key's text), which over a
+// walk of 100,000 records is most of a save; this table holds each key's
+// 64-bit hash, its length and its mark in one slot, so that a record is
+// looked up in one place. Two keys of one length alike in all 64 bits of a
+// well-mixed hash do not occur among the marks of a log.
+class FillMarks::Index {
+public:
+    explicit Index(const QHash<QString, FillMark> &marks) : count(int(marks.size()))
+    {
+        size_t capacity = 16;
+        while (capacity < 2 * size_t(marks.size()))
+            capacity *= 2;
+        mask = capacity - 1;
+        table.assign(capacity, Slot{});
+        // Sixteen bits a mark: most records hold none, and are turned away
+        // here without a look at the table (a cache miss of its own).
+        seen.assign(std::max<size_t>(64, 16 * capacity / 2 / 64), 0);
+        int entry = 0;
+        for (auto it = marks.constBegin(); it != marks.constEnd(); ++it) {
+            quint64 h = Start;
+            add(h, it.key());
+            h = finish(h);
+            size_t at = h & mask;
+            while (table[at].entry >= 0)
+                at = (at + 1) & mask;
+            table[at] = {h, entry++, quint32(it.key().size()), it.value()};
+            const size_t bit = (h >> 40) % (seen.size() * 64);
+            seen[bit / 64] |= quint64(1) << (bit % 64);
+        }
+    }
+    struct Slot {
+        quint64 hash = 0;
+        int entry = -1; // each key its number; -1: an empty slot
+        quint32 size = 0;
+        FillMark mark = FillMark::Full;
+    };
+    // The record's slot, or none.
+    const Slot *Find(QStringView date, QStringView reading) const
+    {
+        date = date.trimmed();
+        reading = reading.trimmed();
+        quint64 h = Start;
+        add(h, date);
+        add(h, u",");
+        add(h, reading);
+        h = finish(h);
+        const size_t bit = (h >> 40) % (seen.size() * 64);
+        if (!(seen[bit / 64] & (quint64(1) << (bit % 64))))
+            return nullptr;
+        const quint32 size = quint32(date.size() + 1 + reading.size());
+        for (size_t at = h & mask; table[at].entry >= 0; at = (at + 1) & mask)
+            if (table[at].hash == h && table[at].size == size)
+                return &table[at];
+        return nullptr;
+    }
+    FillMark MarkOf(QStringView date, QStringView reading) const
+    {
+        const Slot *s = Find(date, reading);
+        return s ? s->mark : FillMark::Full;
+    }
+    int Count() const { return count; }
+
+private:
+    // FNV-1a over the characters of "date,reading", a piece at a time,
+    // then mixed: FNV's low bits, through which the table is reached, mix
+    // poorly.
+    static constexpr quint64 Start = 14695981039346656037ull;
+    static void add(quint64 &h, QStringView text)
+    {
+        for (QChar c : text)
+            h = (h ^ c.unicode()) * 1099511628211ull;
+    }
+    static quint64 finish(quint64 h)
+    {
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdull;
+        h ^= h >> 33;
+        return h;
+    }
+    std::vector<Slot> table;
+    std::vector<quint64> seen; // a bit for each hash held
+    size_t mask = 0;
+    int count = 0;
+};
+
+FillMarks::FillMarks() = default;
+FillMarks::FillMarks(const FillMarks &other) = default;
+FillMarks &FillMarks::operator=(const FillMarks &other) = default;
+FillMarks::~FillMarks() = default;
+
+const FillMarks::Index &FillMarks::indexed() const
+{
+    if (!index)
+        index = std::make_shared<const Index>(marks);
+    return *index;
+}
 
 FillMark FillMarks::At(const QStringList &log, int p) const
 {
@@ -50,6 +184,7 @@ FillMark FillMarks::Of(const QString &date, const QString &reading) const
 
 void FillMarks::Set(const QString &date, const QString &reading, FillMark mark)
 {
+    index.reset();
     if (mark == FillMark::Full)
         marks.remove(keyOf(date, reading));
     else
@@ -69,6 +204,7 @@ void FillMarks::Move(const QString &date, const QString &reading, const QString 
     if (it == marks.constEnd())
         return;
     const FillMark mark = *it;
+    index.reset();
     marks.remove(from);
     Set(newDate, newReading, mark);
 }
@@ -81,8 +217,9 @@ QVector<FillMark> FillMarks::PerRecord(const QStringList &log) const
     const int records = int(log.size() / 4);
     per.resize(records);
     bool any = false;
+    const Index &index = indexed();
     for (int k = 0; k < records; ++k) {
-        per[k] = Of(log[4 * k], log[4 * k + 1]);
+        per[k] = index.MarkOf(log[4 * k], log[4 * k + 1]);
         any = any || per[k] != FillMark::Full;
     }
     if (!any)
@@ -95,42 +232,63 @@ QByteArray FillMarks::FileText(const QStringList &log) const
     QByteArray text;
     if (marks.isEmpty())
         return text;
-    QStringList lines;
-    QSet<QString> named; // two records of one date and reading share their mark: one line
+    text.reserve(marks.size() * 32);
+    const Index &index = indexed();
+    std::vector<bool> named(size_t(index.Count())); // two records of one date and reading share their mark: one line
     for (int p = 0; p + 3 < log.size(); p += 4) {
-        const QString key = keyOf(log[p], log[p + 1]);
-        const auto it = marks.constFind(key);
-        if (it != marks.constEnd() && !named.contains(key)) {
-            named.insert(key);
-            lines << key + QLatin1Char(',') + fileKinds(*it);
+        const Index::Slot *s = index.Find(log[p], log[p + 1]);
+        if (s && !named[size_t(s->entry)]) {
+            named[size_t(s->entry)] = true;
+            appendLine(text, log[p], log[p + 1], s->mark);
         }
     }
-    return lines.isEmpty() ? text : TextFile::JoinLines(lines);
+    return text;
 }
 
-QByteArray FillMarks::AllText() const
+QByteArray FillMarks::JoinedText(const QByteArray &newText, const QByteArray &oldText)
 {
-    QStringList lines;
-    for (auto it = marks.constBegin(); it != marks.constEnd(); ++it)
-        lines << it.key() + QLatin1Char(',') + fileKinds(it.value());
-    lines.sort();
-    return TextFile::JoinLines(lines);
+    // A later line for a record stands over an earlier one: the old marks
+    // first, then the new, is the two together.
+    QByteArray text = oldText;
+    if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r'))
+        text += "\r\n";
+    return text + newText;
 }
 
 FillMarks FillMarks::Read(const QByteArray &bytes) { return read(bytes, nullptr); }
 
 FillMarks FillMarks::Read(const QByteArray &bytes, const QStringList &log)
 {
-    QSet<QString> records;
-    records.reserve(log.size() / 4);
+    // Strings are made for the smaller of the two: a short log's keys, the
+    // lines of the file kept among them; or every mark read, then those
+    // that name no record dropped in a walk over the log.
+    const qsizetype records = log.size() / 4;
+    if (records < bytes.count('\n')) {
+        QSet<QString> keys;
+        keys.reserve(records);
+        for (qsizetype p = 0; p + 3 < log.size(); p += 4)
+            keys.insert(keyOf(log[p], log[p + 1]));
+        return read(bytes, &keys);
+    }
+    FillMarks all = read(bytes, nullptr);
+    if (all.marks.isEmpty())
+        return all;
+    FillMarks kept;
+    kept.marks.reserve(all.marks.size());
+    const Index &index = all.indexed();
+    std::vector<bool> named(size_t(index.Count()));
     for (qsizetype p = 0; p + 3 < log.size(); p += 4)
-        records.insert(keyOf(log[p], log[p + 1]));
-    return read(bytes, &records);
+        if (const Index::Slot *s = index.Find(log[p], log[p + 1]); s && !named[size_t(s->entry)]) {
+            named[size_t(s->entry)] = true;
+            kept.marks.insert(keyOf(log[p], log[p + 1]), s->mark);
+        }
+    return kept;
 }
 
 FillMarks FillMarks::read(const QByteArray &bytes, const QSet<QString> *records)
 {
     FillMarks read;
+    KeyBuffer buffer;
     for (const QString &line : TextFile::SplitLines(bytes)) {
         // Fields cut out as views: a file of a million lines is no million
         // lists of strings.
@@ -161,21 +319,13 @@ FillMarks FillMarks::read(const QByteArray &bytes, const QSet<QString> *records)
         }
         if (!known)
             continue;
-        const QString key = keyOf(date, reading);
+        const QString &key = buffer.Of(date, reading);
         if (records && !records->contains(key))
             continue; // names no record of the log
-        FillMark &mark = read.marks[key];
-        mark = FillMark(quint8(mark) | bits);
+        // A later line for a record stands over an earlier one.
+        read.marks.insert(QString(key.constData(), key.size()), FillMark(bits)); // a string of its own, not the buffer's
     }
     return read;
-}
-
-FillMarks FillMarks::United(const FillMarks &other) const
-{
-    FillMarks both = *this;
-    for (auto it = other.marks.constBegin(); it != other.marks.constEnd(); ++it)
-        both.marks.insert(it.key(), it.value());
-    return both;
 }
 
 QString FillMarks::PathFor(const QString &dataPath)

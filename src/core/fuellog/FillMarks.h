@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <memory>
 #include <optional>
 
 // What the driver said of a fill-up: it filled the tank (the usual case, no
@@ -23,6 +24,11 @@ inline constexpr FillMark MarkOf(bool partial, bool missed)
 // ever belong to the fill-up it was given to wherever records move.
 class FillMarks {
 public:
+    FillMarks();
+    FillMarks(const FillMarks &other);
+    FillMarks &operator=(const FillMarks &other);
+    ~FillMarks();
+
     // Of the record whose date line is p.
     FillMark At(const QStringList &log, int p) const;
     FillMark Of(const QString &date, const QString &reading) const;
@@ -31,7 +37,11 @@ public:
     void SetAt(const QStringList &log, int p, FillMark mark);
     // The record's reading or date was edited: its mark goes with it.
     void Move(const QString &date, const QString &reading, const QString &newDate, const QString &newReading);
-    void Clear() { marks.clear(); }
+    void Clear()
+    {
+        marks.clear();
+        index.reset();
+    }
     bool IsEmpty() const { return marks.isEmpty(); }
 
     // One mark per whole record of the log; empty when no record is marked,
@@ -41,15 +51,16 @@ public:
     // The marks file: "dd/mm/yyyy,<reading>,partial", "...,missed" or
     // "...,partial,missed", CR LF, in the log's order, naming only records of
     // the log; empty when none is marked. Malformed lines are skipped when
-    // read; two lines naming one record add up.
+    // read; of two lines naming one record the later stands.
     QByteArray FileText(const QStringList &log) const;
     static FillMarks Read(const QByteArray &bytes);
     // The same, keeping only the marks that name a whole record of log.
     static FillMarks Read(const QByteArray &bytes, const QStringList &log);
-    // Every mark held, whether or not it names a record, in a fixed order.
-    QByteArray AllText() const;
-    // Every mark of both, the other's winning where both name a record.
-    FillMarks United(const FillMarks &other) const;
+    // While a save replaces a log, its marks file holds the old marks and
+    // the new together: the old file's lines, then newText (FileText of the
+    // new log), whose line for a record stands over the old one. Old or new
+    // log, every fill-up then reads with its old mark or its new one.
+    static QByteArray JoinedText(const QByteArray &newText, const QByteArray &oldText);
     bool operator==(const FillMarks &other) const { return marks == other.marks; }
 
     // Beside a car data file: "AB12.dat" -> "AB12.marks", and beside its
@@ -68,6 +79,12 @@ public:
     static constexpr FillMark All[] = {FillMark::Full, FillMark::Partial, FillMark::Missed, FillMark::PartialMissed};
 
 private:
+    // records: only marks of these keys are kept.
     static FillMarks read(const QByteArray &bytes, const QSet<QString> *records);
     QHash<QString, FillMark> marks; // "date,reading", both trimmed
+    // The marks looked up by a record's lines without a string made for
+    // each; built when first needed, dropped at every change.
+    class Index;
+    mutable std::shared_ptr<const Index> index;
+    const Index &indexed() const;
 };

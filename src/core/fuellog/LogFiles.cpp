@@ -44,7 +44,7 @@ Saved Save(const QString &path, const QStringList &log, const FillMarks &marks, 
     const TextFile::ReadResult before = TextFile::ReadBytes(marksPath, CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
     const QByteArray oldMarks = before.ok ? before.bytes : QByteArray();
     const bool meanwhile = !oldMarks.isEmpty() && oldMarks != text;
-    if (meanwhile && !write(marksPath, FillMarks::Read(oldMarks).United(marks).AllText(), TextFile::Links::Refuse))
+    if (meanwhile && !write(marksPath, FillMarks::JoinedText(text, oldMarks), TextFile::Links::Refuse))
         return s;
     if (!write(path, TextFile::JoinLines(log), links)) {
         if (meanwhile) // the old log keeps its own marks

@@ -275,11 +275,15 @@ QByteArray JoinLines(const QStringList &lines)
     qsizetype size = 0;
     for (const QString &l : lines)
         size += l.size() + 2;
-    QByteArray out;
-    out.reserve(size);
+    // Written into one block: a copy of each line first would cost an
+    // allocation a line.
+    QByteArray out(size, Qt::Uninitialized);
+    char *to = out.data();
     for (const QString &l : lines) {
-        out += l.toLatin1();
-        out += "\r\n";
+        for (const QChar c : l)
+            *to++ = c.unicode() < 256 ? char(c.unicode()) : '?'; // as toLatin1()
+        *to++ = '\r';
+        *to++ = '\n';
     }
     return out;
 }
