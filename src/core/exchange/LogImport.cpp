@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
@@ -211,12 +212,28 @@ double spread(const QVector<double> &values)
     return mean != 0 ? std::sqrt(squares / values.size()) / std::fabs(mean) : 0;
 }
 
-void suggestFromRows(Source &s, int priceColumnKind)
+// The rows the evidence for a suggestion is drawn from: all of a file of
+// the size a log ever has, else as many spread evenly over it, so that a
+// huge file is judged in bounded time.
+QVector<const Source::Row *> evidenceRows(const Source &s)
+{
+    constexpr qsizetype Most = 50000;
+    const qsizetype n = s.rows.size();
+    const qsizetype step = n <= Most ? 1 : (n + Most - 1) / Most;
+    QVector<const Source::Row *> rows;
+    rows.reserve(n / step + 1);
+    for (qsizetype i = 0; i < n; i += step)
+        rows << &s.rows[i];
+    return rows;
+}
+
+void suggestFromRows(Source &s, int priceColumnKind, const QVector<const Source::Row *> &evidence)
 {
     // Dates: a first number above 12 is a day, a second one above 12 a month.
     int dayFirst = 0, monthFirst = 0, numeric = 0, dayInFirst = 0, dayInSecond = 0;
     QVector<double> money, perQuantity;
-    for (const Source::Row &row : s.rows) {
+    for (const Source::Row *evidenceRow : evidence) {
+        const Source::Row &row = *evidenceRow;
         const DateParts d = dateParts(fieldOf(row, s.columns.date));
         if (d.ok && !d.iso) {
             ++numeric;
@@ -334,13 +351,13 @@ bool isTitle(const QString &line, QChar separator)
 
 // Values that cannot be quantities of fuel: all whole numbers below 10
 // (codes, counts) or the same in every row.
-bool plausibleQuantities(const Source &s, int column)
+bool plausibleQuantities(const QVector<const Source::Row *> &evidence, int column)
 {
     QSet<QString> seen;
     bool small = true;
     int read = 0;
-    for (const Source::Row &row : s.rows) {
-        const QString f = fieldOf(row, column).trimmed();
+    for (const Source::Row *row : evidence) {
+        const QString f = fieldOf(*row, column).trimmed();
         double v = 0;
         if (!ReadNumber(f, false, &v) && !ReadNumber(f, true, &v))
             continue;
@@ -351,7 +368,7 @@ bool plausibleQuantities(const Source &s, int column)
     return read > 0 && !small && (seen.size() > 1 || read == 1);
 }
 
-int quantityColumn(const Source &s, const QVector<Heading> &headings, const QVector<int> &candidates)
+int quantityColumn(const QVector<const Source::Row *> &evidence, const QVector<Heading> &headings, const QVector<int> &candidates)
 {
     // A bare "fuel" may name the fuel's type; any other quantity name is
     // more specific and wins.
@@ -359,7 +376,7 @@ int quantityColumn(const Source &s, const QVector<Heading> &headings, const QVec
     int best = -1;
     for (bool needPlausible : {true, false}) {
         for (int i : candidates)
-            if ((!needPlausible || plausibleQuantities(s, i)) && (best < 0 || rank(i) > rank(best)))
+            if ((!needPlausible || plausibleQuantities(evidence, i)) && (best < 0 || rank(i) > rank(best)))
                 best = i;
         if (best >= 0)
             return best;
@@ -459,24 +476,58 @@ Answers Source::Resolve(const Answers &answered) const
 }
 
 namespace {
-// Three steps: decoding into lines, parsing the rows, reading the rows.
+// A long piece of work tells how far it has come at most every 100 ms, so
+// that the window showing it answers and its Cancel acts at once; false
+// once it was cancelled. done runs to PaceTotal.
+constexpr qint64 PaceTotal = 1000;
+class Pace {
+public:
+    explicit Pace(const Progress &progress) : progress(progress) { since.start(); }
+    bool operator()(qint64 done, bool now = false)
+    {
+        if (!progress || cancelled)
+            return !cancelled;
+        if (!now && since.elapsed() < 100)
+            return true;
+        since.restart();
+        cancelled = !progress(std::min(done, PaceTotal - 1), PaceTotal);
+        return !cancelled;
+    }
+    // The part from..to of the whole, for work of count steps.
+    Csv::GoOn Part(qint64 from, qint64 to, qint64 count)
+    {
+        return [this, from, to, count](qint64 done) { return (*this)(from + (to - from) * done / std::max<qint64>(1, count)); };
+    }
+    bool cancelled = false;
+
+private:
+    const Progress &progress;
+    QElapsedTimer since;
+};
+
+// The steps: decoding, lines, the header, parsing the rows, reading them.
 Source readSteps(const QByteArray &bytes, const Progress &progress)
 {
     Source s;
-    auto step = [&](int done) {
-        if (progress && !progress(done, 3))
-            s.cancelled = true;
-        return !s.cancelled;
+    Pace pace(progress);
+    auto cancelled = [&] {
+        s.cancelled = pace.cancelled;
+        return s.cancelled;
     };
-    if (!step(0))
-        return s;
-    const QStringList lines = Csv::Lines(Csv::Decode(bytes));
-    if (!step(1))
+    if (!pace(0, true))
+        return cancelled(), s;
+    const QString text = Csv::Decode(bytes, pace.Part(0, 50, bytes.size()));
+    if (!pace(50))
+        return cancelled(), s;
+    const QStringList lines = Csv::Lines(text, pace.Part(50, 150, text.size()));
+    if (cancelled())
         return s;
     int header = -1;
     QChar separator;
     QVector<Heading> headings;
     for (int l = 0; l < lines.size() && header < 0; ++l) {
+        if (!pace(150 + 50 * l / std::max<qsizetype>(1, lines.size())))
+            return cancelled(), s;
         if (lines[l].trimmed().isEmpty() || isMarker(lines[l]))
             continue;
         const QChar sep = Csv::GuessSeparator(lines[l]);
@@ -484,8 +535,12 @@ Source readSteps(const QByteArray &bytes, const Progress &progress)
         if (record.isEmpty())
             continue;
         QVector<Heading> found;
+        found.reserve(record.first().fields.size());
         for (const QString &f : record.first().fields)
-            found << readHeading(f);
+            if (found.size() % 1024 != 0 || pace(150)) // a header of a million fields
+                found << readHeading(f);
+            else
+                return cancelled(), s;
         if (tellsColumns(found)) {
             header = l;
             separator = sep;
@@ -505,12 +560,15 @@ Source readSteps(const QByteArray &bytes, const Progress &progress)
     while (end < lines.size() && !isMarker(lines[end])
            && !(lines[end].trimmed().isEmpty() && end + 1 < lines.size() && isTitle(lines[end + 1], separator)))
         ++end;
-    const QVector<Csv::Record> records = Csv::Parse(lines, header + 1, end, separator);
-    if (!step(2))
-        return s;
+    const QVector<Csv::Record> records = Csv::Parse(lines, header + 1, end, separator, pace.Part(200, 800, end - header));
+    if (cancelled() || !pace(800))
+        return cancelled(), s;
     s.rows.reserve(records.size());
     for (const Csv::Record &r : records)
-        s.rows.append({r.line, r.fields});
+        if (s.rows.size() % 4096 != 0 || pace(800 + 100 * s.rows.size() / std::max<qsizetype>(1, records.size())))
+            s.rows.append({r.line, r.fields});
+        else
+            return cancelled(), s;
 
     // Columns by name; the first of a kind counts, but for the quantity the
     // most specific name whose values can be quantities.
@@ -530,7 +588,8 @@ Source readSteps(const QByteArray &bytes, const Progress &progress)
         case Field::None: break;
         }
     }
-    s.columns.quantity = quantityColumn(s, headings, quantities);
+    const QVector<const Source::Row *> evidence = evidenceRows(s);
+    s.columns.quantity = quantityColumn(evidence, headings, quantities);
     // A price per unit is what the pump showed: the truest figure, so it
     // wins over a total that was rounded, which then checks it.
     int priceKind = 1;
@@ -580,15 +639,15 @@ Source readSteps(const QByteArray &bytes, const Progress &progress)
     }
 
     bool commas = false, points = false;
-    for (const Source::Row &row : s.rows) {
+    for (const Source::Row *row : evidence) {
         for (int c : {s.columns.quantity, s.columns.money}) {
-            const QString f = fieldOf(row, c);
+            const QString f = fieldOf(*row, c);
             commas |= f.contains(QLatin1Char(','));
             points |= f.contains(QLatin1Char('.'));
         }
     }
     s.decimalComma = separator != QLatin1Char(',') && commas && !points;
-    suggestFromRows(s, priceKind);
+    suggestFromRows(s, priceKind, evidence);
     return s;
 }
 } // namespace
@@ -621,7 +680,7 @@ bool exponentForm(const QString &text)
 
 // Places the candidates (sorted by reading) among the log's records, which
 // run in rising readings: one pass, as placing them one by one would.
-void merge(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan)
+void merge(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan, const Csv::GoOn &goOn)
 {
     const int records = int(log.size() / 4);
     plan.log.reserve(log.size() + 4 * sorted.size());
@@ -641,6 +700,8 @@ void merge(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan)
         ++next;
     };
     for (const Candidate &c : sorted) {
+        if (const qsizetype done = &c - sorted.constData(); done % 1024 == 0 && !goOn(done))
+            return;
         while (next < records && EntryRules::RecordMiles(log, next) <= c.fill.miles)
             emitExisting();
         if (prevMiles == c.fill.miles) {
@@ -680,7 +741,7 @@ void merge(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan)
 // placed after is the last one of the log not above its reading (found by
 // halving over the least reading from each record on) or a fill-up placed
 // there just before it: none placed so far can stand further on.
-void placeOneByOne(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan)
+void placeOneByOne(const QVector<Candidate> &sorted, const QStringList &log, Plan &plan, const Csv::GoOn &goOn)
 {
     const int records = int(log.size() / 4);
     QVector<long long> leastFrom(records);
@@ -695,6 +756,8 @@ void placeOneByOne(const QVector<Candidate> &sorted, const QStringList &log, Pla
         bool any = false;
     } last; // the record a fill-up would be placed after: the last copied or placed
     for (const Candidate &c : sorted) {
+        if (const qsizetype done = &c - sorted.constData(); done % 1024 == 0 && !goOn(done))
+            return;
         const int found = int(std::upper_bound(leastFrom.cbegin(), leastFrom.cend(), c.fill.miles) - leastFrom.cbegin()) - 1;
         while (next <= found) {
             for (int i = 0; i < 4; ++i)
@@ -749,15 +812,20 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     Plan plan;
     if (!source.Found())
         return plan;
-    // Told every 4096 rows, then once for the placing.
-    const qint64 steps = source.rows.size() + 1;
+    // The rows read, then sorted, then placed: told at most every 100 ms.
+    Pace pace(progress);
     auto cancelled = [&](qint64 done) {
-        if (progress && !progress(done, steps)) {
+        if (!pace(done)) {
             plan = Plan();
             plan.cancelled = true;
         }
         return plan.cancelled;
     };
+    const qint64 rows = std::max<qint64>(1, source.rows.size());
+    if (!pace(0, true)) { // told at once: a window may show it
+        plan.cancelled = true;
+        return plan;
+    }
     const Answers a = source.Resolve(answered);
     const Columns &col = source.columns;
     const double quantityLitres = litresPer(a.fuel);
@@ -770,7 +838,7 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     QVector<Candidate> candidates;
     candidates.reserve(source.rows.size());
     for (const Source::Row &row : source.rows) {
-        if (const qsizetype done = &row - source.rows.constData(); done % 4096 == 0 && cancelled(done))
+        if (cancelled(700 * (&row - source.rows.constData()) / rows))
             return plan;
         auto refuse = [&](const QString &reason) { plan.refused.append({row.line, reason}); };
         const QString dateText = fieldOf(row, col.date).trimmed();
@@ -851,15 +919,21 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
         candidates.append(c);
     }
 
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate &x, const Candidate &y) {
+    // By reading, then date: a file's rows mostly come so already.
+    auto before = [](const Candidate &x, const Candidate &y) {
         return x.fill.miles != y.fill.miles ? x.fill.miles < y.fill.miles : x.dateKey < y.dateKey;
-    });
-    if (cancelled(steps - 1))
+    };
+    if (!std::is_sorted(candidates.cbegin(), candidates.cend(), before))
+        std::stable_sort(candidates.begin(), candidates.end(), before);
+    if (cancelled(800))
         return plan;
+    const Csv::GoOn placing = pace.Part(800, 990, candidates.size());
     if (readingsRise(log))
-        merge(candidates, log, plan);
+        merge(candidates, log, plan, placing);
     else
-        placeOneByOne(candidates, log, plan);
+        placeOneByOne(candidates, log, plan, placing);
+    if (cancelled(990)) // placing stopped when it was cancelled
+        return plan;
     for (const Fill &f : plan.added) {
         plan.notFull += f.notFull;
         plan.missed += f.missed;
@@ -867,7 +941,7 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     std::stable_sort(plan.refused.begin(), plan.refused.end(),
                      [](const Refusal &x, const Refusal &y) { return x.line < y.line; });
     if (progress)
-        progress(steps, steps); // done: whoever shows it can close
+        progress(PaceTotal, PaceTotal); // done: whoever shows it can close
     return plan;
 }
 

@@ -176,10 +176,17 @@ QComboBox *ImportDialog::columnBox(QFormLayout *form, const char *name, const QS
 {
     auto *box = new QComboBox(this);
     box->setObjectName(QLatin1String(name));
+    // A file of thousands of columns (a broken export) offers the first
+    // thousand, and the one found; measuring every item would stall.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(18);
     if (optional)
         box->addItem(QStringLiteral("(none)"), -1);
-    for (int i = 0; i < source.headers.size(); ++i)
+    const int offered = int(std::min<qsizetype>(source.headers.size(), MostColumnsOffered));
+    for (int i = 0; i < offered; ++i)
         box->addItem(source.headers[i], i);
+    if (column >= offered && column < source.headers.size())
+        box->addItem(source.headers[column], column);
     box->setCurrentIndex(box->findData(column));
     form->addRow(caption, box);
     return box;
@@ -284,7 +291,11 @@ void ImportDialog::showPreview()
         refused.insert(r.line, r.reason);
     QStringList headings{QStringLiteral("Line"), QStringLiteral("Date"), QStringLiteral("Miles"), QStringLiteral("Litres"),
                          QStringLiteral("Pence a litre")};
-    headings += source.headers;
+    // The file's own columns, as many as a person looks at.
+    const qsizetype more = source.headers.size() - MostColumnsShown;
+    headings += source.headers.mid(0, MostColumnsShown);
+    if (more > 0)
+        headings << QStringLiteral("+ %1 more columns").arg(more);
     Preview->clear();
     Preview->clearSpans();
     Preview->setColumnCount(int(headings.size()));
@@ -302,7 +313,7 @@ void ImportDialog::showPreview()
         } else {
             put(1, QStringLiteral("Already in the log"));
         }
-        for (int i = 0; i < row.fields.size() && 5 + i < headings.size(); ++i)
+        for (int i = 0; i < row.fields.size() && i < MostColumnsShown && 5 + i < headings.size(); ++i)
             put(5 + i, row.fields[i]);
         if (!added.contains(row.line))
             Preview->setSpan(r, 1, 1, 4);

@@ -17,6 +17,9 @@ class Platform;
 class ImportDialog : public QDialog {
     Q_OBJECT
 public:
+    // The file's columns the preview shows, and those the column boxes offer.
+    static constexpr int MostColumnsShown = 50;
+    static constexpr int MostColumnsOffered = 1000;
     // progress is told how each preparation of a long file comes on.
     ImportDialog(const LogImport::Source &source, const QStringList &log, const QString &fileName, Platform &platform,
                  QWidget *parent = nullptr, LogImport::Progress progress = {});

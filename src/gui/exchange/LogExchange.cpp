@@ -83,9 +83,12 @@ void ImportLog(AppState &state, ShellCommands &shell)
     const QString path = state.platform().OpenFileName(csvRequest(state, QStringLiteral("Import Fill-ups"), QString()));
     if (path.isEmpty())
         return;
-    const TextFile::ReadResult read = TextFile::ReadBytes(path);
+    // No larger than a log may be: what is larger is no log of fill-ups.
+    const TextFile::ReadResult read = TextFile::ReadBytes(path, CarDataFile::MaxFileBytes);
     if (!read.ok) {
-        state.platform().ShowMessage(read.error);
+        state.platform().ShowMessage(read.tooLarge ? QStringLiteral("Not imported: ") + path + QStringLiteral(": ")
+                                                         + CarDataFile::SizeProblem(read.size)
+                                                   : read.error);
         return;
     }
     // A long file shows how it comes on, and can be cancelled.

@@ -6,6 +6,7 @@
 #include "core/fuellog/TextFile.h"
 
 #include <QtTest>
+#include "core/entry/EntryRules.h"
 
 using namespace LogImport;
 
@@ -21,6 +22,18 @@ class CsvFilesTest : public QObject {
         QByteArray out;
         for (const char *r : rows)
             out += QByteArray(r) + "\r\n";
+        return out;
+    }
+    // The text as a spreadsheet's "Unicode text": UTF-16, with or without
+    // its byte-order mark.
+    static QByteArray utf16(const QByteArray &utf8, bool littleEndian, bool mark)
+    {
+        QByteArray out = mark ? QByteArray(littleEndian ? "\xFF\xFE" : "\xFE\xFF") : QByteArray();
+        for (const QChar c : QString::fromUtf8(utf8)) {
+            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+            out += littleEndian ? low : high;
+            out += littleEndian ? high : low;
+        }
         return out;
     }
     static QStringList records(const Plan &plan)
@@ -152,6 +165,11 @@ private slots:
                       "2012-04-01,12000,46.301,67.09", "2012-04-09,12400,40.00,58.00", "", "Event Records", "Date,Odometer,Event",
                       "2012-04-05,12100,Service"})
             << Answers{} << QStringList{"01/04/2012|12000|46.301|144.90", "09/04/2012|12400|40.00|145.00"} << 0;
+
+        const QByteArray tabbed = lines({"Date\tOdometer\tLitres\tPrice (p/l)\tStation", "07/01/2012\t10300\t41\t129\tCaf\xc3\xa9"});
+        QTest::newRow("UTF-16 little-endian, its mark") << utf16(tabbed, true, true) << Answers{} << QStringList{"07/01/2012|10300|41|129"} << 0;
+        QTest::newRow("UTF-16 big-endian, no mark") << utf16(tabbed, false, false) << Answers{} << QStringList{"07/01/2012|10300|41|129"} << 0;
+        QTest::newRow("UTF-16 little-endian, no mark") << utf16(tabbed, true, false) << Answers{} << QStringList{"07/01/2012|10300|41|129"} << 0;
 
         QTest::newRow("Windows-1252 and tabs, price in pence, rows out of date order")
             << lines({"Date\tDistance (miles)\tQuantity (l)\tPrice (p/l)\tStation", "14/01/2012\t10600\t40\t130\tCaf\xe9",
@@ -315,6 +333,64 @@ private slots:
         const Plan onebyone = Prepare(Read(file), {}, edited);
         QCOMPARE(onebyone.added.size() + onebyone.refused.size(), 3);
         QCOMPARE(onebyone.log.size(), edited.size() + 4 * onebyone.added.size());
+    }
+
+    // Into a log whose readings do not rise, the import places its rows in
+    // one pass where the entry panel would place each back-dated fill-up,
+    // one after another: against that model over random logs and files.
+    void placedAsOneByOneWould()
+    {
+        QRandomGenerator random(20261211);
+        for (int round = 0; round < 300; ++round) {
+            QStringList log;
+            QDate day(2012, 1, 1);
+            const int records = int(random.bounded(12));
+            for (int k = 0; k < records; ++k) {
+                day = day.addDays(int(random.bounded(4)));
+                log << day.toString(QStringLiteral("dd/MM/yyyy")) << QString::number(10000 + 100 * random.bounded(20)) << "40.00"
+                    << "130.00";
+            }
+            bool rising = true; // a log in rising readings is merged, not placed one by one
+            for (int k = 1; k < records; ++k)
+                rising &= EntryRules::RecordMiles(log, k) > EntryRules::RecordMiles(log, k - 1);
+            if (rising)
+                continue;
+            QByteArray file = "date,odometer,litres,price per litre (p)\r\n";
+            QVector<Fill> fills;
+            const int rows = int(random.bounded(1, 10));
+            for (int r = 0; r < rows; ++r) {
+                const QDate date = QDate(2012, 1, 1).addDays(int(random.bounded(30)));
+                const long long miles = 10000 + 100 * random.bounded(20) + (random.bounded(3) == 0 ? 50 : 0);
+                file += date.toString(Qt::ISODate).toLatin1() + ',' + QByteArray::number(miles) + ",30,125\r\n";
+                Fill f;
+                f.date = date.toString(QStringLiteral("dd/MM/yyyy"));
+                f.miles = miles;
+                f.lines = QStringList{f.date, QString::number(miles), "30", "125"};
+                fills << f;
+            }
+            const Plan plan = Prepare(Read(file), {}, log);
+            // The model: every row as the entry would place it, in the order
+            // the import takes them (by reading, then date).
+            std::stable_sort(fills.begin(), fills.end(), [](const Fill &x, const Fill &y) {
+                const int kx = EntryRules::DateKey(x.date), ky = EntryRules::DateKey(y.date);
+                return x.miles != y.miles ? x.miles < y.miles : kx < ky;
+            });
+            QStringList placed = log;
+            int added = 0;
+            for (const Fill &f : fills) {
+                const EntryRules::Placement p = EntryRules::PlaceBackDated(placed, f.miles, f.date);
+                if (p.kind == EntryRules::Placement::Duplicate || p.kind == EntryRules::Placement::Inconsistent)
+                    continue;
+                const int at = p.kind == EntryRules::Placement::First ? 0
+                             : p.kind == EntryRules::Placement::Insert ? 4 * (p.found + 1)
+                                                                      : int(placed.size());
+                for (int i = 0; i < 4; ++i)
+                    placed.insert(at + i, f.lines[i]);
+                ++added;
+            }
+            QVERIFY2(plan.log == placed, qPrintable(QStringLiteral("round %1: %2 | %3").arg(round).arg(log.join(' '), QString::fromLatin1(file))));
+            QCOMPARE(int(plan.added.size()), added);
+        }
     }
 
     void numbersInTheirManyHabits_data()

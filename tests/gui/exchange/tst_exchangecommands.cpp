@@ -171,9 +171,9 @@ private slots:
         QTest::addColumn<int>("cancelProgressAt"); // the progress call that cancels; -1 none
         QTest::newRow("cancel") << true << -1;
         QTest::newRow("failed save") << false << -1;
-        // Reading tells of 4 steps, then the preparing of its first rows.
-        QTest::newRow("cancelled while reading") << true << 2;
-        QTest::newRow("cancelled while preparing") << true << 5;
+        // Reading tells its start and its end, then the preparing its own.
+        QTest::newRow("cancelled while reading") << true << 1;
+        QTest::newRow("cancelled while preparing") << true << 3;
     }
     void cancelOrAFailedSaveChangesNothing()
     {
@@ -204,7 +204,7 @@ private slots:
             QVERIFY2(told.first().contains(QStringLiteral("AB12.dat")), qPrintable(told.first()));
         }
         QCOMPARE(h.app.read(QStringLiteral("other.csv")), mixed());
-        QVERIFY(h.platform.progressCalls >= (cancelProgressAt < 0 ? 6 : cancelProgressAt));
+        QVERIFY(h.platform.progressCalls >= (cancelProgressAt < 0 ? 4 : cancelProgressAt));
     }
 
     void fileThatCannotBeImportedIsExplained()
@@ -218,7 +218,36 @@ private slots:
         h.platform.fileAnswers << h.app.file(QStringLiteral("missing.csv"));
         w->ImportCsv1->trigger();
         QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 2);
+        // Larger than a log may be: refused unread (sparse: nothing is written).
+        QFile big(h.app.file(QStringLiteral("big.csv")));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(64LL * 1024 * 1024 + 1));
+        big.close();
+        h.platform.fileAnswers << big.fileName();
+        w->ImportCsv1->trigger();
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).last(),
+                 "Not imported: " + big.fileName() + ": it is 67108865 bytes long, more than the 64 MB a fuel log may be");
         QCOMPARE(w->FuelLog, AppFolder::log(3));
+    }
+
+    // A file of a thousand columns (a broken export): the preview shows
+    // the first fifty and says how many more, the boxes offer a thousand.
+    void aWideFileShowsWhatAPersonLooksAt()
+    {
+        begin(3);
+        QByteArray header = "Date,Odometer,Litres,Total", row = "2012-01-22,10900,40,52.00";
+        for (int i = 4; i < 1200; ++i) {
+            header += ",Note " + QByteArray::number(i);
+            row += ",";
+        }
+        QStringList seen;
+        import(csv(header + "\r\n" + row + "\r\n"), [&](ImportDialog &d) {
+            seen << QString::number(d.Preview->columnCount()) << d.Preview->horizontalHeaderItem(d.Preview->columnCount() - 1)->text()
+                 << QString::number(d.DateColumn->count()) << QString::number(d.FullColumn->count())
+                 << d.Preview->item(0, 1)->text();
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(seen, (QStringList{"56", "+ 1150 more columns", "1000", "1001", "22/01/2012"}));
+        QCOMPARE(w->FuelLog.size(), 16);
     }
 
     void withoutAVehicleNothingIsAsked()
