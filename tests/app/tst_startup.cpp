@@ -9,6 +9,7 @@
 #include "gui/vehicles/ReminderPrompt.h"
 #include "gui/vehicles/SundryWindow.h"
 
+#include <QFileInfo>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -222,19 +223,25 @@ private slots:
         QTest::addColumn<bool>("backup");
         QTest::addColumn<int>("records");
         QTest::addColumn<bool>("written");
-        QTest::newRow("backup of a log") << true << 2 << true;
-        QTest::newRow("empty log, no backup") << true << 0 << false;
-        QTest::newRow("backups off") << false << 2 << false;
+        QTest::addColumn<bool>("linked"); // AB12.bak a link to the user's notes
+        QTest::newRow("backup of a log") << true << 2 << true << false;
+        QTest::newRow("empty log, no backup") << true << 0 << false << false;
+        QTest::newRow("backups off") << false << 2 << false << false;
+        QTest::newRow("the backup a link: replaced, never written through") << true << 2 << true << true;
     }
     void closeWritesBackupWhenAsked()
     {
         QFETCH(bool, backup);
         QFETCH(int, records);
         QFETCH(bool, written);
+        QFETCH(bool, linked);
         Harness h;
         h.settings({QStringLiteral("Backup=%1").arg(backup), "Start up=1", "Registration=AB12"});
         if (records)
             h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(records)));
+        h.app.write(QStringLiteral("notes.txt"), "my notes");
+        if (linked)
+            QVERIFY(QFile::link(h.app.file(QStringLiteral("notes.txt")), h.app.file(QStringLiteral("AB12.bak"))));
         TVantiq_ &w = h.start();
         if (!records)
             w.DataEntry->QuitdatEntClick();
@@ -242,6 +249,8 @@ private slots:
         QCOMPARE(h.app.exists(QStringLiteral("AB12.bak")), written);
         if (written)
             QCOMPARE(h.app.read(QStringLiteral("AB12.bak")), h.app.read(QStringLiteral("AB12.dat")));
+        QVERIFY(!QFileInfo(h.app.file(QStringLiteral("AB12.bak"))).isSymLink());
+        QCOMPARE(h.app.read(QStringLiteral("notes.txt")), QByteArray("my notes"));
         QVERIFY(h.app.read(QStringLiteral("vantiq.ini")).contains("Registration=AB12\r\n"));
         QVERIFY(w.FuelLog.isEmpty());
     }

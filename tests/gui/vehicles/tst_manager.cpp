@@ -15,6 +15,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -834,6 +836,26 @@ private slots:
         addVehicle(m, QStringLiteral("NEW2"));
         QCOMPARE(regsInFile(h.app.read(QStringLiteral("vehs3.veh"))), (QStringList{"OLD", "NEW2"}));
         QCOMPARE(h.app.read(QStringLiteral("vehs2.veh")), mk2); // the older file is left alone
+    }
+
+    // The vehicle list is the program's own: a link in its place is read as
+    // no list (told once) and the first save replaces the link, never the
+    // file it names.
+    void aLinkInPlaceOfTheList()
+    {
+        Harness h;
+        h.app.write(QStringLiteral("notes.txt"), "my notes");
+        QVERIFY(QFile::link(h.app.file(QStringLiteral("notes.txt")), h.app.file(QStringLiteral("vehs3.veh"))));
+        h.answerWelcome = false;
+        h.platform.answers << mrYes; // the welcome: no list
+        TVehSelect &m = managerWith(h, {}, QStringLiteral("AA1"));
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
+                 QStringList{"vehs3.veh is a link to " + h.app.file(QStringLiteral("notes.txt")) + "; Vantiq does not follow it"});
+        QCOMPARE(m.Model->rowCount(), 0);
+        addVehicle(m, QStringLiteral("NEW1"));
+        QCOMPARE(h.app.read(QStringLiteral("notes.txt")), QByteArray("my notes"));
+        QVERIFY(!QFileInfo(h.app.file(QStringLiteral("vehs3.veh"))).isSymLink());
+        QCOMPARE(regsInFile(h.app.read(QStringLiteral("vehs3.veh"))), QStringList{"NEW1"});
     }
 
     void failedListSaveIsReported()
