@@ -7,6 +7,7 @@
 #include "core/fuellog/TextFile.h"
 
 #include <QSet>
+#include <algorithm>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -41,15 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!saved.isEmpty() && perRecord.isEmpty())
         __builtin_trap();
     // Read beside its log, the file gives the same marks to every record.
-    if (FillMarks::Read(marksFile, log).PerRecord(log) != perRecord)
+    // (Compared element by element: Qt's == hands memcmp a null pointer for
+    // an empty list.)
+    const QVector<FillMark> beside = FillMarks::Read(marksFile, log).PerRecord(log);
+    if (beside.size() != perRecord.size() || !std::equal(beside.cbegin(), beside.cend(), perRecord.cbegin()))
         __builtin_trap();
     // The joined marks a save writes first: each record reads with its new
     // mark where it has one, else with the old.
     FillMarks changed = marks;
     for (int r = 0; 4 * r + 3 < log.size(); r += 2)
         changed.SetAt(log, 4 * r, FillMark((data[0] + r) % 4));
-    const QVector<FillMark> now = changed.PerRecord(log);
-    const QVector<FillMark> joined = FillMarks::Read(FillMarks::JoinedText(changed.FileText(log), marksFile)).PerRecord(log);
+    const QByteArray newText = changed.FileText(log);
+    const QVector<FillMark> now = FillMarks::Read(newText).PerRecord(log); // as written
+    const QVector<FillMark> joined = FillMarks::Read(FillMarks::JoinedText(newText, marksFile)).PerRecord(log);
     for (int r = 0; r < log.size() / 4; ++r) {
         const FillMark expected = now.value(r) != FillMark::Full ? now.value(r) : perRecord.value(r);
         if (joined.value(r) != expected)

@@ -237,11 +237,19 @@ QByteArray FillMarks::FileText(const QStringList &log) const
     std::vector<bool> named(size_t(index.Count())); // two records of one date and reading share their mark: one line
     for (int p = 0; p + 3 < log.size(); p += 4) {
         const Index::Slot *s = index.Find(log[p], log[p + 1]);
-        if (s && !named[size_t(s->entry)]) {
+        // A record whose date or reading the file cannot name (empty, or
+        // holding a comma) keeps its mark in memory only: the reader would
+        // not take the line back.
+        if (s && !named[size_t(s->entry)] && plainField(QStringView(log[p]).trimmed())
+            && plainField(QStringView(log[p + 1]).trimmed())) {
             named[size_t(s->entry)] = true;
             appendLine(text, log[p], log[p + 1], s->mark);
         }
     }
+    // A first line whose date begins with the three characters of a
+    // byte-order mark would lose them to the reader: a blank line first.
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.prepend("\r\n");
     return text;
 }
 
