@@ -8,10 +8,11 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -20,6 +21,7 @@
 #include <QHash>
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 using namespace LogImport;
@@ -27,6 +29,27 @@ using namespace LogImport;
 namespace {
 QString fillUps(int n) { return n == 1 ? QStringLiteral("1 fill-up") : QStringLiteral("%1 fill-ups").arg(n); }
 QString rows(int n) { return n == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(n); }
+
+// Each question's answers in the order its box lists them.
+const DateOrder DateOrders[] = {DateOrder::DayFirst, DateOrder::MonthFirst};
+const DistanceUnit Distances[] = {DistanceUnit::Miles, DistanceUnit::Kilometres};
+const FuelUnit Fuels[] = {FuelUnit::Litres, FuelUnit::ImperialGallons, FuelUnit::UsGallons};
+const MoneyKind Kinds[] = {MoneyKind::Total, MoneyKind::PerUnit};
+const MoneyUnit Units[] = {MoneyUnit::Pounds, MoneyUnit::Pence};
+const CurrencyUse Uses[] = {CurrencyUse::Convert, CurrencyUse::Keep};
+
+template <typename T, size_t N>
+int indexOf(const T (&list)[N], T value)
+{
+    const auto at = std::find(std::begin(list), std::end(list), value);
+    return at == std::end(list) ? -1 : int(at - std::begin(list));
+}
+
+void setQuietly(QComboBox *box, int index)
+{
+    const QSignalBlocker quiet(box);
+    box->setCurrentIndex(index);
+}
 } // namespace
 
 ImportDialog::ImportDialog(const Source &source, const QStringList &log, const QString &fileName, Platform &platform,
@@ -42,50 +65,62 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     FileLabel->setObjectName(QStringLiteral("FileLabel"));
     layout->addWidget(FileLabel);
 
-    // The columns: what the header says, which the user can change.
+    // The columns: what the header or the values say, which the user can change.
     auto *mapping = new QGroupBox(QStringLiteral("Columns"), this);
     mapping->setObjectName(QStringLiteral("Mapping"));
-    auto *columns = new QFormLayout(mapping);
-    const Columns &c = source.columns;
-    DateColumn = columnBox(columns, "DateColumn", QStringLiteral("D&ate"), c.date, false);
-    OdometerColumn = columnBox(columns, "OdometerColumn", QStringLiteral("Odo&meter"), c.odometer, false);
-    QuantityColumn = columnBox(columns, "QuantityColumn", QStringLiteral("&Quantity"), c.quantity, false);
-    MoneyColumn = columnBox(columns, "MoneyColumn", QStringLiteral("Mo&ney"), c.money, false);
-    FullColumn = columnBox(columns, "FullColumn", QStringLiteral("F&ull tank"), c.full, true);
-    MissedColumn = columnBox(columns, "MissedColumn", QStringLiteral("Missed fill-&up"), c.missed, true);
+    columnsForm = new QFormLayout(mapping);
+    const QString choose = QStringLiteral("(choose)"), none = QStringLiteral("(none)");
+    DateColumn = columnBox(columnsForm, "DateColumn", QStringLiteral("D&ate"), choose);
+    OdometerColumn = columnBox(columnsForm, "OdometerColumn", QStringLiteral("&Odometer"), choose);
+    QuantityColumn = columnBox(columnsForm, "QuantityColumn", QStringLiteral("&Quantity"), choose);
+    MoneyColumn = columnBox(columnsForm, "MoneyColumn", QStringLiteral("Mo&ney"), choose);
+    FullColumn = columnBox(columnsForm, "FullColumn", QStringLiteral("Tank mar&k"), none);
+    MarkSenseBox = new QComboBox(this);
+    MarkSenseBox->setObjectName(QStringLiteral("MarkSenseBox"));
+    columnsForm->addRow(QStringLiteral("Mark &reads"), MarkSenseBox);
+    hintUnder(columnsForm, QStringLiteral("MarkSenseBoxHint"));
+    MissedColumn = columnBox(columnsForm, "MissedColumn", QStringLiteral("Missed fill-u&p"), none);
     auto *top = new QHBoxLayout;
     top->addWidget(mapping);
 
     // Questions only for what neither the header nor the rows make clear.
     auto *questions = new QGroupBox(QStringLiteral("About this file"), this);
     questions->setObjectName(QStringLiteral("Questions"));
-    auto *form = new QFormLayout(questions);
-    const Answers &told = source.told, &guess = source.suggested;
-    DateOrderBox = question(form, "DateOrderBox", QStringLiteral("&Dates are written"),
-                            {QStringLiteral("day/month/year"), QStringLiteral("month/day/year")},
-                            guess.dateOrder == DateOrder::MonthFirst, told.dateOrder == DateOrder::Unknown,
-                            source.hints.dateOrder);
-    DistanceUnitBox = question(form, "DistanceUnitBox", QStringLiteral("&Odometer readings are in"),
-                               {QStringLiteral("miles"), QStringLiteral("kilometres")},
-                               guess.distance == DistanceUnit::Kilometres, told.distance == DistanceUnit::Unknown,
-                               source.hints.distance);
-    FuelUnitBox = question(form, "FuelUnitBox", QStringLiteral("&Fuel is measured in"),
+    questionsForm = new QFormLayout(questions);
+    DateOrderBox = question(questionsForm, "DateOrderBox", QStringLiteral("Dates are &written"),
+                            {QStringLiteral("day/month/year"), QStringLiteral("month/day/year")});
+    DistanceUnitBox = question(questionsForm, "DistanceUnitBox", QStringLiteral("Dis&tances are in"),
+                               {QStringLiteral("miles"), QStringLiteral("kilometres")});
+    FuelUnitBox = question(questionsForm, "FuelUnitBox", QStringLiteral("&Fuel is measured in"),
                            {QStringLiteral("litres"), QStringLiteral("imperial gallons"),
-                            QStringLiteral("US gallons (3.785 litres)")},
-                           guess.fuel == FuelUnit::ImperialGallons ? 1 : guess.fuel == FuelUnit::UsGallons ? 2 : 0,
-                           told.fuel == FuelUnit::Unknown, source.hints.fuel);
-    MoneyKindBox = question(form, "MoneyKindBox", QStringLiteral("The &money column is"),
-                            {QStringLiteral("the total cost of the fill-up"), QStringLiteral("the price per unit of fuel")},
-                            guess.moneyKind == MoneyKind::PerUnit, told.moneyKind == MoneyKind::Unknown,
-                            told.moneyUnit == MoneyUnit::Unknown ? QString() : source.hints.money);
-    MoneyUnitBox = question(form, "MoneyUnitBox", QStringLiteral("Money is in &units of"),
-                            {QStringLiteral("pounds"), QStringLiteral("pence")},
-                            guess.moneyUnit == MoneyUnit::Pence, told.moneyUnit == MoneyUnit::Unknown,
-                            source.hints.money);
-    questions->setVisible(form->rowCount() > 0);
+                            QStringLiteral("US gallons (3.785 litres)")});
+    MoneyKindBox = question(questionsForm, "MoneyKindBox", QStringLiteral("Money &column is"),
+                            {QStringLiteral("the total cost of the fill-up"), QStringLiteral("the price per unit of fuel")});
+    MoneyUnitBox = question(questionsForm, "MoneyUnitBox", QStringLiteral("Money is in &units of"),
+                            {QStringLiteral("pounds"), QStringLiteral("pence")});
+    const QString currency = source.currency;
+    CurrencyBox = question(questionsForm, "CurrencyBox", QStringLiteral("Currenc&y"),
+                           {QStringLiteral("convert to pounds at a rate"), QStringLiteral("my log keeps %1").arg(currency)});
+    RateEdit = new QLineEdit(this);
+    RateEdit->setObjectName(QStringLiteral("RateEdit"));
+    RateEdit->setPlaceholderText(QStringLiteral("rate"));
+    auto *rate = new QWidget(this);
+    rate->setObjectName(QStringLiteral("Rate"));
+    auto *rateRow = new QHBoxLayout(rate);
+    rateRow->setContentsMargins(0, 0, 0, 0);
+    rateRow->addWidget(RateEdit);
+    rateRow->addWidget(new QLabel(QStringLiteral("\u00A3"), rate));
+    auto *rateLabel = new QLabel(QStringLiteral("Rat&e: 1 %1 =").arg(currency), this);
+    rateLabel->setBuddy(RateEdit);
+    questionsForm->addRow(rateLabel, rate);
     top->addWidget(questions, 1);
     top->addStretch(); // with nothing to ask the column boxes keep their own width
     layout->addLayout(top);
+
+    WaitingNote = new QLabel(this);
+    WaitingNote->setObjectName(QStringLiteral("WaitingNote"));
+    WaitingNote->setWordWrap(true);
+    layout->addWidget(WaitingNote);
 
     Preview = new QTableWidget(this);
     Preview->setObjectName(QStringLiteral("Preview"));
@@ -121,20 +156,51 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     layout->addWidget(buttons);
     EnterPressesButtons(this);
 
-    for (QComboBox *box : {DateOrderBox, DistanceUnitBox, FuelUnitBox, MoneyKindBox, MoneyUnitBox})
-        connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::prepare);
-    QComboBox *const columnBoxes[] = {DateColumn, OdometerColumn, QuantityColumn, MoneyColumn, FullColumn, MissedColumn};
-    int Columns::*const fields[] = {&Columns::date, &Columns::odometer, &Columns::quantity,
-                                    &Columns::money, &Columns::full, &Columns::missed};
-    for (int i = 0; i < 6; ++i)
-        connect(columnBoxes[i], &QComboBox::currentIndexChanged, this, [this, box = columnBoxes[i], field = fields[i]] {
-            this->source.columns.*field = box->currentData().toInt();
-            if (field == &Columns::money)
-                this->source.columns.total = -1; // the checking total belonged to the header's choice
+    // An answer the user gives is kept across a column chosen again.
+    auto answer = [this](QComboBox *box, auto field, const auto &list) {
+        connect(box, &QComboBox::currentIndexChanged, this, [this, field, &list](int index) {
+            if (index < 0)
+                return;
+            answered.*field = list[index];
+            if constexpr (std::is_same_v<decltype(field), CurrencyUse Answers::*>)
+                showQuestions(); // the rate's row comes and goes
             prepare();
         });
+    };
+    answer(DateOrderBox, &Answers::dateOrder, DateOrders);
+    answer(DistanceUnitBox, &Answers::distance, Distances);
+    answer(FuelUnitBox, &Answers::fuel, Fuels);
+    answer(MoneyKindBox, &Answers::moneyKind, Kinds);
+    answer(MoneyUnitBox, &Answers::moneyUnit, Units);
+    answer(CurrencyBox, &Answers::currency, Uses);
+    connect(RateEdit, &QLineEdit::textChanged, this, [this](const QString &text) {
+        double value = 0;
+        answered.rate = ReadNumber(text, text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('.')), &value) ? value : 0;
+        prepare();
+    });
+    for (QComboBox *box : {DateColumn, OdometerColumn, QuantityColumn, MoneyColumn, FullColumn, MissedColumn})
+        connect(box, &QComboBox::currentIndexChanged, this, [this, box] { columnChosen(box); });
+    connect(MarkSenseBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        const QString how = MarkSenseBox->itemData(index).toString();
+        Columns &c = this->source.columns;
+        c.sense = how == QLatin1String("full")      ? MarkSense::FullIsYes
+                  : how == QLatin1String("partial") ? MarkSense::PartialIsYes
+                                                    : MarkSense::Codes;
+        if (c.sense == MarkSense::Codes && how.mid(5) != c.partialCode) {
+            c.partialCode = how.mid(5);
+            if (c.missedCode == c.partialCode)
+                c.missedCode.clear();
+        }
+        prepare();
+    });
+
+    fillSenseBox();
+    showQuestions();
+    showColumnHints();
     prepare();
-    ResizeWithinScreen(this, QSize(720, 560));
+    ResizeWithinScreen(this, QSize(760, 600));
 }
 
 void ImportDialog::Preset(const Columns &columns, const Answers &preset)
@@ -142,37 +208,54 @@ void ImportDialog::Preset(const Columns &columns, const Answers &preset)
     const std::pair<QComboBox *, int> boxes[] = {{DateColumn, columns.date},         {OdometerColumn, columns.odometer},
                                                  {QuantityColumn, columns.quantity}, {MoneyColumn, columns.money},
                                                  {FullColumn, columns.full},         {MissedColumn, columns.missed}};
-    // One preparation for the whole preset, not one per box.
-    QComboBox *const all[] = {DateColumn, OdometerColumn, QuantityColumn, MoneyColumn, FullColumn, MissedColumn,
-                              DateOrderBox, DistanceUnitBox, FuelUnitBox, MoneyKindBox, MoneyUnitBox};
-    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
-    for (QComboBox *box : all)
-        quiet.push_back(std::make_unique<QSignalBlocker>(box));
     for (const auto &[box, column] : boxes)
         if (const int at = box->findData(column); at >= 0)
-            box->setCurrentIndex(at);
-    this->source.columns = Columns{DateColumn->currentData().toInt(), OdometerColumn->currentData().toInt(),
-                                   QuantityColumn->currentData().toInt(), MoneyColumn->currentData().toInt(),
-                                   FullColumn->currentData().toInt(), MissedColumn->currentData().toInt(),
-                                   columns.money == source.columns.money ? source.columns.total : -1};
-    // Only the questions the file leaves open take an earlier answer.
-    if (preset.dateOrder != DateOrder::Unknown)
-        DateOrderBox->setCurrentIndex(preset.dateOrder == DateOrder::MonthFirst);
-    if (preset.distance != DistanceUnit::Unknown)
-        DistanceUnitBox->setCurrentIndex(preset.distance == DistanceUnit::Kilometres);
-    if (preset.fuel != FuelUnit::Unknown)
-        FuelUnitBox->setCurrentIndex(preset.fuel == FuelUnit::ImperialGallons ? 1 : preset.fuel == FuelUnit::UsGallons ? 2 : 0);
-    if (preset.moneyKind != MoneyKind::Unknown)
-        MoneyKindBox->setCurrentIndex(preset.moneyKind == MoneyKind::PerUnit);
-    if (preset.moneyUnit != MoneyUnit::Unknown)
-        MoneyUnitBox->setCurrentIndex(preset.moneyUnit == MoneyUnit::Pence);
-    quiet.clear();
+            setQuietly(box, at);
+    Columns &c = source.columns;
+    const bool sameFull = columns.full == c.full;
+    const bool sameMoney = columns.money == c.money;
+    c.date = DateColumn->currentData().toInt();
+    c.odometer = OdometerColumn->currentData().toInt();
+    c.quantity = QuantityColumn->currentData().toInt();
+    c.money = MoneyColumn->currentData().toInt();
+    c.full = FullColumn->currentData().toInt();
+    c.missed = MissedColumn->currentData().toInt();
+    if (!sameMoney)
+        c.total = -1; // the checking total belonged to the header's choice
+    if (!sameFull)
+        ReadMarkColumn(source);
+    if (c.full == columns.full) {
+        c.sense = columns.sense;
+        c.partialCode = columns.partialCode;
+        c.missedCode = columns.missedCode;
+    }
+    Weigh(source);
+    answered = preset;
+    answered.rate = 0;
+    fillSenseBox();
+    showQuestions();
+    showColumnHints();
     prepare();
 }
 
-QString ImportDialog::Choices() const { return ChoicesText(source.columns, answers()); }
+QString ImportDialog::Choices() const { return ChoicesText(source.columns, source.Resolve(answered)); }
 
-QComboBox *ImportDialog::columnBox(QFormLayout *form, const char *name, const QString &caption, int column, bool optional)
+QLabel *ImportDialog::hintUnder(QFormLayout *form, const QString &name)
+{
+    // Why a box is preset so, in a line under it (shown when there is
+    // something to say).
+    auto *why = new QLabel(this);
+    why->setObjectName(name);
+    why->setWordWrap(true);
+    QFont small = why->font();
+    small.setItalic(true);
+    why->setFont(small);
+    form->addRow(QString(), why);
+    form->setRowVisible(why, false);
+    return why;
+}
+
+QComboBox *ImportDialog::columnBox(QFormLayout *form, const char *name, const QString &caption, const QString &blank)
 {
     auto *box = new QComboBox(this);
     box->setObjectName(QLatin1String(name));
@@ -180,60 +263,144 @@ QComboBox *ImportDialog::columnBox(QFormLayout *form, const char *name, const QS
     // thousand, and the one found; measuring every item would stall.
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(18);
-    if (optional)
-        box->addItem(QStringLiteral("(none)"), -1);
+    box->addItem(blank, -1);
     const int offered = int(std::min<qsizetype>(source.headers.size(), MostColumnsOffered));
     for (int i = 0; i < offered; ++i)
         box->addItem(source.headers[i], i);
+    const Columns &c = source.columns;
+    const int column = box->objectName() == QLatin1String("DateColumn")       ? c.date
+                       : box->objectName() == QLatin1String("OdometerColumn") ? c.odometer
+                       : box->objectName() == QLatin1String("QuantityColumn") ? c.quantity
+                       : box->objectName() == QLatin1String("MoneyColumn")    ? c.money
+                       : box->objectName() == QLatin1String("FullColumn")     ? c.full
+                                                                              : c.missed;
     if (column >= offered && column < source.headers.size())
         box->addItem(source.headers[column], column);
-    box->setCurrentIndex(box->findData(column));
+    box->setCurrentIndex(std::max(0, box->findData(column)));
     form->addRow(caption, box);
+    hintUnder(form, QLatin1String(name) + QStringLiteral("Hint"));
     return box;
 }
 
-QComboBox *ImportDialog::question(QFormLayout *form, const char *name, const QString &caption,
-                                  const QStringList &items, int suggested, bool ask, const QString &hint)
+QComboBox *ImportDialog::question(QFormLayout *form, const char *name, const QString &caption, const QStringList &items)
 {
     auto *box = new QComboBox(this);
     box->setObjectName(QLatin1String(name));
     box->addItems(items);
-    box->setCurrentIndex(suggested);
-    if (!ask) {
-        box->hide();
-        return box;
-    }
+    // An answer the file gives no evidence for is not preset: it waits.
+    box->setPlaceholderText(QStringLiteral("(choose)"));
+    box->setCurrentIndex(-1);
     form->addRow(caption, box);
-    // Why the answer is preset so, in a line under it (shown when there is
-    // something to say).
-    auto *why = new QLabel(hint, this);
-    why->setVisible(!hint.isEmpty());
-    why->setObjectName(QLatin1String(name) + QStringLiteral("Hint"));
-    why->setWordWrap(true);
-    QFont small = why->font();
-    small.setItalic(true);
-    why->setFont(small);
-    form->addRow(QString(), why);
+    hintUnder(form, QLatin1String(name) + QStringLiteral("Hint"));
     return box;
 }
 
-Answers ImportDialog::answers() const
+void ImportDialog::columnChosen(QComboBox *box)
 {
-    Answers a;
-    a.dateOrder = DateOrderBox->currentIndex() == 1 ? DateOrder::MonthFirst : DateOrder::DayFirst;
-    a.distance = DistanceUnitBox->currentIndex() == 1 ? DistanceUnit::Kilometres : DistanceUnit::Miles;
-    const FuelUnit fuel[] = {FuelUnit::Litres, FuelUnit::ImperialGallons, FuelUnit::UsGallons};
-    a.fuel = fuel[qBound(0, FuelUnitBox->currentIndex(), 2)];
-    a.moneyKind = MoneyKindBox->currentIndex() == 1 ? MoneyKind::PerUnit : MoneyKind::Total;
-    a.moneyUnit = MoneyUnitBox->currentIndex() == 1 ? MoneyUnit::Pence : MoneyUnit::Pounds;
-    return a;
+    Columns &c = source.columns;
+    const int column = box->currentData().toInt();
+    if (box == DateColumn) {
+        c.date = column;
+        source.hints.date.clear();
+    } else if (box == OdometerColumn) {
+        c.odometer = column;
+        source.hints.odometer.clear();
+    } else if (box == QuantityColumn) {
+        c.quantity = column;
+        source.hints.quantity.clear();
+    } else if (box == MoneyColumn) {
+        c.money = column;
+        c.total = -1; // the checking total belonged to the header's choice
+        source.hints.moneyColumn.clear();
+    } else if (box == FullColumn) {
+        c.full = column;
+        ReadMarkColumn(source);
+        fillSenseBox();
+    } else {
+        c.missed = column;
+        source.hints.missed.clear();
+    }
+    // The units may now be told or suggested otherwise: weigh again.
+    Weigh(source);
+    showQuestions();
+    showColumnHints();
+    prepare();
+}
+
+void ImportDialog::fillSenseBox()
+{
+    const QSignalBlocker quiet(MarkSenseBox);
+    MarkSenseBox->clear();
+    const Columns &c = source.columns;
+    MarkSenseBox->addItem(QStringLiteral("Full tank (1 = full)"), QStringLiteral("full"));
+    MarkSenseBox->addItem(QStringLiteral("Partial fill (1 = partial)"), QStringLiteral("partial"));
+    for (const QString &code : std::as_const(source.markCodes))
+        MarkSenseBox->addItem(QStringLiteral("Code %1 means partial").arg(code), QStringLiteral("code:") + code);
+    const QString current = c.sense == MarkSense::FullIsYes      ? QStringLiteral("full")
+                            : c.sense == MarkSense::PartialIsYes ? QStringLiteral("partial")
+                                                                 : QStringLiteral("code:") + c.partialCode;
+    MarkSenseBox->setCurrentIndex(std::max(0, MarkSenseBox->findData(current)));
+    columnsForm->setRowVisible(MarkSenseBox, c.full >= 0);
+    auto *hint = findChild<QLabel *>(QStringLiteral("MarkSenseBoxHint"));
+    hint->setText(source.hints.full);
+    columnsForm->setRowVisible(hint, c.full >= 0 && !source.hints.full.isEmpty());
+}
+
+void ImportDialog::showColumnHints()
+{
+    const std::pair<QComboBox *, QString> hints[] = {
+        {DateColumn, source.hints.date},         {OdometerColumn, source.hints.odometer},
+        {QuantityColumn, source.hints.quantity}, {MoneyColumn, source.hints.moneyColumn},
+        {MissedColumn, source.hints.missed},     {FullColumn, QString()},
+    };
+    for (const auto &[box, text] : hints) {
+        auto *hint = findChild<QLabel *>(box->objectName() + QStringLiteral("Hint"));
+        hint->setText(text);
+        columnsForm->setRowVisible(hint, !text.isEmpty());
+    }
+}
+
+void ImportDialog::showQuestions()
+{
+    const Answers &told = source.told, &guess = source.suggested;
+    auto show = [this](QComboBox *box, bool ask, int index, const QString &hint) {
+        questionsForm->setRowVisible(box, ask);
+        setQuietly(box, ask ? index : -1);
+        auto *why = findChild<QLabel *>(box->objectName() + QStringLiteral("Hint"));
+        why->setText(hint);
+        questionsForm->setRowVisible(why, ask && !hint.isEmpty());
+    };
+    auto pick = [](auto answer, auto suggestion) { return answer != decltype(answer)::Unknown ? answer : suggestion; };
+    show(DateOrderBox, told.dateOrder == DateOrder::Unknown, indexOf(DateOrders, pick(answered.dateOrder, guess.dateOrder)),
+         source.hints.dateOrder);
+    show(DistanceUnitBox, told.distance == DistanceUnit::Unknown, indexOf(Distances, pick(answered.distance, guess.distance)),
+         source.hints.distance);
+    show(FuelUnitBox, told.fuel == FuelUnit::Unknown, indexOf(Fuels, pick(answered.fuel, guess.fuel)), source.hints.fuel);
+    const bool moneyChosen = source.columns.money >= 0;
+    show(MoneyKindBox, moneyChosen && told.moneyKind == MoneyKind::Unknown,
+         indexOf(Kinds, pick(answered.moneyKind, guess.moneyKind)), told.moneyUnit == MoneyUnit::Unknown ? QString() : source.hints.money);
+    show(MoneyUnitBox, moneyChosen && told.moneyUnit == MoneyUnit::Unknown,
+         indexOf(Units, pick(answered.moneyUnit, guess.moneyUnit)), source.hints.money);
+    const bool foreign = !source.currency.isEmpty();
+    show(CurrencyBox, foreign, indexOf(Uses, answered.currency),
+         foreign ? source.hints.currency + QStringLiteral(": convert them, or keep them if your log keeps ") + source.currency
+                 : QString());
+    questionsForm->setRowVisible(findChild<QWidget *>(QStringLiteral("Rate")), foreign && answered.currency == CurrencyUse::Convert);
+    bool any = false;
+    for (QComboBox *box : {DateOrderBox, DistanceUnitBox, FuelUnitBox, MoneyKindBox, MoneyUnitBox, CurrencyBox})
+        any |= questionsForm->isRowVisible(box);
+    findChild<QGroupBox *>(QStringLiteral("Questions"))->setVisible(any);
 }
 
 void ImportDialog::prepare()
 {
-    plan = Prepare(source, answers(), log, progress);
-    if (plan.cancelled) {
-        SummaryLabel->setText(QStringLiteral("Cancelled: nothing will be added."));
+    plan = Prepare(source, answered, log, progress);
+    const Answers resolved = source.Resolve(answered);
+    WaitingNote->setText(plan.waiting.join(QLatin1Char('\n')));
+    WaitingNote->setVisible(!plan.waiting.isEmpty());
+    if (plan.cancelled || !plan.waiting.isEmpty()) {
+        SummaryLabel->setText(plan.cancelled ? QStringLiteral("Cancelled: nothing will be added.")
+                                             : QStringLiteral("Nothing can be added until the lines above are seen to."));
         RefusedList->hide();
         FlagsNote->hide();
         ImportOk->setEnabled(false);
@@ -267,12 +434,12 @@ void ImportDialog::prepare()
     FlagsNote->setVisible(!marks.isEmpty());
     // The money's hint follows the answers as they stand now, under the
     // unit's question, or the kind's when the unit is not asked.
-    const QString money = plan.added.isEmpty() ? source.hints.money : MoneyHint(plan);
+    const QString money = plan.added.isEmpty() ? source.hints.money : MoneyHint(plan, resolved);
     const bool unitAsked = source.told.moneyUnit == MoneyUnit::Unknown;
-    if (auto *hint = findChild<QLabel *>(QLatin1String(unitAsked ? "MoneyUnitBoxHint" : "MoneyKindBoxHint"))) {
-        hint->setText(money);
-        hint->setVisible(!money.isEmpty());
-    }
+    auto *hint = findChild<QLabel *>(QLatin1String(unitAsked ? "MoneyUnitBoxHint" : "MoneyKindBoxHint"));
+    QComboBox *box = unitAsked ? MoneyUnitBox : MoneyKindBox;
+    hint->setText(money);
+    questionsForm->setRowVisible(hint, questionsForm->isRowVisible(box) && !money.isEmpty());
     ImportOk->setEnabled(!plan.added.isEmpty());
     if (!plan.added.isEmpty())
         ImportOk->setDefault(true);
@@ -296,6 +463,7 @@ void ImportDialog::showPreview()
     headings += source.headers.mid(0, MostColumnsShown);
     if (more > 0)
         headings << QStringLiteral("+ %1 more columns").arg(more);
+    const bool waiting = !plan.waiting.isEmpty() || plan.cancelled;
     Preview->clear();
     Preview->clearSpans();
     Preview->setColumnCount(int(headings.size()));
@@ -308,6 +476,8 @@ void ImportDialog::showPreview()
         if (const Fill *f = added.value(row.line)) {
             for (int i = 0; i < 4; ++i)
                 put(1 + i, f->lines[i]);
+        } else if (waiting) {
+            put(1, QString());
         } else if (refused.contains(row.line)) {
             put(1, QStringLiteral("Refused: ") + refused.value(row.line));
         } else {

@@ -6,6 +6,7 @@
 class QComboBox;
 class QFormLayout;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
@@ -13,7 +14,10 @@ class Platform;
 
 // Shows what an import will do before anything changes: asks only what the
 // file cannot tell, and lists how many fill-ups will be added, how many are
-// already in the log and every row refused with its line and reason.
+// already in the log and every row refused with its line and reason. It
+// opens on any file with rows under a header: what it could not place is
+// "(choose)", and nothing is imported until every column and question is
+// seen to.
 class ImportDialog : public QDialog {
     Q_OBJECT
 public:
@@ -33,8 +37,12 @@ public:
 
     QLabel *FileLabel;
     // Which file column each of Vantiq's columns reads from, preset from the
-    // header; "(none)" where the column may be left out.
+    // header or the values; "(choose)" where nothing placed a needed one,
+    // "(none)" where the column may be left out. A line under each says why.
     QComboBox *DateColumn, *OdometerColumn, *QuantityColumn, *MoneyColumn, *FullColumn, *MissedColumn;
+    // How the tank-mark column reads: 1 = full, 1 = partial, or which code
+    // means partial.
+    QComboBox *MarkSenseBox;
     // The file's first rows as they will be stored, beside the file's fields.
     QTableWidget *Preview;
     QComboBox *DateOrderBox;      // shown only when the file leaves it open
@@ -42,6 +50,11 @@ public:
     QComboBox *FuelUnitBox;
     QComboBox *MoneyKindBox;
     QComboBox *MoneyUnitBox;
+    // Prices in another currency: converted at a rate, or kept as written.
+    QComboBox *CurrencyBox;
+    QLineEdit *RateEdit;          // 1 <currency> = [ ] £
+    // What is still to be chosen or answered; Import waits for it.
+    QLabel *WaitingNote;
     QLabel *SummaryLabel;
     QPlainTextEdit *RefusedList;
     QLabel *FlagsNote;
@@ -50,15 +63,21 @@ public:
     QPushButton *ImportHelp;
 
 private:
-    QComboBox *question(QFormLayout *form, const char *name, const QString &caption, const QStringList &items,
-                        int suggested, bool ask, const QString &hint);
-    QComboBox *columnBox(QFormLayout *form, const char *name, const QString &caption, int column, bool optional);
-    LogImport::Answers answers() const;
+    QComboBox *question(QFormLayout *form, const char *name, const QString &caption, const QStringList &items);
+    QComboBox *columnBox(QFormLayout *form, const char *name, const QString &caption, const QString &blank);
+    QLabel *hintUnder(QFormLayout *form, const QString &name);
+    void columnChosen(QComboBox *box);
+    void fillSenseBox();
+    void showQuestions();
+    void showColumnHints();
     void prepare();
     void showPreview();
 
     LogImport::Source source; // the file's, with the columns the user chose
     const QStringList &log;
+    LogImport::Answers answered; // what the user chose; Unknown where not
     LogImport::Plan plan;
     LogImport::Progress progress;
+    QFormLayout *columnsForm = nullptr;
+    QFormLayout *questionsForm = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -108,6 +109,8 @@ private slots:
         QCOMPARE(h.platform.unexpected, QStringList());
     }
 
+    // A question the file gives no evidence for is not preset: Import waits
+    // for the answer; every answer prepares the rows again.
     void questionsChangeWhatWillBeAdded()
     {
         begin(1);
@@ -117,31 +120,85 @@ private slots:
         import(path, [&](ImportDialog &d) {
             for (QComboBox *box : {d.DateOrderBox, d.DistanceUnitBox, d.FuelUnitBox, d.MoneyKindBox, d.MoneyUnitBox})
                 if (box->isVisibleTo(&d))
-                    seen << box->objectName();
+                    seen << box->objectName() + QLatin1Char(' ') + box->currentText();
             seen << d.findChild<QLabel *>(QStringLiteral("DateOrderBoxHint"))->text();
             auto *money = d.findChild<QLabel *>(QStringLiteral("MoneyUnitBoxHint"));
-            seen << money->text();
+            seen << money->text() << d.WaitingNote->text() << QString::number(d.ImportOk->isEnabled());
             d.DistanceUnitBox->setCurrentIndex(1);   // kilometres
             d.FuelUnitBox->setCurrentIndex(1);       // imperial gallons
             d.MoneyKindBox->setCurrentIndex(1);      // per gallon
+            seen << d.WaitingNote->text() << QString::number(d.ImportOk->isEnabled());
             d.DateOrderBox->setCurrentIndex(1);      // month first: 2 October
             seen << d.Plan().added.first().lines.join(QLatin1Char('|'));
-            seen << money->text(); // worked out again: what the preview now stores
+            seen << money->text() << QString::number(d.WaitingNote->isVisibleTo(&d)) << QString::number(d.ImportOk->isEnabled());
             return int(QDialog::Accepted);
         });
-        QCOMPARE(seen, (QStringList{"DateOrderBox", "DistanceUnitBox", "FuelUnitBox", "MoneyKindBox", "MoneyUnitBox",
-                                    "every date reads either way: day first is the usual order here",
+        QCOMPARE(seen, (QStringList{"DateOrderBox ", "DistanceUnitBox ", "FuelUnitBox ",
+                                    "MoneyKindBox the price per unit of fuel", "MoneyUnitBox pounds",
+                                    "every date reads either way and nothing else in the file tells: choose",
                                     "read so, a litre cost 140.0 p, as at the pump",
+                                    "Say how the dates are written: every date reads either way\n"
+                                    "Say whether the odometer readings are in miles or kilometres\n"
+                                    "Say whether the fuel is measured in litres or gallons",
+                                    "0",
+                                    "Say how the dates are written: every date reads either way", "0",
                                     "02/10/2012|10006|40.91|30.80",
-                                    "read so, a litre would cost 30.8 p, which no pump asks: check the units"}));
+                                    "read so, a litre would cost 30.8 p, which no pump asks: check the units", "0", "1"}));
         QCOMPARE(w->FuelLog.size(), 8);
+    }
+
+    // A file whose quantity no header names opens all the same: the column
+    // waits to be chosen, and once it is the preview fills and Import can go.
+    void aColumnNoHeaderNamesIsChosen()
+    {
+        begin(3);
+        const QString path = csv("Date,Odometer (mi),Zapfmenge,Total (\xc2\xa3)\r\n2012-01-22,10900,40,52.00\r\n");
+        QStringList seen;
+        import(path, [&](ImportDialog &d) {
+            seen << d.QuantityColumn->currentText() << d.WaitingNote->text() << QString::number(d.ImportOk->isEnabled())
+                 << d.Preview->item(0, 1)->text() << d.findChild<QLabel *>(QStringLiteral("QuantityColumnHint"))->text();
+            d.QuantityColumn->setCurrentIndex(d.QuantityColumn->findText(QStringLiteral("Zapfmenge")));
+            seen << QString::number(d.WaitingNote->isVisibleTo(&d)) << QString::number(d.ImportOk->isEnabled())
+                 << d.Preview->item(0, 1)->text() << d.Preview->item(0, 3)->text()
+                 << d.findChild<QLabel *>(QStringLiteral("FuelUnitBoxHint"))->text();
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(seen, (QStringList{"(choose)", "Choose the quantity column: no header reads as litres or gallons", "0", "",
+                                    "no header reads as litres or gallons", "0", "1", "22/01/2012", "40",
+                                    "the header \"Total (\u00a3)\" says pounds: litres"}));
+        QCOMPARE(w->FuelLog.mid(12), (QStringList{"22/01/2012", "10900", "40", "130.00"}));
+    }
+
+    // Prices in another currency: the rate is asked, and the prices are
+    // stored converted with it.
+    void aCurrencyRateIsAskedAndUsed()
+    {
+        begin(1);
+        const QString path = csv("Datum;Km-Stand;Spritmenge;Kosten;W\xc3\xa4hrung\r\n03.02.2024;45210;41,23;72,50;EUR\r\n");
+        QStringList seen;
+        import(path, [&](ImportDialog &d) {
+            seen << QString::number(d.CurrencyBox->isVisibleTo(&d)) << QString::number(d.CurrencyBox->currentIndex())
+                 << QString::number(d.RateEdit->isVisibleTo(&d)) << d.WaitingNote->text() << QString::number(d.ImportOk->isEnabled());
+            d.CurrencyBox->setCurrentIndex(0); // convert at a rate
+            seen << QString::number(d.RateEdit->isVisibleTo(&d)) << d.WaitingNote->text();
+            QTest::keyClicks(d.RateEdit, QStringLiteral("0.85"));
+            seen << QString::number(d.ImportOk->isEnabled()) << d.Plan().added.first().lines.join(QLatin1Char('|'))
+                 << d.findChild<QLabel *>(QStringLiteral("CurrencyBoxHint"))->text();
+            return int(QDialog::Accepted);
+        });
+        // 72.50 EUR for 41.23 litres at 0.85 pounds the euro: 149.47 p a litre.
+        QCOMPARE(seen, (QStringList{"1", "-1", "0",
+                                    "Say how to take the prices in EUR: at a rate to the pound, or as your log keeps EUR", "0",
+                                    "1", "Give the rate: what 1 EUR is in pounds", "1", "03/02/2024|28098|41.23|149.47",
+                                    "the \"W\u00e4hrung\" column reads EUR: convert them, or keep them if your log keeps EUR"}));
+        QCOMPARE(w->FuelLog.mid(4), (QStringList{"03/02/2024", "28098", "41.23", "149.47"}));
     }
 
     // A column chosen in the dialog prepares the rows again at once.
     void mappingPreparesAgain()
     {
         begin(3);
-        const QString path = csv("Date,Odometer,Litres,Total,Paid\r\n2012-01-22,10900,40,52.00,60.00\r\n");
+        const QString path = csv("Date,Odometer (mi),Litres,Total,Paid\r\n2012-01-22,10900,40,52.00,60.00\r\n");
         QStringList seen;
         import(path, [&](ImportDialog &d) {
             seen << d.MoneyColumn->currentText() << d.FullColumn->currentText() << d.Preview->item(0, 4)->text();
@@ -154,11 +211,11 @@ private slots:
         // A second file with the same header starts from that choice; one
         // with another header does not.
         seen.clear();
-        import(csv("Date,Odometer,Litres,Total,Paid\r\n2012-01-29,11200,40,52.00,56.00\r\n"), [&](ImportDialog &d) {
+        import(csv("Date,Odometer (mi),Litres,Total,Paid\r\n2012-01-29,11200,40,52.00,56.00\r\n"), [&](ImportDialog &d) {
             seen << d.MoneyColumn->currentText() << d.Plan().added.first().lines.last();
             return int(QDialog::Rejected);
         });
-        import(csv("Date,Odometer,Litres,Total,Paid,Notes\r\n2012-01-29,11200,40,52.00,56.00,\r\n"), [&](ImportDialog &d) {
+        import(csv("Date,Odometer (mi),Litres,Total,Paid,Notes\r\n2012-01-29,11200,40,52.00,56.00,\r\n"), [&](ImportDialog &d) {
             seen << d.MoneyColumn->currentText();
             return int(QDialog::Rejected);
         });
@@ -210,14 +267,18 @@ private slots:
     void fileThatCannotBeImportedIsExplained()
     {
         begin(3);
-        import(csv("name,make\r\nCar,Ford\r\n"), [](ImportDialog &) { return int(QDialog::Accepted); });
+        // Rows with no header, and a log of an electric car's charges.
+        import(csv("2012-01-01,100,5\r\n2012-01-08,400,6\r\n"), [](ImportDialog &) { return int(QDialog::Accepted); });
+        import(csv("Date,Odometer,Energy (kWh),Cost\r\n2024-01-05,10000,42.1,12.60\r\n"),
+               [](ImportDialog &) { return int(QDialog::Accepted); });
         QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
-                 QStringList{"No fill-ups were found: the file needs a header row naming the date, the odometer "
-                             "reading and the quantity of fuel of each fill-up."});
+                 (QStringList{"No fill-ups were found: the file needs a header row naming its columns, with a row for each "
+                              "fill-up under it.",
+                              "This is a log of electric charging (kWh); Vantiq keeps fuel"}));
         h.platform.modalHandlers.clear(); // the dialog never came
         h.platform.fileAnswers << h.app.file(QStringLiteral("missing.csv"));
         w->ImportCsv1->trigger();
-        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 2);
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")).size(), 3);
         // Larger than a log may be: refused unread (sparse: nothing is written).
         QFile big(h.app.file(QStringLiteral("big.csv")));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(64LL * 1024 * 1024 + 1));
@@ -234,7 +295,7 @@ private slots:
     void aWideFileShowsWhatAPersonLooksAt()
     {
         begin(3);
-        QByteArray header = "Date,Odometer,Litres,Total", row = "2012-01-22,10900,40,52.00";
+        QByteArray header = "Date,Odometer (mi),Litres,Total", row = "2012-01-22,10900,40,52.00";
         for (int i = 4; i < 1200; ++i) {
             header += ",Note " + QByteArray::number(i);
             row += ",";
@@ -246,7 +307,7 @@ private slots:
                  << d.Preview->item(0, 1)->text();
             return int(QDialog::Accepted);
         });
-        QCOMPARE(seen, (QStringList{"56", "+ 1150 more columns", "1000", "1001", "22/01/2012"}));
+        QCOMPARE(seen, (QStringList{"56", "+ 1150 more columns", "1001", "1001", "22/01/2012"}));
         QCOMPARE(w->FuelLog.size(), 16);
     }
 
@@ -286,7 +347,8 @@ private slots:
                                  "2012-02-05,11400,10,13.00,0,1\r\n"); // partial, after a missed one
         QString note;
         import(path, [&](ImportDialog &d) {
-            d.FuelUnitBox->setCurrentIndex(0); // litres
+            d.FuelUnitBox->setCurrentIndex(0);     // litres
+            d.DistanceUnitBox->setCurrentIndex(0); // miles
             note = d.FlagsNote->text();
             return int(QDialog::Accepted);
         });
