@@ -214,8 +214,8 @@ int main(int argc, char *argv[])
     w.OptionsTabs->hide();
     ResizeWithinScreen(&w, QSize(1280, 800));
 
-    // The import of another program's file: one question left open, a
-    // duplicate and a refused row.
+    // The import of another program's file: nothing in it says miles or
+    // kilometres, so that question waits for the user and Import with it.
     {
         const QByteArray csv = "Date;Odometer;Fuel (litres);Price\r\n"
                                "03/12/2025;60150;40,2;55,90\r\n"

@@ -430,9 +430,9 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     return plan;
 }
 
-QString MoneyHint(const Plan &plan, const Answers &answers)
+QString MoneyHint(const Plan &plan, const Source &source, const Answers &answers)
 {
-    if (answers.currency == CurrencyUse::Keep)
+    if (!source.currency.isEmpty() && answers.currency == CurrencyUse::Keep)
         return QString();
     QVector<double> pence;
     for (const Fill &f : plan.added)
@@ -442,10 +442,10 @@ QString MoneyHint(const Plan &plan, const Answers &answers)
         return QString();
     const double m = Median(pence);
     const QString price = NumberText::FormatFixed(m, 4, 1);
-    // Every pump price for decades lies between 50 p and £3 a litre.
-    if (m >= 50 && m <= 300)
+    if (m >= source.pumpLow && m <= source.pumpHigh)
         return QStringLiteral("read so, a litre cost %1 p, as at the pump").arg(price);
-    return QStringLiteral("read so, a litre would cost %1 p, which no pump asks: check the units").arg(price);
+    return QStringLiteral("read so, a litre would cost %1 p, which no pump asked%2: check the units")
+        .arg(price, source.pumpYear > 0 ? QStringLiteral(" in %1").arg(source.pumpYear) : QString());
 }
 
 FillMark MarkOf(const Fill &fill)

@@ -88,6 +88,11 @@ struct Source {
     bool fuelGallons = false;  // the file gives gallons but not which: litres is no answer
     bool decimalComma = false; // numbers written 1,5 rather than 1.5
     QChar separator;           // between the fields of a row
+    // The pence a litre pumps asked when the file's fill-ups were bought
+    // (its median year, 0 when unknown), where the money is pounds: a reading
+    // of the money outside it is none.
+    int pumpYear = 0;
+    double pumpLow = 50, pumpHigh = 300;
     // Units the file gives outside its table (a vehicle's settings).
     FuelUnit elsewhereFuel = FuelUnit::Unknown;
     DistanceUnit elsewhereDistance = DistanceUnit::Unknown;
@@ -151,9 +156,9 @@ struct Plan {
 Plan Prepare(const Source &source, const Answers &answers, const QStringList &log, const Progress &progress = {});
 // Why the money reads as it does, for the plan as prepared with the
 // current answers: the median price of a litre stored, and whether a pump
-// asks such a price. Empty when nothing is added or the log keeps another
-// currency.
-QString MoneyHint(const Plan &plan, const Answers &answers = {});
+// asked such a price then. Empty when nothing is added or the log keeps
+// another currency.
+QString MoneyHint(const Plan &plan, const Source &source, const Answers &answers);
 
 // The user's choices for a file (its columns and answers), kept in the
 // settings under a key made from the file's header, so the next file with

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace LogImport {
 
@@ -904,8 +905,38 @@ void weighFuel(Source &s, const QVector<const Source::Row *> &ev, const Region &
         s.hints.fuel = QStringLiteral("nothing in the file says litres or gallons: choose");
 }
 
-void weighMoney(Source &s, const QVector<const Source::Row *> &ev, bool otherCurrency)
+// The pence a litre British pumps asked in a year, broadly: a money's
+// reading outside is none. Where the year is unknown, anything from 50 p to
+// £3; where the money may be dollars (gallons, America), from 20.
+std::pair<double, double> pumpRange(int year, bool british)
 {
+    if (!british)
+        return {20, 300};
+    if (year <= 0)
+        return {50, 300};
+    if (year <= 1990)
+        return {20, 70};
+    if (year <= 1999)
+        return {35, 90};
+    if (year <= 2005)
+        return {60, 110};
+    if (year <= 2010)
+        return {80, 145};
+    if (year <= 2021)
+        return {95, 165};
+    return {115, 215};
+}
+
+void weighMoney(Source &s, const QVector<const Source::Row *> &ev, bool otherCurrency, const Region &region)
+{
+    QVector<double> years;
+    for (const Source::Row *row : ev)
+        if (const DateParts d = ReadDate(FieldOf(*row, s.columns.date)); d.ok && d.year >= 1900)
+            years << d.year;
+    s.pumpYear = int(Median(years));
+    // Gallons not said to be imperial may be American, and so may the money.
+    const bool gallons = s.fuelGallons || s.told.fuel == FuelUnit::UsGallons;
+    std::tie(s.pumpLow, s.pumpHigh) = pumpRange(s.pumpYear, region.kind == Region::Britain || (region.kind == Region::Unknown && !gallons));
     const Columns &c = s.columns;
     if (c.money < 0)
         return;
@@ -958,14 +989,21 @@ void weighMoney(Source &s, const QVector<const Source::Row *> &ev, bool otherCur
         return;
 
     // Better: the reading of the money that puts the median price of a litre
-    // between 50 p and £3, as every pump price for decades.
-    const FuelUnit fuel = s.told.fuel != FuelUnit::Unknown       ? s.told.fuel
-                          : s.suggested.fuel != FuelUnit::Unknown ? s.suggested.fuel
-                                                                  : FuelUnit::Litres;
-    const double litresEach = LitresPer(fuel);
+    // where pumps had it then, with the fuel as the file gives it or any it
+    // may be; none where no reading does.
+    QVector<FuelUnit> fuels;
+    if (s.told.fuel != FuelUnit::Unknown)
+        fuels = {s.told.fuel};
+    else if (s.suggested.fuel != FuelUnit::Unknown)
+        fuels = {s.suggested.fuel};
+    else if (s.fuelGallons)
+        fuels = {FuelUnit::UsGallons, FuelUnit::ImperialGallons};
+    else
+        fuels = {FuelUnit::Litres, FuelUnit::UsGallons, FuelUnit::ImperialGallons};
     struct Reading {
         MoneyKind kind;
         MoneyUnit unit;
+        FuelUnit fuel = FuelUnit::Litres;
     };
     const Reading readings[] = {{MoneyKind::Total, MoneyUnit::Pounds}, {MoneyKind::PerUnit, MoneyUnit::Pence},
                                 {MoneyKind::PerUnit, MoneyUnit::Pounds}, {MoneyKind::Total, MoneyUnit::Pence}};
@@ -973,26 +1011,37 @@ void weighMoney(Source &s, const QVector<const Source::Row *> &ev, bool otherCur
         QVector<double> p;
         for (qsizetype i = 0; i < moneyValues.size(); ++i)
             p << (r.kind == MoneyKind::Total ? perQuantity[i] : moneyValues[i]) * (r.unit == MoneyUnit::Pence ? 1.0 : PencePerUnit)
-                     / litresEach;
+                     / LitresPer(r.fuel);
         return Median(p);
     };
     std::optional<Reading> chosen;
-    for (const Reading &r : readings) {
-        if ((s.told.moneyKind != MoneyKind::Unknown && r.kind != s.told.moneyKind)
-            || (s.told.moneyUnit != MoneyUnit::Unknown && r.unit != s.told.moneyUnit))
-            continue;
-        const double m = medianPence(r);
-        if (m < 50 || m > 300)
-            continue;
-        if (!chosen || (r.kind == MoneyKind::Total) == spreadSaysTotal)
-            chosen = r;
-        if ((r.kind == MoneyKind::Total) == spreadSaysTotal)
+    for (FuelUnit fuel : fuels) {
+        for (Reading r : readings) {
+            r.fuel = fuel;
+            if ((s.told.moneyKind != MoneyKind::Unknown && r.kind != s.told.moneyKind)
+                || (s.told.moneyUnit != MoneyUnit::Unknown && r.unit != s.told.moneyUnit))
+                continue;
+            const double m = medianPence(r);
+            if (m < s.pumpLow || m > s.pumpHigh)
+                continue;
+            if (!chosen || (r.kind == MoneyKind::Total) == spreadSaysTotal)
+                chosen = r;
+            if ((r.kind == MoneyKind::Total) == spreadSaysTotal)
+                break;
+        }
+        if (chosen)
             break;
     }
     if (chosen) {
         s.suggested.moneyKind = chosen->kind;
         s.suggested.moneyUnit = chosen->unit;
         s.hints.money = QStringLiteral("read so, a litre cost %1 p, as at the pump").arg(NumberText::FormatFixed(medianPence(*chosen), 4, 1));
+    } else {
+        s.suggested.moneyUnit = MoneyUnit::Unknown;
+        s.hints.money = QStringLiteral("no reading of the money gives a price a pump asked%1 (%2 to %3 p a litre): choose")
+                            .arg(s.pumpYear > 0 ? QStringLiteral(" in %1").arg(s.pumpYear) : QString())
+                            .arg(s.pumpLow)
+                            .arg(s.pumpHigh);
     }
 }
 
@@ -1021,7 +1070,6 @@ void ReadMarkColumn(Source &s)
         if (values.size() > 12)
             break;
     }
-    const QString header = quoted(s.headers.value(c.full).trimmed());
     const Role role = s.headings[c.full].role;
     // Codes beyond yes and no (1 = full, 2 = partial, 3 = the first after a
     // gap) are told apart by the user where the header does not say.
@@ -1036,19 +1084,19 @@ void ReadMarkColumn(Source &s)
             c.partialCode = QStringLiteral("2");
             if (values.contains(QStringLiteral("3")))
                 c.missedCode = QStringLiteral("3");
-            s.hints.full = QStringLiteral("the %1 codes read 1 = full, 2 = partial, 3 = the first after a gap").arg(header);
+            s.hints.full = QStringLiteral("codes: 1 full, 2 partial, 3 the first after a gap");
         } else {
-            s.hints.full = QStringLiteral("the %1 column holds codes: choose the one that means partial").arg(header);
+            s.hints.full = QStringLiteral("codes: choose the one that means partial");
         }
         return;
     }
     if (role == Role::Partial) {
         c.sense = MarkSense::PartialIsYes;
-        s.hints.full = QStringLiteral("the header %1 reads yes as a partial fill-up").arg(header);
+        s.hints.full = QStringLiteral("by its name: yes means partial");
     } else if (role == Role::Full) {
-        s.hints.full = QStringLiteral("the header %1 reads yes as a full tank").arg(header);
+        s.hints.full = QStringLiteral("by its name: yes means full");
     } else if (words) {
-        s.hints.full = QStringLiteral("the %1 column says full, partial or reset in words").arg(header);
+        s.hints.full = QStringLiteral("words: full, partial or reset");
     }
 }
 
@@ -1093,7 +1141,7 @@ void Weigh(Source &s)
     // The fuel again, now the distance may be told: the figures check it.
     if (s.told.fuel == FuelUnit::Unknown)
         weighFuel(s, ev, region, fig);
-    weighMoney(s, ev, !s.currency.isEmpty());
+    weighMoney(s, ev, !s.currency.isEmpty(), region);
 }
 
 Source Read(const QByteArray &bytes, const Progress &progress)

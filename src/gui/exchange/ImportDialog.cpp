@@ -137,6 +137,8 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     RefusedList->setObjectName(QStringLiteral("RefusedList"));
     RefusedList->setReadOnly(true);
     RefusedList->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A few lines, scrolled: the preview above is what a person looks at.
+    RefusedList->setMaximumHeight(RefusedList->fontMetrics().lineSpacing() * 4 + 2 * RefusedList->frameWidth() + 8);
     layout->addWidget(RefusedList, 1);
     FlagsNote = new QLabel(this);
     FlagsNote->setObjectName(QStringLiteral("FlagsNote"));
@@ -200,7 +202,7 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     showQuestions();
     showColumnHints();
     prepare();
-    ResizeWithinScreen(this, QSize(760, 600));
+    ResizeWithinScreen(this, QSize(780, 720));
 }
 
 void ImportDialog::Preset(const Columns &columns, const Answers &preset)
@@ -434,7 +436,7 @@ void ImportDialog::prepare()
     FlagsNote->setVisible(!marks.isEmpty());
     // The money's hint follows the answers as they stand now, under the
     // unit's question, or the kind's when the unit is not asked.
-    const QString money = plan.added.isEmpty() ? source.hints.money : MoneyHint(plan, resolved);
+    const QString money = plan.added.isEmpty() ? source.hints.money : MoneyHint(plan, source, resolved);
     const bool unitAsked = source.told.moneyUnit == MoneyUnit::Unknown;
     auto *hint = findChild<QLabel *>(QLatin1String(unitAsked ? "MoneyUnitBoxHint" : "MoneyKindBoxHint"));
     QComboBox *box = unitAsked ? MoneyUnitBox : MoneyKindBox;

@@ -360,6 +360,14 @@ private slots:
         QCOMPARE(Prepare(unclear, {}, AppFolder::log(1)).log, AppFolder::log(1));
         QCOMPARE(Prepare(unclear, answers("mdy mi litres"), {}).added.first().date, QStringLiteral("04/03/2012"));
         QCOMPARE(Prepare(unclear, answers("dmy mi litres"), {}).added.first().date, QStringLiteral("03/04/2012"));
+
+        // 72 p a litre in 2024: no pump asked it, so no reading of the money
+        // is preset.
+        const Source cheap = Read(lines({"Date,Odometer (mi),Litres,Price", "2024-03-01,10000,40,0.72", "2024-03-15,10300,41,0.72"}));
+        QCOMPARE(cheap.suggested.moneyUnit, MoneyUnit::Unknown);
+        QCOMPARE(cheap.hints.money, QStringLiteral("no reading of the money gives a price a pump asked in 2024 (115 to 215 p a "
+                                                   "litre): choose"));
+        QCOMPARE(Prepare(cheap, {}, {}).waiting, QStringList{"Say whether the money is in pounds or pence"});
     }
 
     // What the evidence says of each unit, and why: a question with no

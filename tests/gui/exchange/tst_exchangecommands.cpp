@@ -143,7 +143,7 @@ private slots:
                                     "0",
                                     "Say how the dates are written: every date reads either way", "0",
                                     "02/10/2012|10006|40.91|30.80",
-                                    "read so, a litre would cost 30.8 p, which no pump asks: check the units", "0", "1"}));
+                                    "read so, a litre would cost 30.8 p, which no pump asked in 2012: check the units", "0", "1"}));
         QCOMPARE(w->FuelLog.size(), 8);
     }
 
