@@ -106,24 +106,48 @@ double shareOf(const QVector<const Source::Row *> &rows, int column, Test test, 
     return n > 0 ? double(good) / n : 0.0;
 }
 
-// Numbers that rise down the file (or up it, for a file written newest
-// first), as an odometer's readings do: few steps back, most values
-// different.
-bool rises(const QVector<const Source::Row *> &rows, int column, bool decimalComma)
+// Numbers that rise with the dates, as an odometer's readings do (down the
+// file, or up it for a file written newest first): few steps against the
+// dates, most values different. Without a date column, down the file or up it.
+bool rises(const QVector<const Source::Row *> &rows, int column, int dateColumn, bool decimalComma)
 {
-    QVector<double> values;
+    struct Point {
+        double value;
+        int day; // the date as a number, 0 when it reads as none
+    };
+    // The dates read in the order more of them are real dates in.
+    int real[2] = {0, 0};
+    QVector<std::pair<double, DateParts>> read;
     for (const Source::Row *row : rows)
-        if (double v = 0; ReadNumber(FieldOf(*row, column), decimalComma, &v))
-            values << v;
-    if (values.size() < 2)
-        return false;
-    int up = 0, down = 0;
-    for (qsizetype i = 1; i < values.size(); ++i) {
-        up += values[i] > values[i - 1];
-        down += values[i] < values[i - 1];
+        if (double v = 0; ReadNumber(FieldOf(*row, column), decimalComma, &v)) {
+            const DateParts d = ReadDate(FieldOf(*row, dateColumn));
+            real[0] += DateOf(d, DateOrder::DayFirst).isValid();
+            real[1] += DateOf(d, DateOrder::MonthFirst).isValid();
+            read.append({v, d});
+        }
+    const DateOrder order = real[1] > real[0] ? DateOrder::MonthFirst : DateOrder::DayFirst;
+    QVector<Point> points;
+    QVector<double> values;
+    for (const auto &[v, d] : read) {
+        const QDate date = DateOf(d, order);
+        points.append({v, date.isValid() ? int(date.toJulianDay()) : 0});
+        values << v;
     }
-    const qsizetype steps = values.size() - 1;
-    return Median(values) >= 10 && (up * 10 >= steps * 9 || down * 10 >= steps * 9);
+    if (points.size() < 2 || Median(values) < 10)
+        return false;
+    int with = 0, against = 0, up = 0, down = 0;
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        const Point &a = points[i - 1], &b = points[i];
+        up += b.value > a.value;
+        down += b.value < a.value;
+        if (a.day == 0 || b.day == 0 || a.day == b.day || a.value == b.value)
+            continue;
+        ((b.day > a.day) == (b.value > a.value) ? with : against) += 1;
+    }
+    const qsizetype steps = points.size() - 1;
+    if (with + against >= 2)
+        return against * 10 <= (with + against);
+    return up * 10 >= steps * 9 || down * 10 >= steps * 9;
 }
 
 // Values that cannot be quantities of fuel: all whole numbers below 10
@@ -190,9 +214,16 @@ void placeByName(Source &s, const QVector<const Source::Row *> &ev)
     s.columns.date = date >= 0 ? date : best(Role::Date, any);
     // An odometer's readings rise; a bare "km" or "miles" that does not is a
     // trip's distance.
-    int odometer = best(Role::Odometer, [&](int i) { return rises(ev, i, false) || rises(ev, i, true); });
+    auto risesWithDates = [&](int i) { return rises(ev, i, s.columns.date, false) || rises(ev, i, s.columns.date, true); };
+    int odometer = best(Role::Odometer, risesWithDates);
     if (odometer < 0)
-        odometer = best(Role::Odometer, [&](int i) { return hs[i].rank > 0; });
+        odometer = best(Role::Odometer, [&](int i) {
+            // A "mileage" whose numbers do not rise (over enough rows to
+            // tell) is the distance of each trip: no odometer.
+            int filled = 0;
+            shareOf(ev, i, [](const QString &f) { return isNumber(f); }, &filled);
+            return hs[i].rank > 1 || (hs[i].rank == 1 && filled < 3);
+        });
     s.columns.odometer = odometer;
     // The quantity: the most specific name whose values can be quantities
     // (a bare "fuel" may name the fuel's type).
@@ -244,7 +275,8 @@ void placeByValues(Source &s, const QVector<const Source::Row *> &ev)
         for (int i = 0; i < columns && s.columns.odometer < 0; ++i) {
             int filled = 0;
             const double numbers = shareOf(ev, i, [](const QString &f) { return isNumber(f); }, &filled);
-            if (!taken(i) && filled >= 2 && numbers >= 0.9 && (rises(ev, i, false) || rises(ev, i, true))) {
+            if (!taken(i) && filled >= 2 && numbers >= 0.9
+                && (rises(ev, i, s.columns.date, false) || rises(ev, i, s.columns.date, true))) {
                 s.columns.odometer = i;
                 s.hints.odometer = QStringLiteral("the numbers rise with the dates, as an odometer's do");
             }

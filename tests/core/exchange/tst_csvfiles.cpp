@@ -472,6 +472,12 @@ private slots:
             << QStringList{"when it was", "reading", "", ""}
             << QStringList{"Choose the quantity column: no header reads as litres or gallons",
                            "Choose the money column: no header reads as a cost or a price"};
+        // "mileage" whose numbers do not rise is each trip's distance.
+        QTest::newRow("a mileage that is a trip's")
+            << lines({"date;mileage;fuel_added;cost", "2002-07-26;598.0;40.0;30.0", "2002-08-06;516.3;47.56;34.0",
+                      "2002-08-23;450.9;50.39;37.0"})
+            << QStringList{"date", "", "fuel_added", "cost"}
+            << QStringList{"Choose the odometer column: no header reads as an odometer and no column of numbers rises with the dates"};
         QTest::newRow("a name and no values for it")
             << lines({"station,brand", "Shell,Ford"}) << QStringList{"", "", "", ""}
             << QStringList{"Choose the date column: no header reads as a date and no column holds only dates",
