@@ -26,6 +26,7 @@ enum class Role {
     Economy,       // mpg, km/l, l/100 km
     EconomyUnit,
     Energy,        // kWh charged: an electric car's log
+    StartReading,  // the odometer before the first trip
 };
 
 struct Heading {

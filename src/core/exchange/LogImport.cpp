@@ -7,6 +7,7 @@
 #include "core/fuellog/NumberText.h"
 
 #include <QCryptographicHash>
+#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -30,6 +31,7 @@ Answers Source::Resolve(const Answers &answered) const
     a.moneyUnit = pick(told.moneyUnit, answered.moneyUnit, suggested.moneyUnit);
     a.currency = answered.currency;
     a.rate = answered.rate;
+    a.startReading = answered.startReading >= 0 ? answered.startReading : suggested.startReading;
     return a;
 }
 
@@ -47,7 +49,7 @@ QStringList waitingFor(const Source &s, const Answers &a)
     const Columns &c = s.columns;
     if (c.date < 0)
         w << QStringLiteral("Choose the date column: no header reads as a date and no column holds only dates");
-    if (c.odometer < 0)
+    if (c.odometer < 0 && c.trip < 0)
         w << QStringLiteral("Choose the odometer column: no header reads as an odometer and no column of numbers rises "
                             "with the dates");
     if (c.quantity < 0)
@@ -56,6 +58,8 @@ QStringList waitingFor(const Source &s, const Answers &a)
         w << QStringLiteral("Choose the money column: no header reads as a cost or a price");
     if (!w.isEmpty())
         return w;
+    if (c.odometer < 0 && !(a.startReading >= 0 && a.startReading <= 2e9))
+        w << QStringLiteral("Give the odometer reading before the first trip: the readings add up from it");
     if (a.dateOrder == DateOrder::Unknown)
         w << QStringLiteral("Say how the dates are written: every date reads either way");
     if (a.distance == DistanceUnit::Unknown)
@@ -283,6 +287,23 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
     const double wholeUnits = a.moneyUnit == MoneyUnit::Pence ? 0.01 : 1.0;
     const double toPence = wholeUnits * (foreign && a.currency == CurrencyUse::Convert ? a.rate * PencePerUnit : PencePerUnit);
 
+    // Readings from trips: each row's trip added to the ones before it, in
+    // date order (a file's rows in the order it has them on one day).
+    QHash<int, double> fromTrips;
+    if (col.odometer < 0) {
+        QVector<std::pair<QDate, const Source::Row *>> dated;
+        for (const Source::Row &row : source.rows)
+            if (const QDate d = DateOf(ReadDate(FieldOf(row, col.date)), a.dateOrder); d.isValid())
+                dated.append({d, &row});
+        std::stable_sort(dated.begin(), dated.end(), [](const auto &x, const auto &y) { return x.first < y.first; });
+        double reading = a.startReading;
+        for (const auto &[date, row] : dated)
+            if (double trip = 0; ReadNumber(FieldOf(*row, col.trip), source.decimalComma, &trip) && trip > 0 && trip < 1e6) {
+                reading += trip;
+                fromTrips.insert(row->line, reading);
+            }
+    }
+
     QVector<Candidate> candidates;
     candidates.reserve(source.rows.size());
     for (const Source::Row &row : source.rows) {
@@ -296,11 +317,20 @@ Plan Prepare(const Source &source, const Answers &answered, const QStringList &l
                                       : QStringLiteral("the date %1 is not a real date").arg(quoted(dateText)));
             continue;
         }
-        const QString odometerText = FieldOf(row, col.odometer).trimmed();
         double reading = 0;
+        if (col.odometer < 0) {
+            const QString tripText = FieldOf(row, col.trip).trimmed();
+            if (!fromTrips.contains(row.line)) {
+                refuse(tripText.isEmpty() ? QStringLiteral("the trip distance is missing")
+                                          : QStringLiteral("the trip distance %1 is not a number above zero").arg(quoted(tripText)));
+                continue;
+            }
+            reading = fromTrips.value(row.line);
+        }
+        const QString odometerText = col.odometer < 0 ? NumberText::FormatPlain(reading) : FieldOf(row, col.odometer).trimmed();
         // Programs that keep tenths of a mile or kilometre write decimals: the
         // reading is rounded to the whole mile the log keeps.
-        if (!ReadNumber(odometerText, source.decimalComma, &reading) || reading < 0.5 || reading > 2e9) {
+        if ((col.odometer >= 0 && !ReadNumber(odometerText, source.decimalComma, &reading)) || reading < 0.5 || reading > 2e9) {
             refuse(odometerText.isEmpty()       ? QStringLiteral("the odometer reading is missing")
                    : exponentForm(odometerText) ? QStringLiteral("the odometer reading %1 is not a plain number").arg(quoted(odometerText))
                        : QStringLiteral("the odometer reading %1 is not a whole number above zero").arg(quoted(odometerText)));
@@ -468,10 +498,11 @@ bool isCode(const QString &text)
 
 QString ChoicesText(const Columns &c, const Answers &a)
 {
-    // A rate is the day's: only keeping the file's currency is kept.
+    // A rate is the day's, a start reading the file's: only keeping the
+    // file's currency is kept.
     const int currency = a.currency == CurrencyUse::Keep ? int(CurrencyUse::Keep) : 0;
-    return QStringLiteral("2|%1,%2,%3,%4,%5,%6|%7,%8,%9|%10,%11,%12,%13,%14,%15")
-        .arg(c.date).arg(c.odometer).arg(c.quantity).arg(c.money).arg(c.full).arg(c.missed)
+    return QStringLiteral("2|%1,%2,%3,%4,%5,%6,%7|%8,%9,%10|%11,%12,%13,%14,%15,%16")
+        .arg(c.date).arg(c.odometer).arg(c.quantity).arg(c.money).arg(c.full).arg(c.missed).arg(c.trip)
         .arg(int(c.sense))
         .arg(isCode(c.partialCode) ? c.partialCode : QString(), isCode(c.missedCode) ? c.missedCode : QString())
         .arg(int(a.dateOrder)).arg(int(a.distance)).arg(int(a.fuel)).arg(int(a.moneyKind)).arg(int(a.moneyUnit))
@@ -481,26 +512,29 @@ QString ChoicesText(const Columns &c, const Answers &a)
 bool ReadChoices(const QString &text, int headerCount, Columns *columns, Answers *answers)
 {
     QStringList parts = text.split(QLatin1Char('|'));
-    // Choices kept before the marks' sense and the currency were asked: two
-    // parts, the columns and five answers.
-    const bool first = parts.size() == 2;
-    if (first)
-        parts = {QStringLiteral("2"), parts[0], QStringLiteral("0,,"), parts[1] + QStringLiteral(",0")};
+    // Choices kept before the marks' sense, the trips and the currency were
+    // asked: two parts, six columns and five answers.
+    if (parts.size() == 2)
+        parts = {QStringLiteral("2"), parts[0] + QStringLiteral(",-1"), QStringLiteral("0,,"), parts[1] + QStringLiteral(",0")};
     if (parts.size() != 4 || parts[0] != QLatin1String("2"))
         return false;
     const QStringList cols = parts[1].split(QLatin1Char(',')), marks = parts[2].split(QLatin1Char(',')),
                       ans = parts[3].split(QLatin1Char(','));
-    if (cols.size() != 6 || marks.size() != 3 || ans.size() != 6)
+    if (cols.size() != 7 || marks.size() != 3 || ans.size() != 6)
         return false;
     static const int answerMax[6] = {2, 2, 3, 2, 2, 2}; // the enums' last values
-    int v[12];
-    for (int i = 0; i < 12; ++i) {
+    int v[13];
+    for (int i = 0; i < 13; ++i) {
         bool ok = false;
-        v[i] = (i < 6 ? cols[i] : ans[i - 6]).toInt(&ok);
-        const bool inRange = i < 6 ? v[i] >= (i < 4 ? 0 : -1) && v[i] < headerCount : v[i] >= 0 && v[i] <= answerMax[i - 6];
+        v[i] = (i < 7 ? cols[i] : ans[i - 7]).toInt(&ok);
+        // the date, quantity and money are needed; the odometer or the trips
+        const bool inRange = i < 7 ? v[i] >= (i == 0 || i == 2 || i == 3 ? 0 : -1) && v[i] < headerCount
+                                   : v[i] >= 0 && v[i] <= answerMax[i - 7];
         if (!ok || !inRange)
             return false;
     }
+    if (v[1] < 0 && v[6] < 0)
+        return false;
     bool senseOk = false;
     const int sense = marks[0].toInt(&senseOk);
     if (!senseOk || sense < 0 || sense > int(MarkSense::Codes) || !isCode(marks[1]) || !isCode(marks[2]))
@@ -512,17 +546,19 @@ bool ReadChoices(const QString &text, int headerCount, Columns *columns, Answers
     c.money = v[3];
     c.full = v[4];
     c.missed = v[5];
+    c.trip = v[1] < 0 ? v[6] : -1;
     c.sense = MarkSense(sense);
     c.partialCode = marks[1];
     c.missedCode = marks[2];
     *columns = c;
-    answers->dateOrder = DateOrder(v[6]);
-    answers->distance = DistanceUnit(v[7]);
-    answers->fuel = FuelUnit(v[8]);
-    answers->moneyKind = MoneyKind(v[9]);
-    answers->moneyUnit = MoneyUnit(v[10]);
-    answers->currency = v[11] == int(CurrencyUse::Keep) ? CurrencyUse::Keep : CurrencyUse::Unknown;
+    answers->dateOrder = DateOrder(v[7]);
+    answers->distance = DistanceUnit(v[8]);
+    answers->fuel = FuelUnit(v[9]);
+    answers->moneyKind = MoneyKind(v[10]);
+    answers->moneyUnit = MoneyUnit(v[11]);
+    answers->currency = v[12] == int(CurrencyUse::Keep) ? CurrencyUse::Keep : CurrencyUse::Unknown;
     answers->rate = 0;
+    answers->startReading = -1;
     return true;
 }
 

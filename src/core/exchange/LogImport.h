@@ -43,6 +43,9 @@ struct Answers {
     MoneyUnit moneyUnit = MoneyUnit::Unknown;
     CurrencyUse currency = CurrencyUse::Unknown;
     double rate = 0; // pounds for one unit of the file's currency, with Convert
+    // With the readings added up from trips: the odometer before the first,
+    // in the file's distance unit; below 0 when not given.
+    double startReading = -1;
 };
 
 // Exact by definition; the entry panel keeps its own 4.546 for the imperial
@@ -58,6 +61,9 @@ struct Columns {
     int unit = -1;         // the quantity's unit, a row ("L", "Gal", "kWh")
     int distanceUnit = -1; // the odometer's unit, a row ("mi", "km")
     int currency = -1;     // the prices' currency, a row ("EUR")
+    // Each fill-up's distance since the one before, where no column holds
+    // the odometer: the readings add up from a start reading, in date order.
+    int trip = -1;
     MarkSense sense = MarkSense::FullIsYes;
     QString partialCode;   // with Codes: the cell that means partial
     QString missedCode;    // with Codes: the cell that means a fill-up was missed before
@@ -83,6 +89,7 @@ struct Source {
         QString dateOrder, distance, fuel, money, currency;
         // why each column was placed, or why it was not
         QString date, odometer, quantity, moneyColumn, full, missed;
+        QString startReading; // where the start reading was found
     } hints;
     QStringList markCodes;     // the codes the mark column holds, when it holds codes
     bool fuelGallons = false;  // the file gives gallons but not which: litres is no answer

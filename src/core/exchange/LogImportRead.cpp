@@ -254,6 +254,22 @@ void placeByName(Source &s, const QVector<const Source::Row *> &ev)
     });
 }
 
+// A column that counts rows (1, 2, 3 or 1001, 1002, ...) or holds small
+// numbers is an id, not an odometer.
+bool counts(const QVector<const Source::Row *> &rows, int column)
+{
+    QVector<double> values;
+    for (const Source::Row *row : rows)
+        if (double v = 0; ReadNumber(FieldOf(*row, column), false, &v))
+            values << v;
+    if (Median(values) < 100)
+        return true;
+    int byOne = 0;
+    for (qsizetype i = 1; i < values.size(); ++i)
+        byOne += std::fabs(values[i] - values[i - 1]) == 1;
+    return byOne * 2 >= values.size() - 1;
+}
+
 // Where no name places the date or the odometer, what the columns hold may.
 void placeByValues(Source &s, const QVector<const Source::Row *> &ev)
 {
@@ -275,12 +291,32 @@ void placeByValues(Source &s, const QVector<const Source::Row *> &ev)
         for (int i = 0; i < columns && s.columns.odometer < 0; ++i) {
             int filled = 0;
             const double numbers = shareOf(ev, i, [](const QString &f) { return isNumber(f); }, &filled);
-            if (!taken(i) && filled >= 2 && numbers >= 0.9
+            if (!taken(i) && filled >= 2 && numbers >= 0.9 && !counts(ev, i)
                 && (rises(ev, i, s.columns.date, false) || rises(ev, i, s.columns.date, true))) {
                 s.columns.odometer = i;
                 s.hints.odometer = QStringLiteral("the numbers rise with the dates, as an odometer's do");
             }
         }
+}
+
+// No odometer: each fill-up's distance since the one before (a trip
+// column, or a "mileage" that does not rise) gives the readings, added up
+// from a start reading.
+void placeTrip(Source &s, const QVector<const Source::Row *> &ev)
+{
+    if (s.columns.odometer >= 0)
+        return;
+    int trip = -1;
+    for (Role role : {Role::Trip, Role::Odometer})
+        for (int i = 0; i < s.headings.size() && trip < 0; ++i)
+            if (s.headings[i].role == role)
+                trip = i;
+    int filled = 0;
+    if (trip < 0 || shareOf(ev, trip, [](const QString &f) { return isNumber(f); }, &filled) < 0.9 || filled == 0)
+        return;
+    s.columns.trip = trip;
+    s.hints.odometer = QStringLiteral("no odometer: the readings add up from the trips in %1")
+                           .arg(quoted(s.headers.value(trip).trimmed()));
 }
 
 void hintColumns(Source &s)
@@ -292,7 +328,7 @@ void hintColumns(Source &s)
         s.hints.date = QStringLiteral("no header reads as a date and no column holds only dates");
     if (c.odometer >= 0 && s.hints.odometer.isEmpty())
         s.hints.odometer = headerHint();
-    if (c.odometer < 0)
+    if (c.odometer < 0 && c.trip < 0)
         s.hints.odometer = QStringLiteral("no header reads as an odometer and no column of numbers rises with the dates");
     s.hints.quantity = c.quantity >= 0 ? headerHint()
                                        : QStringLiteral("no header reads as litres or gallons");
@@ -443,6 +479,7 @@ Source readSteps(const QByteArray &bytes, const Progress &progress)
         return s;
     }
     placeByValues(s, ev);
+    placeTrip(s, ev);
     hintColumns(s);
     ReadMarkColumn(s);
     Weigh(s);
@@ -494,7 +531,8 @@ Figures figuresOf(const Source &s, const QVector<const Source::Row *> &ev)
 {
     Figures fig;
     const Columns &c = s.columns;
-    if (c.odometer < 0 || c.quantity < 0)
+    const bool trips = c.odometer < 0 && c.trip >= 0;
+    if ((c.odometer < 0 && !trips) || c.quantity < 0)
         return fig;
     int economyColumn = -1, economyUnitColumn = -1;
     for (int i = 0; i < s.headings.size(); ++i) {
@@ -511,8 +549,8 @@ Figures figuresOf(const Source &s, const QVector<const Source::Row *> &ev)
     QVector<double> quantities;
     for (const Source::Row *row : ev) {
         double o = 0, q = 0, e = 0;
-        if (!ReadNumber(FieldOf(*row, c.odometer), s.decimalComma, &o) || !ReadNumber(FieldOf(*row, c.quantity), s.decimalComma, &q)
-            || q <= 0)
+        if (!ReadNumber(FieldOf(*row, trips ? c.trip : c.odometer), s.decimalComma, &o)
+            || !ReadNumber(FieldOf(*row, c.quantity), s.decimalComma, &q) || q <= 0)
             continue;
         if (economyColumn < 0 || !ReadNumber(FieldOf(*row, economyColumn), s.decimalComma, &e))
             e = 0;
@@ -527,10 +565,12 @@ Figures figuresOf(const Source &s, const QVector<const Source::Row *> &ev)
         quantities << q;
     }
     fig.medianQuantity = Median(quantities);
-    std::stable_sort(points.begin(), points.end(), [](const Point &x, const Point &y) { return x.odometer < y.odometer; });
+    if (!trips)
+        std::stable_sort(points.begin(), points.end(), [](const Point &x, const Point &y) { return x.odometer < y.odometer; });
     QVector<double> ratios, economies;
     for (qsizetype i = 1; i < points.size(); ++i) {
-        const double step = points[i].odometer - points[i - 1].odometer;
+        // a trip is the distance itself
+        const double step = trips ? points[i].odometer : points[i].odometer - points[i - 1].odometer;
         if (step <= 0 || !points[i].full || !points[i - 1].full)
             continue;
         ratios << step / points[i].quantity;
@@ -786,8 +826,9 @@ void weighDates(Source &s, const QVector<const Source::Row *> &ev, const Region 
 void weighDistance(Source &s, const QVector<const Source::Row *> &ev, const Region &region, const Figures &fig)
 {
     const Columns &c = s.columns;
-    if (c.odometer >= 0)
-        s.told.distance = distanceOf(ImportWords::DistanceIn(s.headings[c.odometer].unit));
+    const int distances = c.odometer >= 0 ? c.odometer : c.trip;
+    if (distances >= 0)
+        s.told.distance = distanceOf(ImportWords::DistanceIn(s.headings[distances].unit));
     if (s.told.distance == DistanceUnit::Unknown && c.distanceUnit >= 0) {
         int filled = 0;
         const double miles = shareOf(ev, c.distanceUnit, [](const QString &f) {
@@ -803,7 +844,7 @@ void weighDistance(Source &s, const QVector<const Source::Row *> &ev, const Regi
     QString why;
     for (int i = 0; i < s.headings.size() && guess == DistanceUnit::Unknown; ++i) {
         const Heading &h = s.headings[i];
-        if (i != c.odometer && (h.role == Role::Trip || h.role == Role::Odometer))
+        if (i != c.odometer && i != c.trip && (h.role == Role::Trip || h.role == Role::Odometer || h.role == Role::StartReading))
             if ((guess = distanceOf(ImportWords::DistanceIn(h.unit))) != DistanceUnit::Unknown)
                 why = QStringLiteral("the %1 column is in %2").arg(quoted(s.headers.value(i).trimmed()), distanceName(guess));
     }
@@ -1174,6 +1215,16 @@ void Weigh(Source &s)
     if (s.told.fuel == FuelUnit::Unknown)
         weighFuel(s, ev, region, fig);
     weighMoney(s, ev, !s.currency.isEmpty(), region);
+    // Readings from trips start where the file says the odometer stood.
+    s.hints.startReading.clear();
+    if (s.columns.trip >= 0)
+        for (int i = 0; i < s.headings.size(); ++i)
+            if (double start = 0; s.headings[i].role == Role::StartReading && !ev.isEmpty()
+                                  && ReadNumber(FieldOf(*ev.first(), i), s.decimalComma, &start) && start >= 0) {
+                s.suggested.startReading = start;
+                s.hints.startReading = QStringLiteral("the %1 column").arg(quoted(s.headers.value(i).trimmed()));
+                break;
+            }
 }
 
 Source Read(const QByteArray &bytes, const Progress &progress)

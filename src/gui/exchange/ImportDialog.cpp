@@ -1,5 +1,6 @@
 #include "gui/exchange/ImportDialog.h"
 
+#include "core/fuellog/NumberText.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/Widgets.h"
 
@@ -72,6 +73,10 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     const QString choose = QStringLiteral("(choose)"), none = QStringLiteral("(none)");
     DateColumn = columnBox(columnsForm, "DateColumn", QStringLiteral("D&ate"), choose);
     OdometerColumn = columnBox(columnsForm, "OdometerColumn", QStringLiteral("&Odometer"), choose);
+    StartReadingEdit = new QLineEdit(this);
+    StartReadingEdit->setObjectName(QStringLiteral("StartReadingEdit"));
+    columnsForm->addRow(QStringLiteral("Start readin&g"), StartReadingEdit);
+    hintUnder(columnsForm, QStringLiteral("StartReadingEditHint"));
     QuantityColumn = columnBox(columnsForm, "QuantityColumn", QStringLiteral("&Quantity"), choose);
     MoneyColumn = columnBox(columnsForm, "MoneyColumn", QStringLiteral("Mo&ney"), choose);
     FullColumn = columnBox(columnsForm, "FullColumn", QStringLiteral("Tank mar&k"), none);
@@ -175,6 +180,11 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     answer(MoneyKindBox, &Answers::moneyKind, Kinds);
     answer(MoneyUnitBox, &Answers::moneyUnit, Units);
     answer(CurrencyBox, &Answers::currency, Uses);
+    connect(StartReadingEdit, &QLineEdit::textChanged, this, [this](const QString &text) {
+        double value = -1;
+        answered.startReading = ReadNumber(text, false, &value) && value >= 0 ? value : -1;
+        prepare();
+    });
     connect(RateEdit, &QLineEdit::textChanged, this, [this](const QString &text) {
         double value = 0;
         answered.rate = ReadNumber(text, text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('.')), &value) ? value : 0;
@@ -201,6 +211,7 @@ ImportDialog::ImportDialog(const Source &source, const QStringList &log, const Q
     fillSenseBox();
     showQuestions();
     showColumnHints();
+    showStartReading();
     prepare();
     ResizeWithinScreen(this, QSize(780, 720));
 }
@@ -211,13 +222,14 @@ void ImportDialog::Preset(const Columns &columns, const Answers &preset)
                                                  {QuantityColumn, columns.quantity}, {MoneyColumn, columns.money},
                                                  {FullColumn, columns.full},         {MissedColumn, columns.missed}};
     for (const auto &[box, column] : boxes)
-        if (const int at = box->findData(column); at >= 0)
+        if (const int at = box->findData(box == OdometerColumn && column < 0 ? -2 - columns.trip : column); at >= 0)
             setQuietly(box, at);
     Columns &c = source.columns;
     const bool sameFull = columns.full == c.full;
     const bool sameMoney = columns.money == c.money;
     c.date = DateColumn->currentData().toInt();
-    c.odometer = OdometerColumn->currentData().toInt();
+    c.odometer = std::max(-1, OdometerColumn->currentData().toInt());
+    c.trip = OdometerColumn->currentData().toInt() <= -2 ? -2 - OdometerColumn->currentData().toInt() : -1;
     c.quantity = QuantityColumn->currentData().toInt();
     c.money = MoneyColumn->currentData().toInt();
     c.full = FullColumn->currentData().toInt();
@@ -237,6 +249,7 @@ void ImportDialog::Preset(const Columns &columns, const Answers &preset)
     fillSenseBox();
     showQuestions();
     showColumnHints();
+    showStartReading();
     prepare();
 }
 
@@ -278,7 +291,17 @@ QComboBox *ImportDialog::columnBox(QFormLayout *form, const char *name, const QS
                                                                               : c.missed;
     if (column >= offered && column < source.headers.size())
         box->addItem(source.headers[column], column);
-    box->setCurrentIndex(std::max(0, box->findData(column)));
+    if (box->objectName() == QLatin1String("OdometerColumn")) {
+        // Distances since the last fill-up, to add up into readings.
+        for (int i = 0; i < source.headings.size(); ++i) {
+            const ImportWords::Role role = source.headings[i].role;
+            if (role == ImportWords::Role::Trip || role == ImportWords::Role::Odometer || i == c.trip)
+                box->addItem(QStringLiteral("%1 (trips, added up)").arg(source.headers[i]), -2 - i);
+        }
+    }
+    box->setCurrentIndex(std::max(0, box->findData(column < 0 && box->objectName() == QLatin1String("OdometerColumn") && c.trip >= 0
+                                                       ? -2 - c.trip
+                                                       : column)));
     form->addRow(caption, box);
     hintUnder(form, QLatin1String(name) + QStringLiteral("Hint"));
     return box;
@@ -305,7 +328,8 @@ void ImportDialog::columnChosen(QComboBox *box)
         c.date = column;
         source.hints.date.clear();
     } else if (box == OdometerColumn) {
-        c.odometer = column;
+        c.odometer = column >= 0 ? column : -1;
+        c.trip = column <= -2 ? -2 - column : -1;
         source.hints.odometer.clear();
     } else if (box == QuantityColumn) {
         c.quantity = column;
@@ -326,7 +350,21 @@ void ImportDialog::columnChosen(QComboBox *box)
     Weigh(source);
     showQuestions();
     showColumnHints();
+    showStartReading();
     prepare();
+}
+
+void ImportDialog::showStartReading()
+{
+    const bool trips = source.columns.odometer < 0 && source.columns.trip >= 0;
+    columnsForm->setRowVisible(StartReadingEdit, trips);
+    if (trips && answered.startReading < 0 && source.suggested.startReading >= 0) {
+        const QSignalBlocker quiet(StartReadingEdit);
+        StartReadingEdit->setText(NumberText::FormatPlain(source.suggested.startReading));
+    }
+    auto *hint = findChild<QLabel *>(QStringLiteral("StartReadingEditHint"));
+    hint->setText(source.hints.startReading);
+    columnsForm->setRowVisible(hint, trips && !source.hints.startReading.isEmpty());
 }
 
 void ImportDialog::fillSenseBox()

@@ -39,7 +39,10 @@ public:
     // Which file column each of Vantiq's columns reads from, preset from the
     // header or the values; "(choose)" where nothing placed a needed one,
     // "(none)" where the column may be left out. A line under each says why.
+    // The odometer box also offers a column of trip distances: the readings
+    // then add up from a start reading.
     QComboBox *DateColumn, *OdometerColumn, *QuantityColumn, *MoneyColumn, *FullColumn, *MissedColumn;
+    QLineEdit *StartReadingEdit; // the odometer before the first trip
     // How the tank-mark column reads: 1 = full, 1 = partial, or which code
     // means partial.
     QComboBox *MarkSenseBox;
@@ -70,6 +73,7 @@ private:
     void fillSenseBox();
     void showQuestions();
     void showColumnHints();
+    void showStartReading();
     void prepare();
     void showPreview();
 

@@ -315,6 +315,12 @@ private slots:
         QTest::newRow("Czech log in crowns")
             << "householdhq-fuel-log" << "keep"
             << QStringList{"Say how to take the prices in CZK: at a rate to the pound, or as your log keeps CZK"};
+        // No odometer: each fill-up's distance since the last, added up from
+        // the reading the car was bought at.
+        QTest::newRow("hand-kept log of trips")
+            << "bluebill-dodge-intrepid" << "km litres"
+            << QStringList{"Say whether the odometer readings are in miles or kilometres",
+                           "Say whether the fuel is measured in litres or gallons"};
         QTest::newRow("hand-kept log in gallons")
             << "tracktor-fuel-log" << "usgal" << QStringList{"Say whether the fuel is measured in litres or gallons"};
     }
@@ -477,7 +483,8 @@ private slots:
             << lines({"date;mileage;fuel_added;cost", "2002-07-26;598.0;40.0;30.0", "2002-08-06;516.3;47.56;34.0",
                       "2002-08-23;450.9;50.39;37.0"})
             << QStringList{"date", "", "fuel_added", "cost"}
-            << QStringList{"Choose the odometer column: no header reads as an odometer and no column of numbers rises with the dates"};
+            << QStringList{"Give the odometer reading before the first trip: the readings add up from it",
+                           "Say whether the fuel is measured in litres or gallons"};
         QTest::newRow("a name and no values for it")
             << lines({"station,brand", "Shell,Ford"}) << QStringList{"", "", "", ""}
             << QStringList{"Choose the date column: no header reads as a date and no column holds only dates",
@@ -563,12 +570,14 @@ private slots:
             << true << QString();
         QTest::newRow("a rate is not kept")
             << ChoicesText(codes, answers("rate=1.5")) << true << QString();
-        QTest::newRow("kept before the marks and the currency") << "0,1,2,4,-1,3|1,1,1,1,1" << true << "2|0,1,2,4,-1,3|0,,|1,1,1,1,1,0";
-        QTest::newRow("a column past the header") << "2|0,1,2,5,-1,-1|0,,|1,1,1,1,1,0" << false << QString();
-        QTest::newRow("no date column") << "2|-1,1,2,3,-1,-1|0,,|1,1,1,1,1,0" << false << QString();
-        QTest::newRow("an answer past its list") << "2|0,1,2,3,-1,-1|0,,|9,1,1,1,1,0" << false << QString();
-        QTest::newRow("a sense past its list") << "2|0,1,2,3,-1,-1|7,,|1,1,1,1,1,0" << false << QString();
-        QTest::newRow("a code that is no code") << "2|0,1,2,3,-1,-1|2,x|y,|1,1,1,1,1,0" << false << QString();
+        QTest::newRow("kept before the marks and the currency") << "0,1,2,4,-1,3|1,1,1,1,1" << true << "2|0,1,2,4,-1,3,-1|0,,|1,1,1,1,1,0";
+        QTest::newRow("readings from trips") << "2|0,-1,2,4,-1,-1,3|0,,|1,1,1,1,1,0" << true << QString();
+        QTest::newRow("no odometer and no trips") << "2|0,-1,2,4,-1,-1,-1|0,,|1,1,1,1,1,0" << false << QString();
+        QTest::newRow("a column past the header") << "2|0,1,2,5,-1,-1,-1|0,,|1,1,1,1,1,0" << false << QString();
+        QTest::newRow("no date column") << "2|-1,1,2,3,-1,-1,-1|0,,|1,1,1,1,1,0" << false << QString();
+        QTest::newRow("an answer past its list") << "2|0,1,2,3,-1,-1,-1|0,,|9,1,1,1,1,0" << false << QString();
+        QTest::newRow("a sense past its list") << "2|0,1,2,3,-1,-1,-1|7,,|1,1,1,1,1,0" << false << QString();
+        QTest::newRow("a code that is no code") << "2|0,1,2,3,-1,-1,-1|2,x|y,|1,1,1,1,1,0" << false << QString();
         QTest::newRow("junk") << "\x01\x02|" << false << QString();
         QTest::newRow("empty") << "" << false << QString();
     }
