@@ -488,6 +488,7 @@ void TVantiq_::FormClose()
 QString TVantiq_::ReadRegistry()
 {
     const SettingsFile::Reading file = SettingsFile::Read(SettingsPath());
+    state.SettingsOnDisk = file.ini;
     if (file.refused && !state.SettingsRefused) {
         // No settings file of ours (too large, a pipe): it is left as it is,
         // never written over, and the run goes on with the defaults.
@@ -540,7 +541,7 @@ bool TVantiq_::WriteRegistry()
     if (state.SettingsRefused)
         return false;
     QString error;
-    if (SettingsFile::Update(SettingsPath(), [&s](IniFile &ini) { s.Write(ini); }, &error))
+    if (SettingsFile::Update(SettingsPath(), [&s](IniFile &ini) { s.Write(ini); }, &error, &state.SettingsOnDisk))
         return true;
     plat.ShowMessage(error);
     return false;

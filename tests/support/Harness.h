@@ -46,12 +46,26 @@ struct Harness {
             platform.answers.prepend(mrYes);
         if (expectSplash)
             platform.modalHandlers << [](QDialog &d) { return d.metaObject()->className() == QByteArray("TSplashForm") ? 1 : -1; };
-        window->show();
-        window->activateWindow(); // so that focus moves as it does for a user
-        QApplication::setActiveWindow(window.get());
-        window->starttimer->stop();
-        window->starttimerTimer();
+        run(*window);
         return *window;
+    }
+
+    // A second program on the same folder, started the same way (as after
+    // the first start, no Welcome).
+    std::unique_ptr<TVantiq_> another(ScriptedPlatform &itsPlatform) const
+    {
+        auto second = std::make_unique<TVantiq_>(itsPlatform, app.exePath());
+        run(*second);
+        return second;
+    }
+
+    static void run(TVantiq_ &w)
+    {
+        w.show();
+        w.activateWindow(); // so that focus moves as it does for a user
+        QApplication::setActiveWindow(&w);
+        w.starttimer->stop();
+        w.starttimerTimer();
     }
 
     // Settings that start quietly: no splash, the given extra keys.

@@ -12,6 +12,7 @@ MarksRead ReadMarks(const QString &dataPath, const QStringList &log)
     MarksRead r;
     const TextFile::ReadResult read =
         TextFile::ReadBytes(FillMarks::PathFor(dataPath), CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
+    r.stamp = read.stamp;
     if (read.ok) {
         r.marks = FillMarks::Read(read.bytes, log);
     } else if (!read.missing) {
@@ -23,34 +24,53 @@ MarksRead ReadMarks(const QString &dataPath, const QStringList &log)
     return r;
 }
 
-Saved Save(const QString &path, const QStringList &log, const FillMarks &marks, bool keepOffMarks, TextFile::Links links)
+bool StillAsKnown(const QString &path, const Stamps &known)
+{
+    if (path != known.path)
+        return true;
+    return (!known.log.known || TextFile::StampNow(path) == known.log)
+           && (!known.marks.known || TextFile::StampNow(FillMarks::PathFor(path), TextFile::Links::Refuse) == known.marks);
+}
+
+Saved Save(const QString &path, const QStringList &log, const FillMarks &marks, bool keepOffMarks, TextFile::Links links,
+           const Stamps *expected)
 {
     Saved s;
+    s.now.path = path;
     QString error;
     // A write whose file is in place counts as done. That its folder's sync
     // failed is told for the log alone: the marks file shares its folder.
-    auto write = [&](const QString &file, const QByteArray &bytes, TextFile::Links how) {
-        const TextFile::Saved done = TextFile::Write(file, bytes, &error, how);
+    auto write = [&](const QString &file, const QByteArray &bytes, TextFile::Links how, const TextFile::Stamp *was = nullptr) {
+        const TextFile::Saved done = TextFile::Write(file, bytes, &error, how, false, was);
+        s.changed = done == TextFile::Saved::Changed;
         if (done == TextFile::Saved::Failed || (done == TextFile::Saved::NotDurable && file == path))
             s.told << error;
-        return done != TextFile::Saved::Failed;
+        return done == TextFile::Saved::Replaced || done == TextFile::Saved::NotDurable;
     };
     const QString marksPath = FillMarks::PathFor(path);
+    const QByteArray logBytes = TextFile::JoinLines(log);
+    const TextFile::Stamp *logWas = expected ? &expected->log : nullptr;
     if (keepOffMarks) {
-        s.log = write(path, TextFile::JoinLines(log), links);
+        s.log = write(path, logBytes, links, logWas);
+        s.now.log = TextFile::StampOf(logBytes);
         return s;
     }
     const QByteArray text = marks.FileText(log);
     const TextFile::ReadResult before = TextFile::ReadBytes(marksPath, CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
+    if (expected && expected->marks.known && before.stamp != expected->marks) {
+        s.changed = true;
+        return s;
+    }
     const QByteArray oldMarks = before.ok ? before.bytes : QByteArray();
     const bool meanwhile = !oldMarks.isEmpty() && oldMarks != text;
     if (meanwhile && !write(marksPath, FillMarks::JoinedText(text, oldMarks), TextFile::Links::Refuse))
         return s;
-    if (!write(path, TextFile::JoinLines(log), links)) {
+    if (!write(path, logBytes, links, logWas)) {
         if (meanwhile) // the old log keeps its own marks
             TextFile::Write(marksPath, oldMarks, nullptr, TextFile::Links::Refuse);
         return s;
     }
+    s.now.log = TextFile::StampOf(logBytes);
     // The log is in place from here on: the marks that go with it stay,
     // whatever is told.
     s.log = true;
@@ -60,9 +80,11 @@ Saved Save(const QString &path, const QStringList &log, const FillMarks &marks, 
         s.marks = TextFile::IsLink(marksPath) || !file.exists() || file.remove();
         if (!s.marks)
             s.told << marksPath + QStringLiteral(": ") + file.errorString();
+        s.now.marks = TextFile::StampNow(marksPath, TextFile::Links::Refuse);
         return s;
     }
     s.marks = text == oldMarks || write(marksPath, text, TextFile::Links::Refuse);
+    s.now.marks = s.marks ? TextFile::StampOf(text) : TextFile::StampNow(marksPath, TextFile::Links::Refuse);
     return s;
 }
 

@@ -18,14 +18,24 @@ struct MarksRead {
     // The file is there but could not be read: no save may replace or
     // remove it, or the marks it holds would be lost without a word.
     bool keepOff = false;
+    TextFile::Stamp stamp; // what the marks file held
 };
 // The marks beside the data file at dataPath, of the records of log alone.
 MarksRead ReadMarks(const QString &dataPath, const QStringList &log);
 
+// What the pair of files held when last read or written.
+struct Stamps {
+    QString path; // the data file they are of
+    TextFile::Stamp log;
+    TextFile::Stamp marks;
+};
+
 struct Saved {
     bool log = false;      // the log is in place: what memory holds is on disk
     bool marks = false;    // the marks file holds the marks (or is rightly gone)
+    bool changed = false;  // nothing written: a file was not the one expected
     QStringList told;      // what the user must be told, in order
+    Stamps now;            // what the files hold after the save
 };
 // Writes the log to path and its marks beside it. Until the log is
 // replaced the marks file holds the old marks and the new together, so that
@@ -35,7 +45,13 @@ struct Saved {
 // marks written with it stay too. keepOffMarks: the marks file is left as it
 // is (it could not be read). links: whether a link at path is followed (a
 // data file the user names) or replaced (a backup).
+// expected: what the files must still hold for the save to go ahead (the
+// marks looked at first, the log again just before it is replaced); when
+// they do not, nothing is changed and changed is set.
 Saved Save(const QString &path, const QStringList &log, const FillMarks &marks, bool keepOffMarks,
-           TextFile::Links links = TextFile::Links::Follow);
+           TextFile::Links links = TextFile::Links::Follow, const Stamps *expected = nullptr);
+// Whether the pair on disk is still what was read or written (true for a
+// path that known is not of).
+bool StillAsKnown(const QString &path, const Stamps &known);
 
 } // namespace LogFiles

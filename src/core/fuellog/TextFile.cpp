@@ -1,5 +1,6 @@
 #include "core/fuellog/TextFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,6 +41,34 @@ QString linkRefusal(const QString &path)
 }
 } // namespace
 
+Stamp StampOf(const QByteArray &bytes)
+{
+    Stamp s;
+    s.known = s.exists = true;
+    s.size = bytes.size();
+    s.hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    return s;
+}
+
+Stamp NoFileStamp()
+{
+    Stamp s;
+    s.known = true;
+    return s;
+}
+
+Stamp StampNow(const QString &path, Links links)
+{
+    // Larger than any file of ours: compared unread, it matches none.
+    const ReadResult r = ReadBytes(path, 256LL * 1024 * 1024, links);
+    if (r.stamp.known)
+        return r.stamp;
+    Stamp unreadable;
+    unreadable.known = unreadable.exists = true;
+    unreadable.size = -1;
+    return unreadable;
+}
+
 bool IsLink(const QString &path)
 {
     struct stat st {};
@@ -57,6 +86,8 @@ ReadResult ReadBytes(const QString &path, qint64 maxBytes, Links links)
         r.missing = code == ENOENT;
         r.link = links == Links::Refuse && code == ELOOP && IsLink(path);
         r.error = r.link ? linkRefusal(path) : systemError(path, code);
+        if (r.missing || r.link)
+            r.stamp = NoFileStamp();
         return r;
     }
     struct stat st {};
@@ -111,6 +142,7 @@ ReadResult ReadBytes(const QString &path, qint64 maxBytes, Links links)
     }
     ::close(fd);
     r.ok = true;
+    r.stamp = StampOf(r.bytes);
     return r;
 }
 
@@ -120,7 +152,8 @@ namespace {
 // itself survives a power cut. Any step that fails (a full disk shows up
 // at the sync on network and FUSE folders) is told with the system's text;
 // before the rename it leaves the old file as it was.
-Saved write(const QString &path, const QByteArray &bytes, QString *error, Links links, bool ownerOnly)
+Saved write(const QString &path, const QByteArray &bytes, QString *error, Links links, bool ownerOnly,
+            const Stamp *expected = nullptr)
 {
     // A link the user's own file is reached through is followed: the file it
     // names is replaced, the link stays. Elsewhere the link itself is replaced.
@@ -177,6 +210,13 @@ Saved write(const QString &path, const QByteArray &bytes, QString *error, Links 
     }
     if (::fdatasync(fd) != 0)
         return abandon(errno);
+    // As late as can be: another program's save that lands between this
+    // look and the rename is the only one that can still be missed.
+    if (expected && expected->known && StampNow(path, links) != *expected) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        return Saved::Changed;
+    }
     if (::close(fd) != 0 || ::rename(temporary.constData(), file.constData()) != 0)
         return discard(errno);
     // The new file is in place from here on; what follows cannot undo that.
@@ -212,9 +252,9 @@ int RemoveStaleTemporaries(const QString &folder)
     return removed;
 }
 
-Saved Write(const QString &path, const QByteArray &bytes, QString *error, Links links, bool ownerOnly)
+Saved Write(const QString &path, const QByteArray &bytes, QString *error, Links links, bool ownerOnly, const Stamp *expected)
 {
-    return write(path, bytes, error, links, ownerOnly);
+    return write(path, bytes, error, links, ownerOnly, expected);
 }
 
 bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error, Links links)

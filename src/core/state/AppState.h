@@ -1,8 +1,10 @@
 #pragma once
 #include "core/analysis/Extremes.h"
 #include "core/fuellog/FillMarks.h"
+#include "core/fuellog/LogFiles.h"
 #include "core/state/LiveOptions.h"
 #include "core/state/Settings.h"
+#include "core/state/SettingsFile.h"
 #include "core/vehicles/VehicleList.h"
 
 #include <QObject>
@@ -128,6 +130,7 @@ public:
         FuelLog.clear();
         Marks.Clear();
         LogSaved(true);
+        LogOnDisk = {};
     }
     // The current data file holds the fuel log as it is now (it was loaded
     // from it or written to it), and its marks file the marks when
@@ -141,6 +144,10 @@ public:
     // Changes made since (the data view's edits, inserts and deletes) that
     // the current data file does not hold.
     bool LogUnsaved() const { return FuelLog != savedLog || !(Marks == savedMarks); }
+    // The log and marks as the current data file held them when last read
+    // or written: what this program's changes are told apart from.
+    const QStringList &SavedLog() const { return savedLog; }
+    const FillMarks &SavedMarks() const { return savedMarks; }
     // Tells everyone who shows the fuel log that it was replaced or changed.
     void FuelLogChanged() { emit fuelLogChanged(); }
     // Asks an open cell editor to put its text into the log, before a
@@ -173,6 +180,12 @@ public:
     FillMarks Marks;                 // the fuel log's partial and missed fill-ups
     QStringList BulkList;
     QString CurrentDataFile;
+    // What the files held when this program last read or wrote them: a save
+    // finding otherwise puts its changes into what another program left.
+    LogFiles::Stamps LogOnDisk;        // the current data file and its marks
+    TextFile::Stamp VehicleListOnDisk;
+    TextFile::Stamp BulkOnDisk;
+    IniFile SettingsOnDisk;
     // The car data file whose load was refused last, while no other is
     // current: what a fill-up that has nowhere to go is told of.
     QString RefusedDataFile;

@@ -67,6 +67,20 @@ std::pair<int, int> IniFile::sectionRange(const QString &section) const
     return {begin, begin < 0 ? -1 : int(lines.size())};
 }
 
+QList<std::pair<QString, QString>> IniFile::Keys() const
+{
+    QList<std::pair<QString, QString>> keys;
+    QString section;
+    for (const QString &l : lines) {
+        const QStringView t = QStringView(l).trimmed();
+        if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
+            section = t.mid(1, t.size() - 2).trimmed().toString();
+        else if (const QStringView k = keyOf(l); !k.isEmpty() && !t.startsWith(QLatin1Char(';')))
+            keys.append({section, k.toString()});
+    }
+    return keys;
+}
+
 std::optional<QString> IniFile::Value(const QString &section, const QString &key) const
 {
     const auto [begin, end] = sectionRange(section);
@@ -112,6 +126,7 @@ Reading Read(const QString &path)
 {
     Reading r;
     const TextFile::ReadResult read = TextFile::ReadBytes(path, Settings::MaxFileBytes);
+    r.stamp = read.stamp;
     if (read.ok) {
         r.ini = IniFile::FromBytes(read.bytes);
         return r;
@@ -129,16 +144,39 @@ Reading Read(const QString &path)
     return r;
 }
 
-bool Update(const QString &path, const std::function<void(IniFile &)> &change, QString *error)
+bool Update(const QString &path, const std::function<void(IniFile &)> &change, QString *error, IniFile *known)
 {
-    Reading now = Read(path);
-    if (now.refused) {
-        if (error)
-            *error = now.problem;
-        return false;
+    // Read, changed and written again should another program's save land
+    // in between: the write goes ahead only over the file just read.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        Reading now = Read(path);
+        if (now.refused) {
+            if (error)
+                *error = now.problem;
+            return false;
+        }
+        if (known) {
+            IniFile wanted = *known;
+            change(wanted);
+            for (const auto &[section, key] : wanted.Keys())
+                if (const std::optional<QString> value = wanted.Value(section, key); value != known->Value(section, key))
+                    now.ini.SetValue(section, key, *value);
+        } else {
+            change(now.ini);
+        }
+        const TextFile::Saved saved =
+            TextFile::Write(path, now.ini.ToBytes(), error, TextFile::Links::Follow, true, &now.stamp);
+        if (saved == TextFile::Saved::Changed)
+            continue;
+        if (saved != TextFile::Saved::Replaced)
+            return false;
+        if (known)
+            *known = now.ini;
+        return true;
     }
-    change(now.ini);
-    return TextFile::WriteWholePrivate(path, now.ini.ToBytes(), error);
+    if (error)
+        *error = path + QStringLiteral(" keeps being changed by another program; the settings were not saved.");
+    return false;
 }
 
 } // namespace SettingsFile

@@ -1,6 +1,7 @@
 #include "gui/entry/FuelEntryPanel.h"
 
 #include "core/entry/EntryRules.h"
+#include "core/entry/LogMerge.h"
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/DateText.h"
 #include "core/fuellog/Economy.h"
@@ -640,6 +641,21 @@ void FuelEntryPanel::AcceptClick()
         state.Marks.Set(lines[0], lines[1], markBefore);
         EnterDataClick();
         return;
+    }
+    // Put into another program's newer file, the fill-up may stand
+    // elsewhere, or not at all (that file holds another at its reading).
+    if (log.mid(at, 4) != lines) {
+        at = LogMerge::Find(log, lines);
+        if (at < 0) {
+            state.FuelLogChanged();
+            EnterDataClick();
+            return;
+        }
+        const int found = at / 4 - 1;
+        previous = found >= 0 ? EntryRules::RecordMiles(log, found) : 0;
+        firstRecord = found < 0;
+        becomesLatest = at + 4 == log.size();
+        elapsedDays = firstRecord ? QStringLiteral("N/A") : QString::number(DaysBetween(log[4 * found], flags.EntryDate).days);
     }
     shell.EnableCommand(Command::ViewData, true);
 

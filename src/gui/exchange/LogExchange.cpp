@@ -124,7 +124,8 @@ void ImportLog(AppState &state, ShellCommands &shell)
     if (!state.SettingsRefused && !settings.refused) {
         QString error;
         const QString choices = dialog.Choices();
-        if (!SettingsFile::Update(state.SettingsPath(), [&](IniFile &ini) { ini.SetValue(Settings::Section, key, choices); }, &error))
+        if (!SettingsFile::Update(state.SettingsPath(), [&](IniFile &ini) { ini.SetValue(Settings::Section, key, choices); }, &error,
+                                  &state.SettingsOnDisk))
             state.platform().ShowMessage(error);
     }
 

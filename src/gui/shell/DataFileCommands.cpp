@@ -1,5 +1,6 @@
 #include "gui/shell/DataFileCommands.h"
 
+#include "core/entry/LogMerge.h"
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/DateText.h"
 #include "core/fuellog/FillMarks.h"
@@ -47,6 +48,8 @@ DataFileCommands::Reading DataFileCommands::readLog(const QString &name) const
 {
     Reading r;
     const TextFile::ReadResult read = TextFile::ReadBytes(name, CarDataFile::MaxFileBytes);
+    r.stamp = read.stamp;
+    r.missing = read.missing;
     if (read.tooLarge) {
         r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + CarDataFile::SizeProblem(read.size);
         return r;
@@ -92,6 +95,7 @@ bool DataFileCommands::Getcardata(const QString &name)
     const LogFiles::MarksRead marks = LogFiles::ReadMarks(name, lines);
     state.Marks = marks.marks;
     state.MarksKeptOff = marks.keepOff ? FillMarks::PathFor(name) : QString();
+    state.LogOnDisk = {name, read.stamp, marks.stamp};
     if (!marks.problem.isEmpty() && (marks.keepOff || state.FirstTelling(marks.problem)))
         state.platform().ShowMessage(marks.problem);
     state.LogSaved(true);
@@ -128,6 +132,7 @@ void DataFileCommands::LoadData(const QString &name)
         state.FuelLogChanged();
         state.CurrentDataFile = SetRegistration(reg, true);
         state.RefusedDataFile.clear();
+        knowNewFile();
         shell.EnterDataClick();
         return;
     }
@@ -137,8 +142,15 @@ void DataFileCommands::LoadData(const QString &name)
     state.FuelLogChanged();
     state.CurrentDataFile = SetRegistration(reg, true);
     state.RefusedDataFile.clear();
+    knowNewFile();
     shell.CloseAllChildWindows();
     shell.EnterDataClick();
+}
+
+void DataFileCommands::knowNewFile()
+{
+    const QString path = state.CurrentDataFile;
+    state.LogOnDisk = {path, TextFile::StampNow(path), TextFile::StampNow(FillMarks::PathFor(path), TextFile::Links::Refuse)};
 }
 
 void DataFileCommands::Open1Click()
@@ -194,7 +206,45 @@ void DataFileCommands::Open1Click()
 bool DataFileCommands::WriteFuelLog(const QString &path, TextFile::Links links)
 {
     const bool keepOff = !state.MarksKeptOff.isEmpty() && FillMarks::PathFor(path) == state.MarksKeptOff;
-    const LogFiles::Saved saved = LogFiles::Save(path, state.FuelLog, state.Marks, keepOff, links);
+    // The current data file may have been written by another program since
+    // it was read (a second copy, a sync program): this program's changes
+    // go into what is there now, and the save is tried again should it
+    // change once more in the meantime.
+    const bool current = path == state.CurrentDataFile && links == TextFile::Links::Follow;
+    const bool checked = current && state.LogOnDisk.path == path;
+    QStringList log = state.FuelLog;
+    FillMarks marks = state.Marks;
+    LogFiles::Stamps expected = state.LogOnDisk;
+    QString merged;
+    LogFiles::Saved saved;
+    for (int attempt = 0;; ++attempt) {
+        if (checked && (attempt > 0 || !LogFiles::StillAsKnown(path, expected))) {
+            const QString name = QFileInfo(path).fileName();
+            const Reading theirs = readLog(path);
+            if (attempt >= 5 || (!theirs.missing && (!theirs.error.isEmpty() || !theirs.refusal.isEmpty()))) {
+                state.platform().ShowMessage(name + QStringLiteral(" was changed by another program and cannot be read "
+                                                                   "now, so nothing is saved over it")
+                                             + (attempt >= 5 ? QString() : QStringLiteral(": ") + theirs.error + theirs.refusal));
+                return false;
+            }
+            expected.log = theirs.stamp;
+            expected.marks = TextFile::StampNow(FillMarks::PathFor(path), TextFile::Links::Refuse);
+            if (!theirs.missing) { // a file taken away leaves nothing to keep
+                const LogFiles::MarksRead theirMarks = LogFiles::ReadMarks(path, theirs.lines);
+                expected.marks = theirMarks.stamp;
+                const LogMerge::Result m = LogMerge::FuelLog(state.SavedLog(), state.SavedMarks(), state.FuelLog, state.Marks,
+                                                             theirs.lines, theirMarks.marks);
+                log = m.log;
+                marks = m.marks;
+                // Told only when the other program's change is one the user can see.
+                if (theirs.lines != state.SavedLog() || !(theirMarks.marks == state.SavedMarks()))
+                    merged = m.Message(name);
+            }
+        }
+        saved = LogFiles::Save(path, log, marks, keepOff, links, checked ? &expected : nullptr);
+        if (!saved.changed)
+            break;
+    }
     for (const QString &text : saved.told)
         state.platform().ShowMessage(text);
     if (keepOff && !state.Marks.IsEmpty()) {
@@ -204,8 +254,20 @@ bool DataFileCommands::WriteFuelLog(const QString &path, TextFile::Links links)
         if (state.FirstTelling(text))
             state.platform().ShowMessage(text);
     }
-    if (saved.log && path == state.CurrentDataFile)
+    if (saved.log && current) {
+        state.FuelLog = log;
+        state.Marks = marks;
+        state.LogOnDisk = saved.now;
+        if (keepOff)
+            state.LogOnDisk.marks = expected.marks;
         state.LogSaved(saved.marks && !keepOff);
+        if (!merged.isEmpty()) {
+            state.FuelLogChanged();
+            state.platform().ShowMessage(merged);
+        }
+    } else if (saved.log && path == state.CurrentDataFile) {
+        state.LogSaved(saved.marks && !keepOff);
+    }
     return saved.log;
 }
 

@@ -52,9 +52,14 @@ private:
         QStringList lines;
         QString error;    // the system's, when the file could not be read
         QString refusal;  // why the file is no log (its size, a line's length)
+        bool missing = false;
+        TextFile::Stamp stamp;
     };
     Reading readLog(const QString &name) const;
     QString dataFolder() const;
+    // The current data file is new: nothing read, but a file another
+    // program makes there meanwhile is not written over.
+    void knowNewFile();
     AppState &state;
     ShellCommands &shell;
 };

@@ -1,0 +1,137 @@
+#include "core/entry/LogMerge.h"
+
+#include "core/entry/EntryRules.h"
+
+#include <QHash>
+
+namespace LogMerge {
+
+namespace {
+QString keyOf(const QStringList &lines, qsizetype at, int width) { return lines.mid(at, width).join(QLatin1Char('\n')); }
+
+QHash<QString, int> counted(const QStringList &lines, int width)
+{
+    QHash<QString, int> n;
+    for (qsizetype k = 0; k + width <= lines.size(); k += width)
+        ++n[keyOf(lines, k, width)];
+    return n;
+}
+
+QString plural(int n, const char *one, const char *many) { return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many); }
+} // namespace
+
+QStringList Records(int width, const QStringList &base, const QStringList &mine, const QStringList &theirs,
+                    const Place &place, Counts *counts)
+{
+    Counts c;
+    const QHash<QString, int> inBase = counted(base, width), inMine = counted(mine, width), inTheirs = counted(theirs, width);
+    for (auto i = inBase.cbegin(); i != inBase.cend(); ++i)
+        c.theirsRemoved += std::max(0, i.value() - inTheirs.value(i.key()));
+    for (auto i = inTheirs.cbegin(); i != inTheirs.cend(); ++i)
+        c.theirsAdded += std::max(0, i.value() - inBase.value(i.key()));
+
+    QStringList result = theirs;
+    result.resize(theirs.size() / width * width); // a part record at the end is no record
+    // Ours removed: taken from the end, where a record twice over was added last.
+    for (auto i = inBase.cbegin(); i != inBase.cend(); ++i) {
+        int remove = i.value() - inMine.value(i.key());
+        for (qsizetype k = result.size() - width; remove > 0 && k >= 0; k -= width)
+            if (keyOf(result, k, width) == i.key()) {
+                result.remove(k, width);
+                --remove;
+                ++c.mineRemoved;
+            }
+    }
+    // Ours added, in our order; one the other program added too is there.
+    QHash<QString, int> alreadyThere;
+    for (auto i = inTheirs.cbegin(); i != inTheirs.cend(); ++i)
+        alreadyThere[i.key()] = std::max(0, i.value() - inBase.value(i.key()));
+    QHash<QString, int> toAdd;
+    for (auto i = inMine.cbegin(); i != inMine.cend(); ++i)
+        toAdd[i.key()] = std::max(0, i.value() - inBase.value(i.key()));
+    for (qsizetype k = 0; k + width <= mine.size(); k += width) {
+        const QString key = keyOf(mine, k, width);
+        if (toAdd.value(key) <= 0)
+            continue;
+        --toAdd[key];
+        if (alreadyThere.value(key) > 0) {
+            --alreadyThere[key];
+            continue;
+        }
+        const QStringList record = mine.mid(k, width);
+        const int at = place(result, record);
+        if (at < 0) {
+            c.refused << record;
+            continue;
+        }
+        for (int j = 0; j < width; ++j)
+            result.insert(at + j, record[j]);
+        ++c.mineAdded;
+    }
+    if (counts)
+        *counts = c;
+    return result;
+}
+
+Result FuelLog(const QStringList &base, const FillMarks &baseMarks, const QStringList &mine, const FillMarks &mineMarks,
+               const QStringList &theirs, const FillMarks &theirsMarks)
+{
+    Result r;
+    auto place = [](const QStringList &log, const QStringList &record) {
+        const long long miles = EntryRules::RecordMiles(record, 0);
+        const EntryRules::Placement p = EntryRules::PlaceBackDated(log, miles, record[0]);
+        switch (p.kind) {
+        case EntryRules::Placement::Duplicate:
+            return -1;
+        case EntryRules::Placement::First:
+            return 0;
+        default: // a date out of step with its neighbours is placed by its reading all the same
+            return 4 * (p.found + 1);
+        }
+    };
+    r.log = Records(4, base, mine, theirs, place, &r.counts);
+    r.marks = theirsMarks;
+    for (qsizetype k = 0; k + 3 < mine.size(); k += 4) {
+        const FillMark m = mineMarks.Of(mine[k], mine[k + 1]);
+        if (m != baseMarks.Of(mine[k], mine[k + 1]) || !base.contains(mine[k]))
+            r.marks.Set(mine[k], mine[k + 1], m);
+    }
+    return r;
+}
+
+QString Result::Message(const QString &fileName) const
+{
+    const Counts &c = counts;
+    QStringList theirs, mine;
+    if (c.theirsAdded > 0)
+        theirs << QStringLiteral("its ") + plural(c.theirsAdded, "new fill-up is", "new fill-ups are") + QStringLiteral(" kept");
+    if (c.theirsRemoved > 0)
+        theirs << QStringLiteral("the ") + plural(c.theirsRemoved, "fill-up it removed stays", "fill-ups it removed stay")
+                      + QStringLiteral(" removed");
+    if (theirs.isEmpty())
+        theirs << QStringLiteral("its changes are kept");
+    if (c.mineAdded == 1)
+        mine << QStringLiteral("yours is added");
+    else if (c.mineAdded > 1)
+        mine << QStringLiteral("your ") + QString::number(c.mineAdded) + QStringLiteral(" are added");
+    if (c.mineRemoved == 1)
+        mine << QStringLiteral("the one you deleted goes");
+    else if (c.mineRemoved > 1)
+        mine << QStringLiteral("the ") + QString::number(c.mineRemoved) + QStringLiteral(" you deleted go");
+    QString text = fileName + QStringLiteral(" was changed by another program; ") + (theirs + mine).join(QStringLiteral(" and "));
+    for (const QStringList &record : c.refused)
+        text += QStringLiteral("; your fill-up of ") + record[0] + QStringLiteral(" at ") + record[1]
+                + QStringLiteral(" is not added: the file holds another at that reading");
+    return text;
+}
+
+int Find(const QStringList &lines, const QStringList &record)
+{
+    const int width = int(record.size());
+    for (qsizetype k = lines.size() - width; k >= 0; k -= width)
+        if (lines.mid(k, width) == record)
+            return int(k);
+    return -1;
+}
+
+} // namespace LogMerge
