@@ -1,10 +1,13 @@
 #include "Version.h"
 #include "app/MainWindow.h"
+#include "app/SingleProgram.h"
+#include "core/state/AppState.h"
 #include "gui/shell/DesktopPlatform.h"
 #include "gui/shell/FirstPaint.h"
 #include "gui/shell/Resources.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -159,7 +162,29 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("com.quorvix.Vantiq"));
     QApplication::setWindowIcon(ApplicationIcon());
     DesktopPlatform platform;
+    // A second start on the same settings and data brings the first forward
+    // and reads or writes nothing of them.
+    const QString settingsPath = AppState(platform, QApplication::applicationFilePath()).SettingsPath();
+    SingleProgram single(settingsPath);
+    switch (single.Claim()) {
+    case SingleProgram::Start::First:
+        break;
+    case SingleProgram::Start::AnotherRuns:
+        std::fprintf(stdout, "Vantiq is already open on %s; its window was brought to the front.\n",
+                     qPrintable(QDir::toNativeSeparators(settingsPath)));
+        return 0;
+    case SingleProgram::Start::AnotherSilent:
+        std::fprintf(stderr, "vantiq: Vantiq is already open on %s but does not answer; a second one is not started.\n",
+                     qPrintable(QDir::toNativeSeparators(settingsPath)));
+        return 1;
+    }
     TVantiq_ window(platform, QApplication::applicationFilePath());
+    QObject::connect(&single, &SingleProgram::comeToTheFront, &window, [&window] {
+        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     closeOnTerm(window);
     // Not in the usage: for the start-up benchmark alone.
     for (int i = 1; i < argc; ++i)

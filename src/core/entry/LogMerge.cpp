@@ -17,7 +17,6 @@ QHash<QString, int> counted(const QStringList &lines, int width)
     return n;
 }
 
-QString plural(int n, const char *one, const char *many) { return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many); }
 } // namespace
 
 QStringList Records(int width, const QStringList &base, const QStringList &mine, const QStringList &theirs,
@@ -99,15 +98,17 @@ Result FuelLog(const QStringList &base, const FillMarks &baseMarks, const QStrin
     return r;
 }
 
-QString Result::Message(const QString &fileName) const
+QString Told(const QString &fileName, const Counts &c, const QString &one, const QString &many)
 {
-    const Counts &c = counts;
+    auto some = [&](int n) { return QString::number(n) + QLatin1Char(' '); };
+    auto noun = [&](int n) { return n == 1 ? one : many; };
     QStringList theirs, mine;
     if (c.theirsAdded > 0)
-        theirs << QStringLiteral("its ") + plural(c.theirsAdded, "new fill-up is", "new fill-ups are") + QStringLiteral(" kept");
+        theirs << QStringLiteral("its ") + some(c.theirsAdded) + QStringLiteral("new ") + noun(c.theirsAdded)
+                      + (c.theirsAdded == 1 ? QStringLiteral(" is kept") : QStringLiteral(" are kept"));
     if (c.theirsRemoved > 0)
-        theirs << QStringLiteral("the ") + plural(c.theirsRemoved, "fill-up it removed stays", "fill-ups it removed stay")
-                      + QStringLiteral(" removed");
+        theirs << QStringLiteral("the ") + some(c.theirsRemoved) + noun(c.theirsRemoved)
+                      + (c.theirsRemoved == 1 ? QStringLiteral(" it removed stays removed") : QStringLiteral(" it removed stay removed"));
     if (theirs.isEmpty())
         theirs << QStringLiteral("its changes are kept");
     if (c.mineAdded == 1)
@@ -120,9 +121,42 @@ QString Result::Message(const QString &fileName) const
         mine << QStringLiteral("the ") + QString::number(c.mineRemoved) + QStringLiteral(" you deleted go");
     QString text = fileName + QStringLiteral(" was changed by another program; ") + (theirs + mine).join(QStringLiteral(" and "));
     for (const QStringList &record : c.refused)
-        text += QStringLiteral("; your fill-up of ") + record[0] + QStringLiteral(" at ") + record[1]
+        text += QStringLiteral("; your ") + one + QStringLiteral(" of ") + record[0] + QStringLiteral(" at ") + record[1]
                 + QStringLiteral(" is not added: the file holds another at that reading");
     return text;
+}
+
+Saved SaveRecords(const QString &path, int width, const QStringList &base, const QStringList &mine, const TextFile::Stamp &known,
+                  const Place &place, qint64 maxBytes)
+{
+    Saved s;
+    TextFile::Stamp expected = known;
+    QStringList lines = mine;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (known.known && (attempt > 0 || TextFile::StampNow(path, TextFile::Links::Refuse) != expected)) {
+            const TextFile::ReadResult read = TextFile::ReadBytes(path, maxBytes, TextFile::Links::Refuse);
+            if (!read.stamp.known) {
+                s.error = read.error;
+                return s;
+            }
+            QStringList theirs = TextFile::SplitLines(read.bytes);
+            while (!theirs.isEmpty() && theirs.last().trimmed().isEmpty())
+                theirs.removeLast();
+            lines = Records(width, base, mine, theirs, place, &s.counts);
+            s.merged = theirs != base;
+            expected = read.stamp;
+        }
+        const QByteArray bytes = TextFile::JoinLines(lines);
+        const TextFile::Saved done = TextFile::Write(path, bytes, &s.error, TextFile::Links::Refuse, false, &expected);
+        if (done == TextFile::Saved::Changed)
+            continue;
+        s.ok = done == TextFile::Saved::Replaced;
+        s.lines = lines;
+        s.stamp = TextFile::StampOf(bytes);
+        return s;
+    }
+    s.error = path + QStringLiteral(" keeps being changed by another program; nothing was saved.");
+    return s;
 }
 
 int Find(const QStringList &lines, const QStringList &record)

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/fuellog/FillMarks.h"
+#include "core/fuellog/TextFile.h"
 
 #include <QList>
 #include <QString>
@@ -31,19 +32,35 @@ using Place = std::function<int(const QStringList &result, const QStringList &re
 QStringList Records(int width, const QStringList &base, const QStringList &mine, const QStringList &theirs,
                     const Place &place, Counts *counts);
 
+// "AB12.dat was changed by another program; its 2 new fill-ups are kept
+// and yours is added", of records called one/many.
+QString Told(const QString &fileName, const Counts &counts, const QString &one, const QString &many);
+
 struct Result {
     QStringList log;
     FillMarks marks;
     Counts counts;
-    // "AB12.dat was changed by another program; its 2 new fill-ups are kept
-    // and yours is added"
-    QString Message(const QString &fileName) const;
+    QString Message(const QString &fileName) const { return Told(fileName, counts, QStringLiteral("fill-up"), QStringLiteral("fill-ups")); }
 };
 // The fuel log: fill-ups placed by their reading as a back-dated one is;
 // one whose reading the other program's file already holds is refused. A
 // mark this program set or changed wins; the others are the file's.
 Result FuelLog(const QStringList &base, const FillMarks &baseMarks, const QStringList &mine, const FillMarks &mineMarks,
                const QStringList &theirs, const FillMarks &theirsMarks);
+
+// A list file of the program's own (never through a link) written as mine
+// unless it is no longer what known says: then read again, this program's
+// changes put into it, and written over what was read.
+struct Saved {
+    bool ok = false;
+    QString error;          // the system's, when not ok
+    QStringList lines;      // what the file holds now
+    TextFile::Stamp stamp;
+    bool merged = false;
+    Counts counts;
+};
+Saved SaveRecords(const QString &path, int width, const QStringList &base, const QStringList &mine, const TextFile::Stamp &known,
+                  const Place &place, qint64 maxBytes);
 
 // The line offset of the record whose lines these are, -1 when none.
 int Find(const QStringList &lines, const QStringList &record);

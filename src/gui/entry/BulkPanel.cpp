@@ -2,6 +2,7 @@
 
 #include "core/entry/BulkList.h"
 #include "core/entry/EntryRules.h"
+#include "core/entry/LogMerge.h"
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/DateText.h"
 #include "core/fuellog/Economy.h"
@@ -141,8 +142,10 @@ bool BulkPanel::GetBulkData(const QString &fileName)
     listFile = fileName;
     listRead = false;
     QStringList lines;
+    state.BulkOnDisk = TextFile::NoFileStamp();
     if (QFileInfo::exists(fileName)) {
         const TextFile::ReadResult read = TextFile::ReadBytes(fileName, CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
+        state.BulkOnDisk = read.stamp;
         if (read.link) {
             if (state.FirstTelling(read.error)) // read as no file; the next purchase replaces the link
                 state.platform().ShowMessage(read.error);
@@ -187,8 +190,10 @@ bool BulkPanel::listOfCurrentFolder()
     listRead = false;
     bool readable = true;
     QStringList lines;
+    state.BulkOnDisk = TextFile::NoFileStamp();
     if (QFileInfo::exists(path)) {
         const TextFile::ReadResult read = TextFile::ReadBytes(path, CarDataFile::MaxFileBytes, TextFile::Links::Refuse);
+        state.BulkOnDisk = read.stamp;
         lines = read.ok ? BulkList::WithoutTrailingBlanks(TextFile::SplitLines(read.bytes)) : QStringList();
         readable = (read.ok || read.link) && BulkList::CheckList(lines) != BulkList::Check::Malformed;
         if (read.link && state.FirstTelling(read.error))
@@ -371,12 +376,21 @@ void BulkPanel::BAcceptClick()
     const QStringList lines = BulkList::PurchaseLines(flags.EntryDate, BAmount->text(), pricePerLitre);
     for (int i = 0; i < 3; ++i)
         placed.insert(at + i, lines[i]);
-    QString error;
-    if (!TextFile::WriteWhole(state.BulkFilePath(), TextFile::JoinLines(placed), &error, TextFile::Links::Refuse)) {
-        ui.ShowMessage(error);
+    // Another program's purchases saved meanwhile are kept, and this one
+    // placed among them by its date.
+    const LogMerge::Saved saved = LogMerge::SaveRecords(
+        file, 3, before, placed, state.BulkOnDisk,
+        [](const QStringList &list, const QStringList &purchase) { return BulkList::PlaceBackDated(list, purchase[0]); },
+        CarDataFile::MaxFileBytes);
+    if (!saved.ok) {
+        ui.ShowMessage(saved.error);
         return;
     }
+    placed = saved.lines;
     state.BulkList = placed;
+    state.BulkOnDisk = saved.stamp;
+    if (saved.merged)
+        ui.ShowMessage(LogMerge::Told(QFileInfo(file).fileName(), saved.counts, QStringLiteral("purchase"), QStringLiteral("purchases")));
     state.Options().SetDefaultPpl(pricePerLitre);
     shell.WriteRegistry(); // later fill-ups take this price, even after the settings are read again
     shell.ShowEntryPrice(pricePerLitre);

@@ -87,26 +87,44 @@ private slots:
     {
         QTest::addColumn<QString>("day");
         QTest::addColumn<QString>("month");
+        QTest::addColumn<QStringList>("meanwhile"); // bulk.dat as another program saved it after the load
         QTest::addColumn<QStringList>("dates");
-        QTest::newRow("after all") << "20" << "06" << QStringList{"01/03/2012", "01/04/2012", "01/05/2012", "20/06/2012"};
-        QTest::newRow("between") << "15" << "04" << QStringList{"01/03/2012", "01/04/2012", "15/04/2012", "01/05/2012"};
-        QTest::newRow("before all") << "01" << "02" << QStringList{"01/02/2012", "01/03/2012", "01/04/2012", "01/05/2012"};
-        QTest::newRow("same day as one") << "01" << "04" << QStringList{"01/03/2012", "01/04/2012", "01/04/2012", "01/05/2012"};
+        QTest::addColumn<QString>("told");
+        const QStringList none;
+        QTest::newRow("after all") << "20" << "06" << none << QStringList{"01/03/2012", "01/04/2012", "01/05/2012", "20/06/2012"} << "";
+        QTest::newRow("between") << "15" << "04" << none << QStringList{"01/03/2012", "01/04/2012", "15/04/2012", "01/05/2012"} << "";
+        QTest::newRow("before all") << "01" << "02" << none << QStringList{"01/02/2012", "01/03/2012", "01/04/2012", "01/05/2012"} << "";
+        QTest::newRow("same day as one") << "01" << "04" << none
+                                         << QStringList{"01/03/2012", "01/04/2012", "01/04/2012", "01/05/2012"} << "";
+        const QStringList three{"01/03/2012", "1000", "90.00", "01/04/2012", "1000", "91.00", "01/05/2012", "1000", "92.00"};
+        QTest::newRow("another program added one") << "15" << "04" << (QStringList(three) << "01/06/2012" << "500" << "93.00")
+                                                    << QStringList{"01/03/2012", "01/04/2012", "15/04/2012", "01/05/2012", "01/06/2012"}
+                                                    << "bulk.dat was changed by another program; its 1 new purchase is kept and yours is added";
+        QTest::newRow("another program removed one") << "20" << "06" << three.mid(3)
+                                                     << QStringList{"01/04/2012", "01/05/2012", "20/06/2012"}
+                                                     << "bulk.dat was changed by another program; the 1 purchase it removed stays "
+                                                        "removed and yours is added";
     }
     void placement()
     {
         QFETCH(QString, day);
         QFETCH(QString, month);
+        QFETCH(QStringList, meanwhile);
         QFETCH(QStringList, dates);
+        QFETCH(QString, told);
         begin({"01/03/2012", "1000", "90.00", "01/04/2012", "1000", "91.00", "01/05/2012", "1000", "92.00"});
         QCOMPARE(b->BNumItems->text(), QStringLiteral("3"));
+        if (!meanwhile.isEmpty())
+            h.app.write(QStringLiteral("bulk.dat"), AppFolder::crlf(meanwhile));
         purchase(day, month, QStringLiteral("930"), QStringLiteral("1000"));
         QStringList got;
         for (qsizetype k = 0; k < w->BulkList.size(); k += 3)
             got << w->BulkList[k];
         QCOMPARE(got, dates);
         QCOMPARE(b->BLastDate->text(), dates.last());
+        QCOMPARE(b->BNumItems->text(), QString::number(dates.size()));
         QCOMPARE(AppFolder::crlf(w->BulkList), file());
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), told.isEmpty() ? QStringList{} : QStringList{told});
     }
 
     void stepComplaints_data()
