@@ -1,6 +1,8 @@
 #include "Harness.h"
 #include "TestMain.h"
+#include "TestVehicles.h"
 #include "Typing.h"
+#include "core/vehicles/VehicleList.h"
 #include "core/entry/LogTableModel.h"
 #include "gui/entry/DataViewPanel.h"
 #include "gui/entry/FuelEntryPanel.h"
@@ -139,6 +141,32 @@ private slots:
         QVERIFY(h.window->WriteRegistry());
         QCOMPARE(IniFile::FromBytes(h.app.read(QStringLiteral("vantiq.ini"))).Value(Settings::Section, QStringLiteral("Backup")),
                  QStringLiteral("1"));
+    }
+
+    // Each program's manager adds a vehicle to the list both read.
+    void aVehicleAddedInEach()
+    {
+        Harness h;
+        h.app.write(QStringLiteral("vehs3.veh"), VehicleFile::Encode(TestVehicle(QStringLiteral("AB12"))));
+        begin(h, 2);
+        ScriptedPlatform other;
+        const std::unique_ptr<TVantiq_> w2 = h.another(other);
+        h.window->VehDetails();
+        w2->VehDetails();
+        QString error, told;
+        h.window->State().Vehicles.Append(TestVehicle(QStringLiteral("CD34")));
+        QVERIFY(h.window->State().SaveVehicleList(&error, &told));
+        QVERIFY(told.isEmpty());
+        w2->State().Vehicles.Append(TestVehicle(QStringLiteral("EF56")));
+        QVERIFY(w2->State().SaveVehicleList(&error, &told));
+        QCOMPARE(told, QStringLiteral("vehs3.veh was changed by another program; its changes are kept and yours are added"));
+        VehicleList inFile;
+        inFile.ReadBytes(h.app.read(QStringLiteral("vehs3.veh")), VehicleFile::Form::Current, QString(), QDate(2012, 6, 15));
+        QStringList registrations;
+        for (int i = 0; i < inFile.Count(); ++i)
+            registrations << inFile.Caption(i);
+        QCOMPARE(registrations, (QStringList{"AB12", "CD34", "EF56"}));
+        QCOMPARE(w2->State().Vehicles.Count(), 3); // the second shows what the file holds
     }
 
     // A sync program replaces the file between the load and the fill-up:

@@ -77,9 +77,52 @@ void AppState::SetRegistration(const QString &reg)
     emit registrationChanged(reg);
 }
 
-bool AppState::SaveVehicleList(QString *error) const
+void AppState::VehicleListRead(const TextFile::Stamp &stamp, const VehicleList &asRead)
 {
-    return TextFile::WriteWhole(VehicleListPath(), Vehicles.Bytes(), error, TextFile::Links::Refuse);
+    VehicleListOnDisk = stamp;
+    vehiclesRead = asRead;
+}
+
+bool AppState::SaveVehicleList(QString *error, QString *told)
+{
+    const QString path = VehicleListPath();
+    TextFile::Stamp expected = VehicleListOnDisk;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        VehicleList list = Vehicles;
+        int theirChanges = 0;
+        if (expected.known && (attempt > 0 || TextFile::StampNow(path, TextFile::Links::Refuse) != expected)) {
+            const TextFile::ReadResult read = TextFile::ReadBytes(path, 64LL * 1024 * 1024, TextFile::Links::Refuse);
+            if (!read.stamp.known) {
+                if (error)
+                    *error = read.error;
+                return false;
+            }
+            VehicleList theirs;
+            theirs.ReadBytes(read.bytes, VehicleFile::Form::Current, registration, QDate()); // no older form: no date to bring in
+            list = VehicleList::Merged(vehiclesRead, Vehicles, theirs, &theirChanges);
+            expected = read.stamp;
+        }
+        const QByteArray bytes = list.Bytes();
+        const TextFile::Saved done = TextFile::Write(path, bytes, error, TextFile::Links::Refuse, false, &expected);
+        if (done == TextFile::Saved::Changed)
+            continue;
+        if (done != TextFile::Saved::Replaced)
+            return false;
+        VehicleListRead(TextFile::StampOf(bytes), list);
+        if (!(expected == VehicleListOnDisk) && list.Bytes() != Vehicles.Bytes()) {
+            // Held by registration: a vehicle's place may have moved.
+            const QString selected = SelectedIndex >= 0 && SelectedIndex < Vehicles.Count() ? Vehicles.Caption(SelectedIndex) : QString();
+            Vehicles = list;
+            SelectedIndex = selected.isEmpty() ? -1 : Vehicles.Find(selected, Qt::CaseSensitive);
+            emit vehicleListReplaced();
+        }
+        if (theirChanges > 0 && told)
+            *told = QFileInfo(path).fileName() + QStringLiteral(" was changed by another program; its changes are kept and yours are added");
+        return true;
+    }
+    if (error)
+        *error = path + QStringLiteral(" keeps being changed by another program; the vehicle list was not saved.");
+    return false;
 }
 
 void AppState::ShowTripFigures(const TripFigures &figures)

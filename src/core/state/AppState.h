@@ -165,7 +165,13 @@ public:
     }
 
     // Writes the vehicle list whole; false with the system's error text.
-    bool SaveVehicleList(QString *error) const;
+    // When another program saved the list since it was read, this
+    // program's changes are put into that one (vehicleListReplaced, and
+    // told says so for the user) before it is written.
+    bool SaveVehicleList(QString *error, QString *told);
+    // The list file was read: what it held is what later changes are told
+    // apart from (no file: an empty list).
+    void VehicleListRead(const TextFile::Stamp &stamp, const VehicleList &asRead);
 
     // Each analysis run's best and worst figures, for the trip sheet.
     void ShowTripFigures(const TripFigures &figures);
@@ -210,6 +216,8 @@ signals:
     void fuelLogChanged();
     void commitEdits();
     void tripFiguresChanged();
+    // The vehicle list was read again, with another program's changes.
+    void vehicleListReplaced();
     void registrationChanged(const QString &registration);
     // The graph colours changed: every open graph shows them, on the
     // background given (a setting's value).
@@ -217,6 +225,7 @@ signals:
 
 private:
     QSet<QString> told;
+    VehicleList vehiclesRead; // as the list file held them when last read or written
     QStringList savedLog;
     FillMarks savedMarks;
     Platform &plat;

@@ -1,5 +1,7 @@
 #include "core/vehicles/VehicleList.h"
 
+#include <QHash>
+
 #include "core/fuellog/TextFile.h"
 
 #include <limits>
@@ -42,7 +44,9 @@ VehicleList::ReadResult VehicleList::ReadFile(const QString &path, VehicleFile::
         r.link = read.link;
         return r;
     }
-    return ReadBytes(read.bytes, form, currentRegistration, today);
+    ReadResult r = ReadBytes(read.bytes, form, currentRegistration, today);
+    r.stamp = read.stamp;
+    return r;
 }
 
 VehicleList::ReadResult VehicleList::ReadBytes(const QByteArray &bytes, VehicleFile::Form form,
@@ -108,11 +112,57 @@ QString VehicleList::UnreadMessage(const QString &fileName, const ReadResult &re
         .arg(result.restBytes);
 }
 
+QByteArray VehicleList::bytesOf(const Slot &s) { return s.invalid ? s.original : VehicleFile::Encode(s.record); }
+
 QByteArray VehicleList::Bytes() const
 {
     QByteArray out;
     out.reserve(Count() * VehicleFile::RecordSize);
     for (const Slot &s : entries)
-        out += s.invalid ? s.original : VehicleFile::Encode(s.record);
+        out += bytesOf(s);
     return out + unread;
+}
+
+VehicleList VehicleList::Merged(const VehicleList &base, const VehicleList &mine, const VehicleList &theirs, int *changed)
+{
+    // An entry that could not be read has no registration to go by: theirs
+    // are kept as they are, ours (already in the file we read) are not added.
+    auto index = [](const VehicleList &list) {
+        QHash<QString, int> at;
+        for (int i = 0; i < list.Count(); ++i)
+            if (!list.entries[i].invalid)
+                at.insert(list.entries[i].record.Registration, i);
+        return at;
+    };
+    const QHash<QString, int> inBase = index(base), inMine = index(mine), inTheirs = index(theirs);
+    auto same = [](const VehicleList &a, int i, const VehicleList &b, int j) { return bytesOf(a.entries[i]) == bytesOf(b.entries[j]); };
+    VehicleList out;
+    out.unread = theirs.unread;
+    int differ = 0;
+    for (int t = 0; t < theirs.Count(); ++t) {
+        const Slot &slot = theirs.entries[t];
+        const int b = slot.invalid ? -1 : inBase.value(slot.record.Registration, -1);
+        const int m = slot.invalid ? -1 : inMine.value(slot.record.Registration, -1);
+        if (!slot.invalid && (b < 0 || !same(theirs, t, base, b)))
+            ++differ;
+        if (m >= 0 && (b < 0 || !same(mine, m, base, b)))
+            out.entries << mine.entries[m]; // ours changed it
+        else if (m < 0 && b >= 0 && same(theirs, t, base, b))
+            continue; // ours deleted it, and theirs did not change it
+        else
+            out.entries << slot;
+    }
+    for (int m = 0; m < mine.Count(); ++m) {
+        const Slot &slot = mine.entries[m];
+        if (slot.invalid || inTheirs.contains(slot.record.Registration))
+            continue;
+        const int b = inBase.value(slot.record.Registration, -1);
+        if (b < 0 || !same(mine, m, base, b))
+            out.entries << slot; // added by us, or changed by us where theirs deleted it
+    }
+    for (auto i = inBase.cbegin(); i != inBase.cend(); ++i)
+        differ += inTheirs.contains(i.key()) ? 0 : 1;
+    if (changed)
+        *changed = differ;
+    return out;
 }

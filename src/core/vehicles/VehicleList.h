@@ -23,6 +23,7 @@ public:
         // The list file's bytes that were not read (records past the
         // hundredth, a part record at the end) are kept and written back.
         bool keptUnread = false;
+        TextFile::Stamp stamp; // what the file held
     };
 
     int Count() const { return int(entries.size()); }
@@ -55,6 +56,13 @@ public:
     // The whole list as the current form: 1848 bytes per vehicle, then the
     // bytes of the list file that were not read, unchanged.
     QByteArray Bytes() const;
+    // The list another program saved (theirs) with this program's changes
+    // since base put in, vehicle by vehicle (by registration): a vehicle
+    // this program changed or added is ours, one it deleted goes, and every
+    // other is as theirs has it, in theirs' order, ours added at the end.
+    // changed: how many of theirs differ from base.
+    static VehicleList Merged(const VehicleList &base, const VehicleList &mine, const VehicleList &theirs, int *changed = nullptr);
+
     // What to tell the user about a list file whose end was not read; empty
     // when everything was read.
     static QString UnreadMessage(const QString &fileName, const ReadResult &result);
@@ -67,4 +75,5 @@ private:
     };
     QList<Slot> entries;
     QByteArray unread;
+    static QByteArray bytesOf(const Slot &s);
 };

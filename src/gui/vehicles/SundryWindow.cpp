@@ -105,9 +105,11 @@ void SundryPurchases1Click(AppState &state, ShellCommands &shell, TSundryForm &f
     item.Cost = NumberText::ReadReal(form.CostBox->text().trimmed()).value;
     ++record.SundryCount;
     shell.SetStatus(5, QStringLiteral("Saving Data file ") + state.VehicleListPath());
-    QString error;
-    if (!state.SaveVehicleList(&error)) {
+    QString error, told;
+    if (!state.SaveVehicleList(&error, &told)) {
         record = before; // what the file holds, memory holds
         ui.ShowMessage(error);
+    } else if (!told.isEmpty()) {
+        ui.ShowMessage(told);
     }
 }

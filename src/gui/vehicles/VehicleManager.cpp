@@ -68,6 +68,7 @@ TVehSelect::TVehSelect(AppState &s, ShellCommands &commands)
     : QMdiSubWindow(nullptr, Qt::FramelessWindowHint), state(s), shell(commands)
 {
     setObjectName(QStringLiteral("VehSelect"));
+    connect(&state, &AppState::vehicleListReplaced, this, [this] { Model->Reset(); });
     setWindowTitle(QStringLiteral("Vehicle Manager"));
     setAttribute(Qt::WA_DeleteOnClose);
 
@@ -212,6 +213,8 @@ void TVehSelect::readList(const QString &path, VehicleFile::Form form, TextFile:
 {
     const VehicleList::ReadResult r =
         state.Vehicles.ReadFile(path, form, state.Registration(), state.platform().Today(), links);
+    if (path == state.VehicleListPath()) // older lists read after it count as this program's additions
+        state.VehicleListRead(r.stamp, state.Vehicles);
     Model->Reset();
     if (!r.ok) {
         if (!r.link || state.FirstTelling(r.error)) // a link is read as no list, told once
@@ -238,6 +241,7 @@ bool TVehSelect::OpenVehicleList()
                                  : QString();
     state.Vehicles.Clear();
     state.SelectedIndex = -1;
+    state.VehicleListRead(TextFile::StampNow(state.VehicleListPath(), TextFile::Links::Refuse), VehicleList());
     Model->Reset();
     const QString folder = WithBackslash(state.Live.VehPath);
     const std::pair<const char *, VehicleFile::Form> files[] = {
@@ -300,9 +304,12 @@ void TVehSelect::LoadVehicleList1Click()
 bool TVehSelect::SaveVechList()
 {
     shell.SetStatus(5, QStringLiteral("Saving Data file ") + state.VehicleListPath());
-    QString error;
-    if (state.SaveVehicleList(&error))
+    QString error, told;
+    if (state.SaveVehicleList(&error, &told)) {
+        if (!told.isEmpty())
+            state.platform().ShowMessage(told);
         return true;
+    }
     state.platform().ShowMessage(error);
     return false;
 }
@@ -315,8 +322,10 @@ void TVehSelect::CheckReminders()
     for (int i = 0; i < state.Vehicles.Count(); ++i) {
         if (state.Vehicles.IsInvalid(i))
             continue; // its bytes are kept as they are
-        TVehicleRecord &record = state.Vehicles.At(i);
+        const QString registration = state.Vehicles.Caption(i);
         for (int k = 0; k < 4; ++k) {
+            // Looked up afresh: a save may have taken in another program's list.
+            TVehicleRecord &record = state.Vehicles.At(i);
             TRenewalReminder &renewal = record.Reminders[k];
             Reminders::RollOn(renewal, today);
             if (!Reminders::IsDue(renewal, today))
@@ -330,8 +339,15 @@ void TVehSelect::CheckReminders()
             // of several failures the first is told.
             QString error;
             shell.SetStatus(5, QStringLiteral("Saving Data file ") + state.VehicleListPath());
-            if (!state.SaveVehicleList(&error) && firstFailure.isEmpty())
+            QString told;
+            if (!state.SaveVehicleList(&error, &told) && firstFailure.isEmpty())
                 firstFailure = error;
+            if (!told.isEmpty())
+                state.platform().ShowMessage(told);
+            const int found = state.Vehicles.Find(registration, Qt::CaseSensitive);
+            if (found < 0)
+                break; // the other program deleted it
+            i = found;
         }
     }
     if (!firstFailure.isEmpty())

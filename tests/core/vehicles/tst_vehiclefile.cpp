@@ -319,6 +319,51 @@ private slots:
         QVERIFY(after.endsWith(bytes.mid(qsizetype(shown) * 1848)));
     }
 
+    // Another program's list with this program's changes put in, by
+    // registration. A list is written as "AB:1 CD:1": registration and the
+    // model's name, which stands for the rest of the record.
+    void mergedWithAnotherProgramsList_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("mine");
+        QTest::addColumn<QString>("theirs");
+        QTest::addColumn<QString>("merged");
+        QTest::addColumn<int>("theirChanges");
+        QTest::newRow("each adds one") << "AB:1" << "AB:1 CD:1" << "AB:1 EF:1" << "AB:1 EF:1 CD:1" << 1;
+        QTest::newRow("each changes another") << "AB:1 CD:1" << "AB:2 CD:1" << "AB:1 CD:3" << "AB:2 CD:3" << 1;
+        QTest::newRow("both change one: ours") << "AB:1" << "AB:2" << "AB:3" << "AB:2" << 1;
+        QTest::newRow("ours deleted, theirs kept it") << "AB:1 CD:1" << "CD:1" << "AB:1 CD:1 EF:1" << "CD:1 EF:1" << 1;
+        QTest::newRow("ours deleted, theirs changed it: kept") << "AB:1 CD:1" << "CD:1" << "AB:4 CD:1" << "AB:4 CD:1" << 1;
+        QTest::newRow("theirs deleted, ours kept it") << "AB:1 CD:1" << "AB:1 CD:1" << "CD:1" << "CD:1" << 1;
+        QTest::newRow("theirs deleted, ours changed it: kept") << "AB:1 CD:1" << "AB:2 CD:1" << "CD:1" << "CD:1 AB:2" << 1;
+        QTest::newRow("theirs reordered only") << "AB:1 CD:1" << "AB:1 CD:1 EF:1" << "CD:1 AB:1" << "CD:1 AB:1 EF:1" << 0;
+    }
+    void mergedWithAnotherProgramsList()
+    {
+        QFETCH(QString, base);
+        QFETCH(QString, mine);
+        QFETCH(QString, theirs);
+        QFETCH(QString, merged);
+        QFETCH(int, theirChanges);
+        auto list = [](const QString &text) {
+            VehicleList l;
+            for (const QString &v : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                TVehicleRecord r;
+                r.Registration = v.section(QLatin1Char(':'), 0, 0);
+                r.Model = v.section(QLatin1Char(':'), 1);
+                l.Append(r);
+            }
+            return l;
+        };
+        int changes = -1;
+        const VehicleList got = VehicleList::Merged(list(base), list(mine), list(theirs), &changes);
+        QStringList shown;
+        for (int i = 0; i < got.Count(); ++i)
+            shown << got.At(i).Registration + QLatin1Char(':') + got.At(i).Model;
+        QCOMPARE(shown.join(QLatin1Char(' ')), merged);
+        QCOMPARE(changes, theirChanges);
+    }
+
     void fileSafeRegistrations_data()
     {
         QTest::addColumn<QString>("registration");

@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
             }
         } else if (kind == QLatin1String("vehiclelist")) {
             state.Vehicles.ReadBytes(Content(kind, 1), VehicleFile::Form::Current, QString(), QDate(2012, 1, 1));
-            ok = state.SaveVehicleList(&told);
+            ok = state.SaveVehicleList(&told, nullptr);
         } else {
             ok = TextFile::WriteWhole(state.BulkFilePath(), Content(kind, 1), &told);
         }
