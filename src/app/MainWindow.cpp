@@ -610,6 +610,7 @@ void TVantiq_::NewVehicleClick()
 
 void TVantiq_::analisebutton()
 {
+    Files().RefreshFromDisk(); // what another program saved meanwhile is analysed too
     const int records = CarDataFile::RecordCount(FuelLog);
     if (records < 3) {
         if (plat.MessageDialog(QStringLiteral("Only %1 Entrys made\rThere is Insufficient data to Analyse\r"
@@ -629,9 +630,26 @@ void TVantiq_::analisebutton()
     analysis->start(0, int(FuelLog.size()));
 }
 
-void TVantiq_::EnterDataClick() { DataEntry->EnterDataClick(); }
+void TVantiq_::EnterDataClick()
+{
+    Files().RefreshFromDisk(); // the entry starts from the log's real end
+    DataEntry->EnterDataClick();
+}
 
-void TVantiq_::ViewClick() { Datadisplay->ViewClick(); }
+void TVantiq_::ViewClick()
+{
+    Files().RefreshFromDisk();
+    Datadisplay->ViewClick();
+}
+
+void TVantiq_::changeEvent(QEvent *event)
+{
+    // Back from another program (another computer's save may have come in
+    // meanwhile); not under a question, whose answer may be about the log.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && state.StartupDone && !QApplication::activeModalWidget())
+        Files().RefreshFromDisk();
+    QMainWindow::changeEvent(event);
+}
 
 void TVantiq_::BulkButtonClick() { BulkPurchase->BulkButtonClick(); }
 

@@ -166,6 +166,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void buildAfterFirstPaint();
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildMenus();

@@ -14,6 +14,7 @@
 
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTableView>
 
 // Two programs on one data folder (a second copy, or a sync program bringing
@@ -24,10 +25,12 @@ class TwoProgramsTest : public QObject {
     struct Fill {
         QString day, month, miles;
     };
+    // Typed into an entry already open (opening one reads the file again).
     static void fillUp(TVantiq_ &w, const Fill &f)
     {
-        w.EnterDataClick();
         FuelEntryPanel *e = w.DataEntry;
+        if (!e->isVisible())
+            w.EnterDataClick();
         TypeAndEnter(e->PDay, f.day);
         TypeAndEnter(e->Pmonth, f.month);
         TypeAndEnter(e->NMiles, f.miles);
@@ -82,6 +85,8 @@ private slots:
         begin(h, 2);
         ScriptedPlatform other;
         const std::unique_ptr<TVantiq_> w2 = h.another(other);
+        h.window->EnterDataClick();
+        w2->EnterDataClick();
         fillUp(*h.window, {first[0], first[1], first[2]});
         fillUp(*w2, {second[0], second[1], second[2]});
         QCOMPARE(readings(h.app.read(QStringLiteral("AB12.dat"))), inFile);
@@ -104,7 +109,6 @@ private slots:
         begin(h, 3);
         ScriptedPlatform other;
         const std::unique_ptr<TVantiq_> w2 = h.another(other);
-        fillUp(*w2, {QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000")});
         TVantiq_ &w1 = *h.window;
         DataViewPanel *v = w1.Datadisplay;
         w1.View1->trigger();
@@ -114,12 +118,107 @@ private slots:
         v->ViewGrid->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
         v->ViewGrid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
         QTest::mouseClick(v->ViewDelete, Qt::LeftButton);
+        fillUp(*w2, {QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000")});
         QVERIFY(w1.Files().Save1Click());
         QCOMPARE(readings(h.app.read(QStringLiteral("AB12.dat"))), (QStringList{"10000", "10600", "11000"}));
         QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
                  QStringList{QStringLiteral("AB12.dat was changed by another program; its 1 new fill-up is kept and the one you "
                                             "deleted goes")});
         QCOMPARE(v->Model->rowCount(), 3);
+    }
+
+    // The data view, open since before another program changed a record,
+    // does not change that record over it: the cell, the record form and a
+    // delete are refused and the view shows the file; other records change.
+    void anEditOfARecordChangedOnDisk_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("inLog"); // readings afterwards
+        const QStringList theirs{"10000", "10310", "10600"};
+        QTest::newRow("a cell of it") << "cell" << 1 << theirs;
+        QTest::newRow("its record form") << "form" << 1 << theirs;
+        QTest::newRow("its delete") << "delete" << 1 << theirs;
+        QTest::newRow("a cell of another") << "cell" << 2 << QStringList{"10000", "10310", "10700"};
+        QTest::newRow("the delete of another") << "delete" << 2 << QStringList{"10000", "10310"};
+    }
+    void anEditOfARecordChangedOnDisk()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, row);
+        QFETCH(QStringList, inLog);
+        Harness h;
+        begin(h, 3);
+        TVantiq_ &w = *h.window;
+        DataViewPanel *v = w.Datadisplay;
+        w.View1->trigger();
+        h.platform.answers << mrYes;
+        QTest::mouseClick(v->Edit, Qt::LeftButton);
+        QStringList changed = AppFolder::log(3);
+        changed[5] = QStringLiteral("10310");
+        h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(changed));
+        const QModelIndex cell = v->Model->index(row, 1);
+        if (how == QLatin1String("cell")) {
+            v->Model->setData(cell, QStringLiteral("10700"), Qt::EditRole);
+        } else {
+            v->ViewGrid->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
+            v->ViewGrid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+            if (how == QLatin1String("delete")) {
+                QTest::mouseClick(v->ViewDelete, Qt::LeftButton);
+            } else {
+                QTest::mouseClick(v->Edit2, Qt::LeftButton);
+                w.InsertPan->ViewDistance->setText(QStringLiteral("10700"));
+                QTest::mouseClick(w.InsertPan->NewOk, Qt::LeftButton);
+            }
+        }
+        QCoreApplication::processEvents(); // the view is shown afresh once the edit has closed
+        const bool refused = inLog == QStringList{"10000", "10310", "10600"};
+        QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")),
+                 refused ? QStringList{DataFileCommands::ChangedOnDisk} : QStringList{});
+        if (refused) {
+            QCOMPARE(readings(w.FuelLog.join(QStringLiteral("\r\n")).toLatin1() + "\r\n"), inLog);
+            QCOMPARE(v->Model->rowCount(), int(inLog.size()));
+        } else { // made, and saved into the file as the other program left it
+            QVERIFY(w.Files().Save1Click());
+            QCOMPARE(readings(h.app.read(QStringLiteral("AB12.dat"))), inLog);
+        }
+    }
+
+    // A change made while the program sits idle is read before the log is
+    // shown: coming back to the window, opening the data view or the analysis.
+    void aChangeWhileIdleIsSeen_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("coming back") << "back";
+        QTest::newRow("the data view") << "view";
+        QTest::newRow("the analysis") << "analysis";
+    }
+    void aChangeWhileIdleIsSeen()
+    {
+        QFETCH(QString, how);
+        Harness h;
+        begin(h, 3);
+        TVantiq_ &w = *h.window;
+        w.DataEntry->QuitdatEntClick();
+        h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(5)));
+        if (how == QLatin1String("back")) {
+            QWidget elsewhere;
+            elsewhere.show();
+            QApplication::setActiveWindow(&elsewhere);
+            QApplication::setActiveWindow(&w);
+        } else if (how == QLatin1String("view")) {
+            w.View1->trigger();
+            QCOMPARE(w.Datadisplay->Model->rowCount(), 5);
+        } else {
+            w.Analise->click();
+        }
+        QCOMPARE(w.FuelLog, AppFolder::log(5));
+        QCOMPARE(w.DataEntry->NumItems->text(), QStringLiteral("5"));
+        QVERIFY2(w.StatusText(5).startsWith(QStringLiteral("AB12.dat WAS CHANGED BY ANOTHER PROGRAM: READ AGAIN"))
+                     || how == QLatin1String("analysis"),
+                 qPrintable(w.StatusText(5)));
+        QVERIFY(h.platform.texts(QStringLiteral("ShowMessage")).isEmpty());
+        QVERIFY(!w.State().LogUnsaved());
     }
 
     // Each program changes a setting: both are in the file, and a key the
@@ -189,11 +288,12 @@ private slots:
         QFETCH(QString, told);
         Harness h;
         begin(h, 2);
+        h.window->EnterDataClick();
         if (theirs < 0)
             QVERIFY(QFile::remove(h.app.file(QStringLiteral("AB12.dat"))));
         else
             h.app.write(QStringLiteral("AB12.dat"), AppFolder::crlf(AppFolder::log(theirs)));
-        fillUp(*h.window, {QStringLiteral("20"), QStringLiteral("01"), QStringLiteral("11000")});
+        fillUp(*h.window, {QStringLiteral("30"), QStringLiteral("01"), QStringLiteral("11000")});
         QCOMPARE(readings(h.app.read(QStringLiteral("AB12.dat"))), inFile);
         QCOMPARE(h.platform.texts(QStringLiteral("ShowMessage")), told.isEmpty() ? QStringList{} : QStringList{told});
     }

@@ -162,7 +162,9 @@ Saved SaveRecords(const QString &path, int width, const QStringList &base, const
 int Find(const QStringList &lines, const QStringList &record)
 {
     const int width = int(record.size());
-    for (qsizetype k = lines.size() - width; k >= 0; k -= width)
+    if (width == 0)
+        return -1;
+    for (qsizetype k = (lines.size() / width - 1) * width; k >= 0; k -= width)
         if (lines.mid(k, width) == record)
             return int(k);
     return -1;

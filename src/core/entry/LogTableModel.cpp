@@ -69,6 +69,8 @@ bool LogTableModel::setData(const QModelIndex &index, const QVariant &value, int
         emit refused(EntryRules::NotStorableMessage);
         return false;
     }
+    if (log[line] != text && guard && !guard(index.row()))
+        return false;
     if (log[line] == text)
         return true;
     if (index.column() == 1) // the reading names the record's mark
@@ -83,6 +85,8 @@ bool LogTableModel::setMark(const QModelIndex &index, const QString &text, int r
 {
     const int p = index.row() * 4;
     if (role != Qt::EditRole || !editable || p + 1 >= log.size())
+        return false;
+    if (guard && !guard(index.row()))
         return false;
     const std::optional<FillMark> named = FillMarks::FromName(text);
     if (!named) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <functional>
 
 #include "core/fuellog/FillMarks.h"
 
@@ -18,6 +19,9 @@ public:
     // none, so that its header keeps nothing per record of a long log.
     void Refill(bool shown = true);
     void SetEditable(bool editable);
+    // Asked before a record is changed; false leaves it as it is (another
+    // program changed it on disk).
+    void SetGuard(std::function<bool(int record)> mayChange) { guard = std::move(mayChange); }
     bool IsEditable() const { return editable; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -39,4 +43,5 @@ private:
     FillMarks &marks;
     int rows = 0;
     bool editable = false;
+    std::function<bool(int)> guard;
 };

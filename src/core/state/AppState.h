@@ -144,6 +144,13 @@ public:
     // Changes made since (the data view's edits, inserts and deletes) that
     // the current data file does not hold.
     bool LogUnsaved() const { return FuelLog != savedLog || !(Marks == savedMarks); }
+    // The current data file holds log and marks (read again), while the
+    // fuel log may hold changes not in it yet.
+    void LogOnDiskHolds(const QStringList &log, const FillMarks &marks)
+    {
+        savedLog = log;
+        savedMarks = marks;
+    }
     // The log and marks as the current data file held them when last read
     // or written: what this program's changes are told apart from.
     const QStringList &SavedLog() const { return savedLog; }

@@ -387,6 +387,7 @@ void TAnalisisForm::PrintStyleSetupClick()
 
 void TAnalisisForm::GraphClick()
 {
+    shell.Files().RefreshFromDisk();
     // One graph per analysis window; it closes with this window.
     auto *graph = new TGraphForm(state, shell);
     shell.AddChildWindow(graph);

@@ -5,6 +5,7 @@
 #include "core/fuellog/CarDataFile.h"
 #include "core/fuellog/DateText.h"
 #include "core/state/AppState.h"
+#include "gui/shell/DataFileCommands.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/Platform.h"
 #include "gui/shell/ShellCommands.h"
@@ -25,6 +26,7 @@
 #include <QSet>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -164,8 +166,30 @@ DataViewPanel::DataViewPanel(AppState &appState, ShellCommands &commands, QWidge
         shell.SetStatus(2, QString::number(Model->rowCount() + 1));
     });
     connect(&state, &AppState::fuelLogChanged, this, &DataViewPanel::logReplaced);
+    // A cell is not changed over another program's change to its record;
+    // the view is shown afresh once the edit has closed.
+    Model->SetGuard([this](int record) {
+        if (stillOnDisk({record}))
+            return true;
+        QTimer::singleShot(0, this, [this] { showFileAsItIs(); });
+        return false;
+    });
     connect(&state, &AppState::commitEdits, this, &DataViewPanel::CommitEdit);
     hide();
+}
+
+bool DataViewPanel::stillOnDisk(const QList<int> &records) const
+{
+    QList<QStringList> lines;
+    for (int r : records)
+        lines << state.FuelLog.mid(4 * r, 4);
+    return shell.Files().StillOnDisk(lines);
+}
+
+void DataViewPanel::showFileAsItIs()
+{
+    shell.Files().RefreshFromDisk();
+    state.platform().ShowMessage(DataFileCommands::ChangedOnDisk);
 }
 
 void DataViewPanel::refill()
@@ -324,6 +348,11 @@ void DataViewPanel::NewOkClick()
             c.box->setFocus();
             return;
         }
+    if (formMode == FormMode::Editing && !stillOnDisk({formRecord})) {
+        closeForm();
+        showFileAsItIs();
+        return;
+    }
     QStringList &log = state.FuelLog;
     const QStringList lines{f.ViewDate->text(), f.ViewDistance->text(), f.ViewQty->text(), f.ViewPPL->text()};
     const int at = 4 * formRecord;
@@ -359,6 +388,10 @@ void DataViewPanel::ViewDeleteClick()
     if (!distanceOnly) {
         state.platform().ShowMessage(QStringLiteral("Select distance column for delete"));
         refill();
+        return;
+    }
+    if (!stillOnDisk(rows.values())) {
+        showFileAsItIs();
         return;
     }
     // One pass over the log, keeping the records whose rows are not selected.

@@ -64,6 +64,9 @@ private:
     QString shownFile;  // the data file whose log the view shows
     void logReplaced();
     void refill();
+    // Whether another program left these records (rows) as the view shows them.
+    bool stillOnDisk(const QList<int> &records) const;
+    void showFileAsItIs();
     void openForm(FormMode mode);
     void closeForm();
     // The records of the selected rows, -1 when none is selected.

@@ -147,6 +147,44 @@ void DataFileCommands::LoadData(const QString &name)
     shell.EnterDataClick();
 }
 
+bool DataFileCommands::RefreshFromDisk()
+{
+    const QString path = state.CurrentDataFile;
+    if (CarDataFile::IsNoFile(path) || state.LogOnDisk.path != path || LogFiles::StillAsKnown(path, state.LogOnDisk))
+        return false;
+    const Reading theirs = readLog(path);
+    if (theirs.missing || !theirs.error.isEmpty() || !theirs.refusal.isEmpty()
+        || CarDataFile::CheckLog(theirs.lines) == CarDataFile::Check::Malformed)
+        return false; // as it is: the next save says what stands in the way
+    state.CommitEdits();
+    const LogFiles::MarksRead marks = LogFiles::ReadMarks(path, theirs.lines);
+    const LogMerge::Result m =
+        LogMerge::FuelLog(state.SavedLog(), state.SavedMarks(), state.FuelLog, state.Marks, theirs.lines, marks.marks);
+    state.FuelLog = m.log;
+    state.Marks = m.marks;
+    state.LogOnDiskHolds(theirs.lines, marks.marks);
+    state.LogOnDisk = {path, theirs.stamp, marks.stamp};
+    state.FuelLogChanged();
+    shell.SetStatus(5, QFileInfo(path).fileName() + QStringLiteral(" WAS CHANGED BY ANOTHER PROGRAM: READ AGAIN"));
+    return true;
+}
+
+const QString DataFileCommands::ChangedOnDisk =
+    QStringLiteral("Another program has changed or deleted this fill-up in the data file since it was shown, so your "
+                   "change is not made; the view now shows the file as it is");
+
+bool DataFileCommands::StillOnDisk(const QList<QStringList> &records)
+{
+    const QString path = state.CurrentDataFile;
+    if (CarDataFile::IsNoFile(path) || state.LogOnDisk.path != path || LogFiles::StillAsKnown(path, state.LogOnDisk))
+        return true;
+    const Reading theirs = readLog(path);
+    for (const QStringList &record : records)
+        if (LogMerge::Find(theirs.lines, record) < 0)
+            return false;
+    return true;
+}
+
 void DataFileCommands::knowNewFile()
 {
     const QString path = state.CurrentDataFile;

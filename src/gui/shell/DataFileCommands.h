@@ -25,6 +25,15 @@ public:
     QString SetRegistration(const QString &reg, bool newreg);
     bool Getcardata(const QString &name);
     void LoadData(const QString &name);
+    // When another program has written the current data file since it was
+    // read, reads it again (this program's unsaved changes kept on top),
+    // says so in the status bar and tells everyone who shows the log.
+    // True when it did.
+    bool RefreshFromDisk();
+    // Whether the current data file on disk still holds these records as
+    // they are in the log (they may stand elsewhere in it), or is as read.
+    bool StillOnDisk(const QList<QStringList> &records);
+    static const QString ChangedOnDisk;
     void Open1Click();
     // Why a fill-up has nowhere to go while no data file is current: none
     // was set, or the one set could not be loaded (it is named then).
