@@ -44,7 +44,8 @@ const char Usage[] =
     "Settings and data are kept beside the program when its folder holds vantiq.ini,\n"
     "or when it is not installed and its folder can be written (a build or a copy);\n"
     "an installed program keeps them in ~/.config/Quorvix/Vantiq/ and\n"
-    "~/.local/share/Quorvix/Vantiq/.\n";
+    "~/.local/share/Quorvix/Vantiq/. A second start on the same settings brings\n"
+    "the program already open to the front.\n";
 
 // Qt's own options, which QApplication takes: with a value, and without.
 const char *const QtOptionsWithValue[] = {"style", "platform", "stylesheet", "display", "geometry", "qwindowgeometry",
