@@ -2,6 +2,7 @@
 
 #include "core/entry/EntryRules.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace LogMerge {
@@ -90,9 +91,11 @@ Result FuelLog(const QStringList &base, const FillMarks &baseMarks, const QStrin
     };
     r.log = Records(4, base, mine, theirs, place, &r.counts);
     r.marks = theirsMarks;
+    // A mark only this program changed is ours; where both changed one, the
+    // file's stands.
     for (qsizetype k = 0; k + 3 < mine.size(); k += 4) {
-        const FillMark m = mineMarks.Of(mine[k], mine[k + 1]);
-        if (m != baseMarks.Of(mine[k], mine[k + 1]) || !base.contains(mine[k]))
+        const FillMark m = mineMarks.Of(mine[k], mine[k + 1]), b = baseMarks.Of(mine[k], mine[k + 1]);
+        if (m != b && theirsMarks.Of(mine[k], mine[k + 1]) == b)
             r.marks.Set(mine[k], mine[k + 1], m);
     }
     return r;
@@ -157,6 +160,41 @@ Saved SaveRecords(const QString &path, int width, const QStringList &base, const
     }
     s.error = path + QStringLiteral(" keeps being changed by another program; nothing was saved.");
     return s;
+}
+
+LogSave SaveOver(const QString &path, const Log &base, const Log &mine, const LogFiles::Stamps *known, bool keepOffMarks,
+                 TextFile::Links links)
+{
+    LogSave r;
+    r.log = mine;
+    LogFiles::Stamps expected = known ? *known : LogFiles::Stamps();
+    for (int attempt = 0;; ++attempt) {
+        if (known && (attempt > 0 || !LogFiles::StillAsKnown(path, expected))) {
+            const QString name = QFileInfo(path).fileName();
+            const LogFiles::LogRead theirs = LogFiles::ReadLog(path);
+            if (attempt >= 5 || (!theirs.missing && (!theirs.error.isEmpty() || !theirs.refusal.isEmpty()))) {
+                r.problem = name + QStringLiteral(" was changed by another program and cannot be read now, so nothing is saved over it")
+                            + (attempt >= 5 ? QString() : QStringLiteral(": ") + theirs.error + theirs.refusal);
+                return r;
+            }
+            expected.log = theirs.stamp;
+            expected.marks = TextFile::StampNow(FillMarks::PathFor(path), TextFile::Links::Refuse);
+            if (!theirs.missing) { // a file taken away leaves nothing to keep
+                const LogFiles::MarksRead theirMarks = LogFiles::ReadMarks(path, theirs.lines);
+                expected.marks = theirMarks.stamp;
+                const Result m = FuelLog(base.lines, base.marks, mine.lines, mine.marks, theirs.lines, theirMarks.marks);
+                r.log = {m.log, m.marks};
+                // Told only when the other program's change is one the user can see.
+                r.merged = theirs.lines != base.lines || !(theirMarks.marks == base.marks) ? m.Message(name) : QString();
+            }
+        }
+        r.saved = LogFiles::Save(path, r.log.lines, r.log.marks, keepOffMarks, links, known ? &expected : nullptr);
+        if (!r.saved.changed)
+            break;
+    }
+    if (keepOffMarks)
+        r.saved.now.marks = expected.marks;
+    return r;
 }
 
 int Find(const QStringList &lines, const QStringList &record)

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/fuellog/FillMarks.h"
+#include "core/fuellog/LogFiles.h"
 #include "core/fuellog/TextFile.h"
 
 #include <QList>
@@ -61,6 +62,25 @@ struct Saved {
 };
 Saved SaveRecords(const QString &path, int width, const QStringList &base, const QStringList &mine, const TextFile::Stamp &known,
                   const Place &place, qint64 maxBytes);
+
+// A fuel log with its marks.
+struct Log {
+    QStringList lines;
+    FillMarks marks;
+};
+struct LogSave {
+    LogFiles::Saved saved;
+    Log log;          // what the files hold after the save
+    QString merged;   // what to tell: another program's changes were kept
+    QString problem;  // the file changed and cannot be read now: nothing saved
+};
+// Saves mine to the car data file at path and its marks. With known (what
+// the pair held when read or written), a pair another program has written
+// since gets mine's changes from base put into it (FuelLog), and the save is
+// tried again should it change once more meanwhile; a file taken away is
+// written afresh with mine.
+LogSave SaveOver(const QString &path, const Log &base, const Log &mine, const LogFiles::Stamps *known, bool keepOffMarks,
+                 TextFile::Links links);
 
 // The line offset of the record whose lines these are, -1 when none.
 int Find(const QStringList &lines, const QStringList &record);

@@ -7,6 +7,33 @@
 
 namespace LogFiles {
 
+LogRead ReadLog(const QString &name)
+{
+    LogRead r;
+    const TextFile::ReadResult read = TextFile::ReadBytes(name, CarDataFile::MaxFileBytes);
+    r.stamp = read.stamp;
+    r.missing = read.missing;
+    if (read.tooLarge) {
+        r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + CarDataFile::SizeProblem(read.size);
+        return r;
+    }
+    if (read.notRegular) { // a pipe would block for ever, a device read without end
+        r.refusal = QStringLiteral("Not Loaded File ") + read.error;
+        return r;
+    }
+    if (!read.ok) {
+        r.error = read.error;
+        return r;
+    }
+    r.lines = TextFile::SplitLines(read.bytes);
+    const QString line = CarDataFile::LineProblem(r.lines);
+    if (!line.isEmpty()) {
+        r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + line;
+        r.lines.clear();
+    }
+    return r;
+}
+
 MarksRead ReadMarks(const QString &dataPath, const QStringList &log)
 {
     MarksRead r;

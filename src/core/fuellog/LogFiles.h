@@ -10,6 +10,16 @@
 // the user's, picked by name); the marks file never is.
 namespace LogFiles {
 
+// The car data file read as a log, or why not.
+struct LogRead {
+    QStringList lines;
+    QString error;    // the system's, when the file could not be read
+    QString refusal;  // why the file is no log (its size, a line's length)
+    bool missing = false;
+    TextFile::Stamp stamp;
+};
+LogRead ReadLog(const QString &path);
+
 struct MarksRead {
     FillMarks marks;
     // What the user must be told: a link not followed, or a file there that

@@ -44,37 +44,10 @@ QString DataFileCommands::SetRegistration(const QString &reg, bool newreg)
     return path;
 }
 
-DataFileCommands::Reading DataFileCommands::readLog(const QString &name) const
-{
-    Reading r;
-    const TextFile::ReadResult read = TextFile::ReadBytes(name, CarDataFile::MaxFileBytes);
-    r.stamp = read.stamp;
-    r.missing = read.missing;
-    if (read.tooLarge) {
-        r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + CarDataFile::SizeProblem(read.size);
-        return r;
-    }
-    if (read.notRegular) { // a pipe would block for ever, a device read without end
-        r.refusal = QStringLiteral("Not Loaded File ") + read.error;
-        return r;
-    }
-    if (!read.ok) {
-        r.error = read.error;
-        return r;
-    }
-    r.lines = TextFile::SplitLines(read.bytes);
-    const QString line = CarDataFile::LineProblem(r.lines);
-    if (!line.isEmpty()) {
-        r.refusal = QStringLiteral("Not Loaded File ") + name + QStringLiteral(": ") + line;
-        r.lines.clear();
-    }
-    return r;
-}
-
 bool DataFileCommands::Getcardata(const QString &name)
 {
     state.ClearLog();
-    const Reading read = readLog(name);
+    const LogFiles::LogRead read = LogFiles::ReadLog(name);
     const bool ok = read.error.isEmpty() && read.refusal.isEmpty();
     const QStringList &lines = read.lines;
     const CarDataFile::Check check = ok ? CarDataFile::CheckLog(lines) : CarDataFile::Check::Malformed;
@@ -152,7 +125,7 @@ bool DataFileCommands::RefreshFromDisk()
     const QString path = state.CurrentDataFile;
     if (CarDataFile::IsNoFile(path) || state.LogOnDisk.path != path || LogFiles::StillAsKnown(path, state.LogOnDisk))
         return false;
-    const Reading theirs = readLog(path);
+    const LogFiles::LogRead theirs = LogFiles::ReadLog(path);
     if (theirs.missing || !theirs.error.isEmpty() || !theirs.refusal.isEmpty()
         || CarDataFile::CheckLog(theirs.lines) == CarDataFile::Check::Malformed)
         return false; // as it is: the next save says what stands in the way
@@ -178,7 +151,7 @@ bool DataFileCommands::StillOnDisk(const QList<QStringList> &records)
     const QString path = state.CurrentDataFile;
     if (CarDataFile::IsNoFile(path) || state.LogOnDisk.path != path || LogFiles::StillAsKnown(path, state.LogOnDisk))
         return true;
-    const Reading theirs = readLog(path);
+    const LogFiles::LogRead theirs = LogFiles::ReadLog(path);
     for (const QStringList &record : records)
         if (LogMerge::Find(theirs.lines, record) < 0)
             return false;
@@ -209,7 +182,7 @@ void DataFileCommands::Open1Click()
         return;
     }
     // A file that is no log by its size or its lines changes nothing.
-    if (const QString refusal = readLog(chosen).refusal; !refusal.isEmpty()) {
+    if (const QString refusal = LogFiles::ReadLog(chosen).refusal; !refusal.isEmpty()) {
         state.platform().ShowMessage(refusal);
         return;
     }
@@ -246,43 +219,16 @@ bool DataFileCommands::WriteFuelLog(const QString &path, TextFile::Links links)
     const bool keepOff = !state.MarksKeptOff.isEmpty() && FillMarks::PathFor(path) == state.MarksKeptOff;
     // The current data file may have been written by another program since
     // it was read (a second copy, a sync program): this program's changes
-    // go into what is there now, and the save is tried again should it
-    // change once more in the meantime.
+    // go into what is there now.
     const bool current = path == state.CurrentDataFile && links == TextFile::Links::Follow;
-    const bool checked = current && state.LogOnDisk.path == path;
-    QStringList log = state.FuelLog;
-    FillMarks marks = state.Marks;
-    LogFiles::Stamps expected = state.LogOnDisk;
-    QString merged;
-    LogFiles::Saved saved;
-    for (int attempt = 0;; ++attempt) {
-        if (checked && (attempt > 0 || !LogFiles::StillAsKnown(path, expected))) {
-            const QString name = QFileInfo(path).fileName();
-            const Reading theirs = readLog(path);
-            if (attempt >= 5 || (!theirs.missing && (!theirs.error.isEmpty() || !theirs.refusal.isEmpty()))) {
-                state.platform().ShowMessage(name + QStringLiteral(" was changed by another program and cannot be read "
-                                                                   "now, so nothing is saved over it")
-                                             + (attempt >= 5 ? QString() : QStringLiteral(": ") + theirs.error + theirs.refusal));
-                return false;
-            }
-            expected.log = theirs.stamp;
-            expected.marks = TextFile::StampNow(FillMarks::PathFor(path), TextFile::Links::Refuse);
-            if (!theirs.missing) { // a file taken away leaves nothing to keep
-                const LogFiles::MarksRead theirMarks = LogFiles::ReadMarks(path, theirs.lines);
-                expected.marks = theirMarks.stamp;
-                const LogMerge::Result m = LogMerge::FuelLog(state.SavedLog(), state.SavedMarks(), state.FuelLog, state.Marks,
-                                                             theirs.lines, theirMarks.marks);
-                log = m.log;
-                marks = m.marks;
-                // Told only when the other program's change is one the user can see.
-                if (theirs.lines != state.SavedLog() || !(theirMarks.marks == state.SavedMarks()))
-                    merged = m.Message(name);
-            }
-        }
-        saved = LogFiles::Save(path, log, marks, keepOff, links, checked ? &expected : nullptr);
-        if (!saved.changed)
-            break;
+    const LogMerge::LogSave done =
+        LogMerge::SaveOver(path, {state.SavedLog(), state.SavedMarks()}, {state.FuelLog, state.Marks},
+                           current && state.LogOnDisk.path == path ? &state.LogOnDisk : nullptr, keepOff, links);
+    if (!done.problem.isEmpty()) {
+        state.platform().ShowMessage(done.problem);
+        return false;
     }
+    const LogFiles::Saved &saved = done.saved;
     for (const QString &text : saved.told)
         state.platform().ShowMessage(text);
     if (keepOff && !state.Marks.IsEmpty()) {
@@ -293,15 +239,13 @@ bool DataFileCommands::WriteFuelLog(const QString &path, TextFile::Links links)
             state.platform().ShowMessage(text);
     }
     if (saved.log && current) {
-        state.FuelLog = log;
-        state.Marks = marks;
+        state.FuelLog = done.log.lines;
+        state.Marks = done.log.marks;
         state.LogOnDisk = saved.now;
-        if (keepOff)
-            state.LogOnDisk.marks = expected.marks;
         state.LogSaved(saved.marks && !keepOff);
-        if (!merged.isEmpty()) {
+        if (!done.merged.isEmpty()) {
             state.FuelLogChanged();
-            state.platform().ShowMessage(merged);
+            state.platform().ShowMessage(done.merged);
         }
     } else if (saved.log && path == state.CurrentDataFile) {
         state.LogSaved(saved.marks && !keepOff);

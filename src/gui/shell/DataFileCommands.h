@@ -57,14 +57,6 @@ public:
     bool WriteFuelLog(const QString &path, TextFile::Links links = TextFile::Links::Follow);
 
 private:
-    struct Reading {
-        QStringList lines;
-        QString error;    // the system's, when the file could not be read
-        QString refusal;  // why the file is no log (its size, a line's length)
-        bool missing = false;
-        TextFile::Stamp stamp;
-    };
-    Reading readLog(const QString &name) const;
     QString dataFolder() const;
     // The current data file is new: nothing read, but a file another
     // program makes there meanwhile is not written over.

@@ -1,0 +1,3 @@
+#include "TestMain.h"
+
+VANTIQ_TEST_MAIN
