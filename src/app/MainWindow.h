@@ -103,7 +103,8 @@ public:
     void VehDetails() override;
     void NewVehicleClick();
 
-    // Commands whose subsystems come later; each shows what it is doing.
+    // The commands that open a panel or window over the log; each says in
+    // the status bar what it is doing.
     void analisebutton() override;
     void EnterDataClick() override;
     void ViewClick() override;

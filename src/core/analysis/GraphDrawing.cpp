@@ -196,7 +196,7 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
             if (s.newMonth)
                 g.monthLabels.append({QPoint(x, B + 10), QLatin1String(MonthInitials[s.month - 1])});
             if (o.gridLines)
-                g.gridLines.append({x, s.newMonth ? 192 : 128});
+                g.gridLines.append({x, s.newMonth});
         }
     } else {
         // More records than pixels: per pixel column, the first, lowest,
@@ -250,9 +250,9 @@ GraphDrawing DrawGraph(const QStringList &log, int start, int finish, const Grap
             if (!o.gridLines)
                 continue;
             if (x != lastColumn)
-                g.gridLines.append({x, s.newMonth ? 192 : 128});
+                g.gridLines.append({x, s.newMonth});
             else if (s.newMonth)
-                g.gridLines.last().grey = 192;
+                g.gridLines.last().monthStart = true;
             lastColumn = x;
         }
     }

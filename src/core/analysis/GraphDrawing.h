@@ -41,7 +41,9 @@ struct GraphText {
 
 struct GraphGridLine {
     int x = 0;
-    int grey = 128;             // 192 where a month begins, 128 elsewhere
+    bool monthStart = false;    // a month begins here: drawn lighter
+    // The line's grey on paper: light where a month begins.
+    int Grey() const { return monthStart ? 192 : 128; }
 };
 
 // Series: 0 economy (colour 1), 1 average (colour 2), 2 price (colour 3).

@@ -40,6 +40,12 @@ struct Placement {
 // breathe is called every ~10 ms of searching, so the interface stays alive.
 Placement PlaceBackDated(const QStringList &log, long long miles, const QString &date,
                          const std::function<void()> &breathe = {});
+// What an acceptance that cannot store the entry says, in the fuel and the
+// bulk entry alike.
+inline const QString InvalidDataEntered = QStringLiteral("Invalid Data Entered");
+inline const QString NoQuantityEntered = QStringLiteral("No Purchase quantity entered");
+inline const QString NoPriceEntered = QStringLiteral("No Purchase price entered");
+
 // Said when the log or list changed while a placement search let events run:
 // the entry is not stored over the change.
 extern const QString ChangedDuringPlacement;

@@ -6,6 +6,9 @@
 // file line, named after the vehicle's registration.
 namespace CarDataFile {
 
+// Said when a fill-up or a restore has no vehicle file to go to.
+inline const QString NoRegistrationSet = QStringLiteral("No registration Set");
+
 // The current data file when the current vehicle has none yet.
 QString NoFilePattern(const QString &dataFolder);
 // Parts of the program recognise the no-file pattern by its "*.".

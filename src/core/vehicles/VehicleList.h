@@ -11,6 +11,11 @@
 // unchanged: a later version may read what this one cannot.
 class VehicleList {
 public:
+    // Said when a command needs a vehicle picked in the list first.
+    static inline const QString NoVehicleSelected = QStringLiteral("No vehicle selected");
+    // The status bar while the list is written: followed by its path.
+    static inline const QString SavingStatus = QStringLiteral("Saving Data file ");
+
     struct ReadResult {
         bool ok = true;          // false when the file could not be read at all
         QString error;

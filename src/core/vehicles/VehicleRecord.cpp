@@ -31,7 +31,7 @@ const QString RegistrationRule = QStringLiteral("a registration is 1 to 10 chara
 
 bool IsFileSafeRegistration(const QString &registration)
 {
-    if (registration.isEmpty() || registration.size() > 10)
+    if (registration.isEmpty() || registration.size() > VehicleFile::Width::Registration)
         return false;
     if (registration == QLatin1String(".") || registration == QLatin1String(".."))
         return false;
@@ -139,24 +139,24 @@ QByteArray Encode(const TVehicleRecord &r)
 {
     Writer w;
     w.i32(Off::Id, r.Id);
-    w.str(Off::Manufacturer, 15, r.Manufacturer);
-    w.str(Off::Model, 12, r.Model);
-    w.str(Off::Registration, 10, r.Registration);
+    w.str(Off::Manufacturer, Width::Manufacturer, r.Manufacturer);
+    w.str(Off::Model, Width::Model, r.Model);
+    w.str(Off::Registration, Width::Registration, r.Registration);
     w.i32(Off::TaxGroup, r.TaxGroup);
     w.i32(Off::Fuel, r.Fuel);
     w.i32(Off::EngineCapacity, r.EngineCapacity);
-    w.str(Off::Colour, 10, r.Colour);
+    w.str(Off::Colour, Width::Colour, r.Colour);
     w.f64(Off::Acquired, r.Acquired);
     w.i32(Off::RoadTax, r.RoadTax);
     w.f64(Off::LegacyDate1, r.LegacyDate1);
-    w.str(Off::InsuranceCompany, 50, r.InsuranceCompany);
+    w.str(Off::InsuranceCompany, Width::Company, r.InsuranceCompany);
     w.f64(Off::InsuranceAmount, r.InsuranceAmount);
     w.f64(Off::LegacyDate2, r.LegacyDate2);
     w.f64(Off::LegacyDate3, r.LegacyDate3);
     w.i32(Off::MOTAmount, r.MOTAmount);
     w.u8(Off::VehicleType, r.VehicleType);
     w.i32(Off::ImageIndex, r.ImageIndex);
-    w.str(Off::MOTStation, 50, r.MOTStation);
+    w.str(Off::MOTStation, Width::Company, r.MOTStation);
     w.u8(Off::Archived, r.Archived);
     for (int k = 0; k < 4; ++k) {
         const int at = Off::Reminders + k * Off::ReminderSize;
@@ -169,11 +169,11 @@ QByteArray Encode(const TVehicleRecord &r)
     }
     w.f64(Off::LegacyDate4, r.LegacyDate4);
     w.i32(Off::ServiceAmount, r.ServiceAmount);
-    w.str(Off::ServiceStation, 50, r.ServiceStation);
+    w.str(Off::ServiceStation, Width::Company, r.ServiceStation);
     for (int k = 0; k < 20; ++k) {
         const int at = Off::Sundries + k * Off::SundrySize;
         w.f64(at, r.Sundries[k].Date);
-        w.str(at + 8, 50, r.Sundries[k].Description);
+        w.str(at + 8, Width::Description, r.Sundries[k].Description);
         w.f64(at + 64, r.Sundries[k].Cost);
     }
     w.i32(Off::SundryCount, r.SundryCount);
@@ -185,17 +185,17 @@ bool Decode(const char *bytes, Form form, TVehicleRecord *out)
     Reader rd{bytes};
     TVehicleRecord r;
     r.Id = rd.i32(Off::Id);
-    r.Manufacturer = rd.str(Off::Manufacturer, 15);
-    r.Model = rd.str(Off::Model, 12);
-    r.Registration = rd.str(Off::Registration, 10);
+    r.Manufacturer = rd.str(Off::Manufacturer, Width::Manufacturer);
+    r.Model = rd.str(Off::Model, Width::Model);
+    r.Registration = rd.str(Off::Registration, Width::Registration);
     r.TaxGroup = rd.i32(Off::TaxGroup);
     r.Fuel = rd.i32(Off::Fuel);
     r.EngineCapacity = rd.i32(Off::EngineCapacity);
-    r.Colour = rd.str(Off::Colour, 10);
+    r.Colour = rd.str(Off::Colour, Width::Colour);
     r.Acquired = rd.f64(Off::Acquired);
     r.RoadTax = rd.i32(Off::RoadTax);
     r.LegacyDate1 = rd.f64(Off::LegacyDate1);
-    r.InsuranceCompany = rd.str(Off::InsuranceCompany, 50);
+    r.InsuranceCompany = rd.str(Off::InsuranceCompany, Width::Company);
     r.InsuranceAmount = rd.f64(Off::InsuranceAmount);
     r.LegacyDate2 = rd.f64(Off::LegacyDate2);
     r.LegacyDate3 = rd.f64(Off::LegacyDate3);
@@ -203,7 +203,7 @@ bool Decode(const char *bytes, Form form, TVehicleRecord *out)
     r.VehicleType = rd.u8(Off::VehicleType);
     r.ImageIndex = rd.i32(Off::ImageIndex);
     if (form != Form::Mk1) {
-        r.MOTStation = rd.str(Off::MOTStation, 50);
+        r.MOTStation = rd.str(Off::MOTStation, Width::Company);
         r.Archived = rd.u8(Off::Archived);
         const int reminders = form == Form::Mk2 ? 3 : 4;
         for (int k = 0; k < reminders; ++k) {
@@ -219,11 +219,11 @@ bool Decode(const char *bytes, Form form, TVehicleRecord *out)
     if (form == Form::Current) {
         r.LegacyDate4 = rd.f64(Off::LegacyDate4);
         r.ServiceAmount = rd.i32(Off::ServiceAmount);
-        r.ServiceStation = rd.str(Off::ServiceStation, 50);
+        r.ServiceStation = rd.str(Off::ServiceStation, Width::Company);
         for (int k = 0; k < 20; ++k) {
             const int at = Off::Sundries + k * Off::SundrySize;
             r.Sundries[k].Date = rd.f64(at);
-            r.Sundries[k].Description = rd.str(at + 8, 50);
+            r.Sundries[k].Description = rd.str(at + 8, Width::Description);
             r.Sundries[k].Cost = rd.f64(at + 64);
         }
         r.SundryCount = rd.i32(Off::SundryCount);

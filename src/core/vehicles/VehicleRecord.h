@@ -59,6 +59,11 @@ struct TVehicleRecord {
 namespace VehicleFile {
 
 inline constexpr int RecordSize = 1848;
+// The longest text each field holds, in characters: the file's widths,
+// which the boxes that edit them keep to.
+namespace Width {
+inline constexpr int Manufacturer = 15, Model = 12, Registration = 10, Colour = 10, Company = 50, Description = 50;
+} // namespace Width
 inline constexpr int Mk2Size = 312;
 inline constexpr int Mk1Size = 192;
 inline constexpr int Capacity = 100;

@@ -131,7 +131,7 @@ void GraphSurface::paintEvent(QPaintEvent *event)
     for (auto g = from(drawing.gridLines, [&](const GraphGridLine &l) { return l.x + widest; }); g != drawing.gridLines.end(); ++g) {
         if (g->x > exposed.right())
             break;
-        (g->grey == 192 ? light : mid).append(QLine(g->x, drawing.top, g->x, drawing.baseline));
+        (g->monthStart ? light : mid).append(QLine(g->x, drawing.top, g->x, drawing.baseline));
     }
     for (int y : drawing.levelLines)
         light.append(QLine(std::max(drawing.left, exposed.left()), y, std::min(drawing.right, exposed.right()), y));

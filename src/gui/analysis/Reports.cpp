@@ -217,7 +217,7 @@ void PrintGraph(PrintCanvas &c, const QString &vehicleName, const QStringList &l
     for (int y : g.levelLines)
         c.Line(g.left, y, g.right, y);
     for (const GraphGridLine &line : g.gridLines) {
-        c.SetPenColour(QColor(line.grey, line.grey, line.grey));
+        c.SetPenColour(QColor(line.Grey(), line.Grey(), line.Grey()));
         c.Line(line.x, g.top, line.x, g.baseline);
     }
     for (int s = 0; s < 3; ++s) {

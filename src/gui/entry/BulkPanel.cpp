@@ -335,18 +335,18 @@ void BulkPanel::BAcceptClick()
         return;
     Platform &ui = state.platform();
     if (!stepsStillHold()) {
-        ui.MessageDialog(QStringLiteral("Invalid Data Entered"), MsgKind::Warning, mbOk | mbHelp, HelpTopic::Bulk);
+        ui.MessageDialog(EntryRules::InvalidDataEntered, MsgKind::Warning, mbOk | mbHelp, HelpTopic::Bulk);
         resetForNext();
         return;
     }
     const NumberText::RealReading litres = NumberText::ReadReal(BAmount->text());
     if (!litres.ok || !(litres.value > 0)) {
-        ui.MessageDialog(QStringLiteral("No Purchase quantity entered"), MsgKind::Error, mbOk, HelpTopic::Bulk);
+        ui.MessageDialog(EntryRules::NoQuantityEntered, MsgKind::Error, mbOk, HelpTopic::Bulk);
         return;
     }
     const NumberText::RealReading amount = NumberText::ReadReal(BPrice->text());
     if (!amount.ok || !(amount.value > 0)) {
-        ui.MessageDialog(QStringLiteral("No Purchase price entered"), MsgKind::Error, mbOk, HelpTopic::Bulk);
+        ui.MessageDialog(EntryRules::NoPriceEntered, MsgKind::Error, mbOk, HelpTopic::Bulk);
         return;
     }
     const double gallons = litres.value / LitresPerGallon;

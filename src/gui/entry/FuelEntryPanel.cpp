@@ -518,7 +518,7 @@ void FuelEntryPanel::AcceptClick()
     if (bulk)
         flags.PriceDone = true;
     if (!stepsStillHold()) {
-        ui.MessageDialog(QStringLiteral("Invalid Data Entered"), MsgKind::Warning, mbOk | mbHelp, HelpTopic::FuelEntry);
+        ui.MessageDialog(EntryRules::InvalidDataEntered, MsgKind::Warning, mbOk | mbHelp, HelpTopic::FuelEntry);
         resetForNext();
         return;
     }
@@ -526,7 +526,7 @@ void FuelEntryPanel::AcceptClick()
     // Quantity, in litres and gallons.
     const NumberText::RealReading quantity = NumberText::ReadReal(Amount->text());
     if (!quantity.ok || quantity.value == 0.0) { // a zero would divide the price by nothing
-        refuse(QStringLiteral("No Purchase quantity entered"));
+        refuse(EntryRules::NoQuantityEntered);
         EnterDataClick();
         return;
     }
@@ -540,7 +540,7 @@ void FuelEntryPanel::AcceptClick()
     if (!bulk) {
         const NumberText::RealReading amount = NumberText::ReadReal(PPrice->text());
         if (!amount.ok) {
-            refuse(QStringLiteral("No Purchase price entered"));
+            refuse(EntryRules::NoPriceEntered);
             EnterDataClick();
             return;
         }

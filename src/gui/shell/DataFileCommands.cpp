@@ -256,7 +256,7 @@ bool DataFileCommands::WriteFuelLog(const QString &path, TextFile::Links links)
 QString DataFileCommands::NoFileMessage() const
 {
     if (state.RefusedDataFile.isEmpty())
-        return QStringLiteral("No registration Set");
+        return CarDataFile::NoRegistrationSet;
     const QString name = QFileInfo(state.RefusedDataFile).fileName();
     return name + QStringLiteral(" could not be loaded, so nothing is stored in it: Vantiq does not write over a data "
                                  "file it could not read. Correct or restore ")
@@ -320,7 +320,7 @@ bool DataFileCommands::KeepUnsavedChanges()
 void DataFileCommands::New1Click()
 {
     if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
-        state.platform().ShowMessage(QStringLiteral("No registration Set"));
+        state.platform().ShowMessage(CarDataFile::NoRegistrationSet);
         return;
     }
     DeleteData(state.CurrentDataFile);
@@ -365,7 +365,7 @@ void DataFileCommands::RestoreBackup1Click()
         return;
     if (CarDataFile::IsNoFile(state.CurrentDataFile)) {
         // There is no vehicle file to restore over.
-        state.platform().ShowMessage(QStringLiteral("No registration Set"));
+        state.platform().ShowMessage(CarDataFile::NoRegistrationSet);
         return;
     }
     const int answer = state.platform().MessageDlg(QStringLiteral("Are you sure you want to replace ") + state.CurrentDataFile

@@ -50,10 +50,10 @@ void AccessKeysInFrontOnly(QWidget *panel);
 
 // A menu item with its name; a radio item of the group when one is given.
 QAction *AddMenuItem(QMenu *menu, const char *name, const QString &caption, QActionGroup *group = nullptr);
-// A push button with its name.
 // An up-down beside a box of its own: the arrows alone, its number not shown.
 void ArrowsOnly(QSpinBox *spin);
 
+// A push button with its name.
 QPushButton *NamedButton(const char *name, const QString &caption, QWidget *parent);
 // An edit box with its name.
 QLineEdit *NamedEdit(const char *name, QWidget *parent, bool readOnly = false);

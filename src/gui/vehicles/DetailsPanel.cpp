@@ -92,7 +92,7 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
     // The vehicle itself.
     auto *vehicle = new QGroupBox(QStringLiteral("Vehicle"), this);
     auto *v = new QGridLayout(vehicle);
-    RegBox = edit("RegBox", vehicle, 10);
+    RegBox = edit("RegBox", vehicle, VehicleFile::Width::Registration);
     RegBox->setToolTip(QStringLiteral("Maximum of 10 Characters"));
     VtypeSelect = combo("VtypeSelect", {QStringLiteral("PCV(Service)"), QStringLiteral("PCV(private hire)"),
                                         QStringLiteral("LVG( articulated)"), QStringLiteral("LVG"), QStringLiteral("Car"),
@@ -120,9 +120,9 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
             CapacitySelect->setValue(value);
         }
     });
-    Manuf = edit("Manuf", vehicle, 15);
-    Edit4 = edit("Edit4", vehicle, 12);
-    Edit6 = edit("Edit6", vehicle, 10);
+    Manuf = edit("Manuf", vehicle, VehicleFile::Width::Manufacturer);
+    Edit4 = edit("Edit4", vehicle, VehicleFile::Width::Model);
+    Edit6 = edit("Edit6", vehicle, VehicleFile::Width::Colour);
     AquiredBox = edit("AquiredBox", vehicle);
     ArchiveVeh = new QCheckBox(QStringLiteral("Archive"), vehicle);
     ArchiveVeh->setObjectName(QStringLiteral("ArchiveVeh"));
@@ -158,13 +158,13 @@ DetailsPanel::DetailsPanel(AppState &appState, ShellCommands &commands, QWidget 
     g->setHorizontalSpacing(4); // room for every text at 1024 pixels across
     Tax = edit("Tax", renewals);
     Taxduebox = edit("Taxduebox", renewals);
-    InsuranceCo = edit("InsuranceCo", renewals, 50);
+    InsuranceCo = edit("InsuranceCo", renewals, VehicleFile::Width::Company);
     InsuranceAmt = edit("InsuranceAmt", renewals);
     InsuranceDue = edit("InsuranceDue", renewals);
-    MOTStation = edit("MOTStation", renewals, 50);
+    MOTStation = edit("MOTStation", renewals, VehicleFile::Width::Company);
     MOTAmt = edit("MOTAmt", renewals);
     MOTDue = edit("MOTDue", renewals);
-    ServiceStation = edit("ServiceStation", renewals, 50);
+    ServiceStation = edit("ServiceStation", renewals, VehicleFile::Width::Company);
     ServiceAmt = edit("ServiceAmt", renewals);
     ServiceDue = edit("ServiceDue", renewals);
     TaxRemindRate = combo("TaxRemindRate", RateItems + QStringList{QStringLiteral("Stopped")}, true, renewals);
@@ -365,22 +365,22 @@ bool DetailsPanel::StoreDetails(TVehicleRecord &r)
     r.VehicleType = quint8(VehicleTypeOf(type));
     r.ImageIndex = type;
     r.Fuel = FuelType->currentIndex();
-    r.Manufacturer = Manuf->text().left(15);
+    r.Manufacturer = Manuf->text().left(VehicleFile::Width::Manufacturer);
     int id = 0;
     r.Id = NumberText::ReadWhole(IdBox->text().trimmed(), &id) ? id : 0;
-    r.Model = Edit4->text().left(12);
+    r.Model = Edit4->text().left(VehicleFile::Width::Model);
     r.TaxGroup = TaxGroupBox->currentIndex();
     r.EngineCapacity = CapacitySelect->value();
-    r.Colour = Edit6->text().left(10);
+    r.Colour = Edit6->text().left(VehicleFile::Width::Colour);
     r.Archived = ArchiveVeh->isChecked() ? 1 : 0;
     r.Acquired = VehicleFile::ToDays(dateIn(AquiredBox));
     r.RoadTax = wholeAmount(Tax->text());
     r.InsuranceAmount = LenientReal(InsuranceAmt->text());
     r.MOTAmount = wholeAmount(MOTAmt->text());
     r.ServiceAmount = wholeAmount(ServiceAmt->text());
-    r.InsuranceCompany = InsuranceCo->text().left(50);
-    r.MOTStation = MOTStation->text().left(50);
-    r.ServiceStation = ServiceStation->text().left(50);
+    r.InsuranceCompany = InsuranceCo->text().left(VehicleFile::Width::Company);
+    r.MOTStation = MOTStation->text().left(VehicleFile::Width::Company);
+    r.ServiceStation = ServiceStation->text().left(VehicleFile::Width::Company);
     const QLineEdit *dues[] = {Taxduebox, InsuranceDue, MOTDue, ServiceDue};
     const QCheckBox *reminds[] = {TaxRemind, InsureRemind, MOTRemind, ServiceRemind};
     const QSpinBox *delays[] = {TaxDelay, InsDelay, MOTDelay, ServiceDelay};

@@ -26,7 +26,7 @@ TSundryForm::TSundryForm(AppState &appState, QWidget *parent) : QDialog(parent),
     setModal(true);
     auto *form = new QFormLayout(this);
     Description = NamedEdit("Description", this);
-    Description->setMaxLength(50);
+    Description->setMaxLength(VehicleFile::Width::Description);
     DateBox = NamedEdit("DateBox", this);
     SpeedButton2 = new QToolButton(this);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
@@ -86,7 +86,7 @@ void SundryPurchases1Click(AppState &state, ShellCommands &shell, TSundryForm &f
     Platform &ui = state.platform();
     const int selected = state.SelectedIndex;
     if (selected < 0 || selected >= state.Vehicles.Count() || state.Vehicles.IsInvalid(selected)) {
-        ui.ShowMessage(QStringLiteral("No vehicle selected"));
+        ui.ShowMessage(VehicleList::NoVehicleSelected);
         return;
     }
     TVehicleRecord &record = state.Vehicles.At(selected);
@@ -100,11 +100,11 @@ void SundryPurchases1Click(AppState &state, ShellCommands &shell, TSundryForm &f
         return;
     const TVehicleRecord before = record;
     TSundryItem &item = record.Sundries[record.SundryCount];
-    item.Description = form.Description->text().left(50);
+    item.Description = form.Description->text().left(VehicleFile::Width::Description);
     item.Date = VehicleFile::ToDays(ReadShortDate(form.DateBox->text(), ui.Locale()));
     item.Cost = NumberText::ReadReal(form.CostBox->text().trimmed()).value;
     ++record.SundryCount;
-    shell.SetStatus(5, QStringLiteral("Saving Data file ") + state.VehicleListPath());
+    shell.SetStatus(5, VehicleList::SavingStatus + state.VehicleListPath());
     QString error, told;
     if (!state.SaveVehicleList(&error, &told)) {
         record = before; // what the file holds, memory holds

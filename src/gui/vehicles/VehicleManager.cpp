@@ -303,7 +303,7 @@ void TVehSelect::LoadVehicleList1Click()
 
 bool TVehSelect::SaveVechList()
 {
-    shell.SetStatus(5, QStringLiteral("Saving Data file ") + state.VehicleListPath());
+    shell.SetStatus(5, VehicleList::SavingStatus + state.VehicleListPath());
     QString error, told;
     if (state.SaveVehicleList(&error, &told)) {
         if (!told.isEmpty())
@@ -338,7 +338,7 @@ void TVehSelect::CheckReminders()
             // Saved after each reminder, with every date rolled on so far;
             // of several failures the first is told.
             QString error;
-            shell.SetStatus(5, QStringLiteral("Saving Data file ") + state.VehicleListPath());
+            shell.SetStatus(5, VehicleList::SavingStatus + state.VehicleListPath());
             QString told;
             if (!state.SaveVehicleList(&error, &told) && firstFailure.isEmpty())
                 firstFailure = error;
@@ -590,7 +590,7 @@ void TVehSelect::EnterSundrys1Click()
 {
     const int row = VehicalList->SelectedRow();
     if (row < 0) {
-        state.platform().ShowMessage(QStringLiteral("No vehicle selected"));
+        state.platform().ShowMessage(VehicleList::NoVehicleSelected);
         return;
     }
     state.SelectedIndex = row;

@@ -43,7 +43,7 @@ private slots:
         QCOMPARE(texts(g.monthLabels), (QStringList{"659,320 D", "1258,320 J"}));
         QCOMPARE(g.gridLines.size(), 2);
         QCOMPARE(g.gridLines[0].x, 659);
-        QCOMPARE(g.gridLines[0].grey, 192);
+        QCOMPARE(g.gridLines[0].Grey(), 192);
         QVERIFY(!g.insufficient);
         QVERIFY(g.surfaceHeight >= 340 + 12);
     }
