@@ -245,14 +245,14 @@ int main(int argc, char *argv[])
     {
         // The merged menu bar with the window's "Fuel units" menu open.
         QPixmap shot = w.grab();
-        a->FuelUnits->popup(w.mapToGlobal(QPoint(0, 0)));
+        a->Fuelunits1->popup(w.mapToGlobal(QPoint(0, 0)));
         QCoreApplication::processEvents();
         QPainter p(&shot);
-        const QRect item = w.menuBar()->actionGeometry(a->FuelUnits->menuAction());
-        p.drawPixmap(w.menuBar()->mapTo(&w, item.bottomLeft()), a->FuelUnits->grab());
+        const QRect item = w.menuBar()->actionGeometry(a->Fuelunits1->menuAction());
+        p.drawPixmap(w.menuBar()->mapTo(&w, item.bottomLeft()), a->Fuelunits1->grab());
         p.end();
         shot.save(folder + QLatin1Char('/') + namePrefix + QStringLiteral("analysis-menus.png"));
-        a->FuelUnits->hide();
+        a->Fuelunits1->hide();
     }
     // The three printouts, to PDF files beside the pictures.
     h.platform.fileAnswers << printouts.filePath(QStringLiteral("print-table.pdf")) << printouts.filePath(QStringLiteral("print-summary.pdf"));

@@ -62,22 +62,22 @@ TAnalisisForm::TAnalisisForm(AppState &appState, ShellCommands &commands)
     Summary1->setObjectName(QStringLiteral("Summary1"));
     connect(AddMenuItem(Summary1, "Display1", QStringLiteral("Display")), &QAction::triggered, this, &TAnalisisForm::SummaryClick);
     connect(AddMenuItem(Summary1, "Print2", QStringLiteral("Print")), &QAction::triggered, this, &TAnalisisForm::SummaryPrintClick);
-    FuelUnits = new QMenu(QStringLiteral("Fuel &units"), this);
-    FuelUnits->setObjectName(QStringLiteral("Fuelunits1"));
+    Fuelunits1 = new QMenu(QStringLiteral("Fuel &units"), this);
+    Fuelunits1->setObjectName(QStringLiteral("Fuelunits1"));
     fuelGroup = new QActionGroup(this);
-    Gallons = AddMenuItem(FuelUnits, "Gallons", QStringLiteral("Gallons"), fuelGroup);
-    Litres = AddMenuItem(FuelUnits, "Litres", QStringLiteral("Litres"), fuelGroup);
-    DistanceUnits = new QMenu(QStringLiteral("&Distance units"), this);
-    DistanceUnits->setObjectName(QStringLiteral("Distanceunits1"));
+    Gallons = AddMenuItem(Fuelunits1, "Gallons", QStringLiteral("Gallons"), fuelGroup);
+    Litres = AddMenuItem(Fuelunits1, "Litres", QStringLiteral("Litres"), fuelGroup);
+    Distanceunits1 = new QMenu(QStringLiteral("&Distance units"), this);
+    Distanceunits1->setObjectName(QStringLiteral("Distanceunits1"));
     distanceGroup = new QActionGroup(this);
-    Miles = AddMenuItem(DistanceUnits, "Miles", QStringLiteral("Miles"), distanceGroup);
-    Kilometers = AddMenuItem(DistanceUnits, "Kilometers", QStringLiteral("Kilometers"), distanceGroup);
-    AnalysisOptions = new QMenu(QStringLiteral("&Analysis options"), this);
-    AnalysisOptions->setObjectName(QStringLiteral("Analysisoptions1"));
+    Miles = AddMenuItem(Distanceunits1, "Miles", QStringLiteral("Miles"), distanceGroup);
+    Kilometers = AddMenuItem(Distanceunits1, "Kilometers", QStringLiteral("Kilometers"), distanceGroup);
+    Analysisoptions1 = new QMenu(QStringLiteral("&Analysis options"), this);
+    Analysisoptions1->setObjectName(QStringLiteral("Analysisoptions1"));
     optionGroup = new QActionGroup(this);
-    Basic = AddMenuItem(AnalysisOptions, "Basic", QStringLiteral("Basic"), optionGroup);
-    PPQ = AddMenuItem(AnalysisOptions, "PPQ", QStringLiteral("PPQ"), optionGroup);
-    PPDU = AddMenuItem(AnalysisOptions, "PPDU", QStringLiteral("PPDU"), optionGroup);
+    Basic = AddMenuItem(Analysisoptions1, "Basic", QStringLiteral("Basic"), optionGroup);
+    PPQ = AddMenuItem(Analysisoptions1, "PPQ", QStringLiteral("PPQ"), optionGroup);
+    PPDU = AddMenuItem(Analysisoptions1, "PPDU", QStringLiteral("PPDU"), optionGroup);
     connect(Miles, &QAction::triggered, this, &TAnalisisForm::MilesClick);
     connect(Kilometers, &QAction::triggered, this, &TAnalisisForm::KilometersClick);
     connect(Gallons, &QAction::triggered, this, &TAnalisisForm::GallonsClick);
@@ -196,7 +196,7 @@ TAnalisisForm::~TAnalisisForm() = default;
 
 QList<MergedMenu> TAnalisisForm::MenusToMerge() const
 {
-    return {{File1, 0}, {Summary1, 0}, {FuelUnits, 1}, {DistanceUnits, 1}, {AnalysisOptions, 1}};
+    return {{File1, 0}, {Summary1, 0}, {Fuelunits1, 1}, {Distanceunits1, 1}, {Analysisoptions1, 1}};
 }
 
 QMenu *TAnalisisForm::buildFileMenu()

@@ -81,7 +81,7 @@ public:
     int RowCount() const;
 
     QString VehicleName;
-    QMenu *File1, *Summary1, *FuelUnits, *DistanceUnits, *AnalysisOptions;
+    QMenu *File1, *Summary1, *Fuelunits1, *Distanceunits1, *Analysisoptions1;
     QAction *Miles, *Kilometers, *Gallons, *Litres, *Basic, *PPQ, *PPDU;
     QToolBar *ToolBar1;
     QTableView *AnalisisGrid;
