@@ -351,7 +351,7 @@ void TVantiq_::buildAfterFirstPaint()
     // the moment after, long before the start-up sequence needs it.
     class FirstPaint : public QObject {
     public:
-        explicit FirstPaint(TVantiq_ *window) : QObject(window), window(window) { window->installEventFilter(this); }
+        explicit FirstPaint(TVantiq_ *painted) : QObject(painted), window(painted) { painted->installEventFilter(this); }
         bool eventFilter(QObject *, QEvent *event) override
         {
             if (event->type() == QEvent::Paint) {

@@ -38,7 +38,7 @@ QVector<const Source::Row *> EvidenceRows(const Source &s);
 constexpr qint64 PaceTotal = 1000;
 class Pace {
 public:
-    explicit Pace(const Progress &progress) : progress(progress) { since.start(); }
+    explicit Pace(const Progress &told) : progress(told) { since.start(); }
     bool operator()(qint64 done, bool now = false);
     // The part from..to of the whole, for work of count steps.
     Csv::GoOn Part(qint64 from, qint64 to, qint64 count);

@@ -19,9 +19,9 @@ using namespace Cells;
 
 Answers Source::Resolve(const Answers &answered) const
 {
-    auto pick = [](auto told, auto answer, auto suggestion) {
-        using T = decltype(told);
-        return told != T::Unknown ? told : answer != T::Unknown ? answer : suggestion;
+    auto pick = [](auto byFile, auto answer, auto suggestion) {
+        using T = decltype(byFile);
+        return byFile != T::Unknown ? byFile : answer != T::Unknown ? answer : suggestion;
     };
     Answers a;
     a.dateOrder = pick(told.dateOrder, answered.dateOrder, suggested.dateOrder);

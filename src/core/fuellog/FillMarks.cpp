@@ -217,9 +217,9 @@ QVector<FillMark> FillMarks::PerRecord(const QStringList &log) const
     const int records = int(log.size() / 4);
     per.resize(records);
     bool any = false;
-    const Index &index = indexed();
+    const Index &byRecord = indexed();
     for (int k = 0; k < records; ++k) {
-        per[k] = index.MarkOf(log[4 * k], log[4 * k + 1]);
+        per[k] = byRecord.MarkOf(log[4 * k], log[4 * k + 1]);
         any = any || per[k] != FillMark::Full;
     }
     if (!any)
@@ -233,10 +233,10 @@ QByteArray FillMarks::FileText(const QStringList &log) const
     if (marks.isEmpty())
         return text;
     text.reserve(marks.size() * 32);
-    const Index &index = indexed();
-    std::vector<bool> named(size_t(index.Count())); // two records of one date and reading share their mark: one line
+    const Index &byRecord = indexed();
+    std::vector<bool> named(size_t(byRecord.Count())); // two records of one date and reading share their mark: one line
     for (int p = 0; p + 3 < log.size(); p += 4) {
-        const Index::Slot *s = index.Find(log[p], log[p + 1]);
+        const Index::Slot *s = byRecord.Find(log[p], log[p + 1]);
         // A record whose date or reading the file cannot name (empty, or
         // holding a comma) keeps its mark in memory only: the reader would
         // not take the line back.

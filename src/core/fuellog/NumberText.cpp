@@ -182,7 +182,7 @@ bool ReadIntegerSetting(const QString &text, int *value)
     } else {
         if (u > qulonglong(std::numeric_limits<int>::max()) + 1ULL)
             return false;
-        v = (long long)u;
+        v = static_cast<long long>(u);
     }
     if (negative)
         v = -v;
@@ -207,7 +207,7 @@ std::optional<long long> RoundHalfEven(double value)
     // 2^63 is exact as a double; the range is [-2^63, 2^63).
     if (r < -9223372036854775808.0 || r >= 9223372036854775808.0)
         return std::nullopt;
-    return (long long)r;
+    return static_cast<long long>(r);
 }
 
 std::optional<int> RoundToInt(double value)
@@ -269,12 +269,12 @@ bool quickFixed(double value, int p, int d, Quick *out)
         const int s = 53 - exponent;
         if (s < 0 || s > 96)
             return false;
-        const Wide lhs = m * Wide((long long)exactPower10(place)) * 2;
-        const Wide rhs = (Wide((long long)whole) * 2 + 1) << s;
+        const Wide lhs = m * Wide(static_cast<long long>(exactPower10(place))) * 2;
+        const Wide rhs = (Wide(static_cast<long long>(whole)) * 2 + 1) << s;
         up = lhs >= rhs; // an exact half rounds away from zero
     }
-    const long long r = (long long)whole + (up ? 1 : 0);
-    if (intDigits + place >= 0 && intDigits + place <= 15 && r >= (long long)exactPower10(intDigits + place))
+    const long long r = static_cast<long long>(whole) + (up ? 1 : 0);
+    if (intDigits + place >= 0 && intDigits + place <= 15 && r >= static_cast<long long>(exactPower10(intDigits + place)))
         return false; // carried into a new digit
     out->digits = r;
     out->decimals = place;

@@ -83,7 +83,7 @@ void AppState::VehicleListRead(const TextFile::Stamp &stamp, const VehicleList &
     vehiclesRead = asRead;
 }
 
-bool AppState::SaveVehicleList(QString *error, QString *told)
+bool AppState::SaveVehicleList(QString *error, QString *toTell)
 {
     const QString path = VehicleListPath();
     TextFile::Stamp expected = VehicleListOnDisk;
@@ -116,8 +116,8 @@ bool AppState::SaveVehicleList(QString *error, QString *told)
             SelectedIndex = selected.isEmpty() ? -1 : Vehicles.Find(selected, Qt::CaseSensitive);
             emit vehicleListReplaced();
         }
-        if (theirChanges > 0 && told)
-            *told = QFileInfo(path).fileName() + QStringLiteral(" was changed by another program; its changes are kept and yours are added");
+        if (theirChanges > 0 && toTell)
+            *toTell = QFileInfo(path).fileName() + QStringLiteral(" was changed by another program; its changes are kept and yours are added");
         return true;
     }
     if (error)

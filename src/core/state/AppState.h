@@ -174,8 +174,8 @@ public:
     // Writes the vehicle list whole; false with the system's error text.
     // When another program saved the list since it was read, this
     // program's changes are put into that one (vehicleListReplaced, and
-    // told says so for the user) before it is written.
-    bool SaveVehicleList(QString *error, QString *told);
+    // toTell says so for the user) before it is written.
+    bool SaveVehicleList(QString *error, QString *toTell);
     // The list file was read: what it held is what later changes are told
     // apart from (no file: an empty list).
     void VehicleListRead(const TextFile::Stamp &stamp, const VehicleList &asRead);

@@ -53,9 +53,9 @@ void setQuietly(QComboBox *box, int index)
 }
 } // namespace
 
-ImportDialog::ImportDialog(const Source &source, const QStringList &log, const QString &fileName, Platform &platform,
-                           QWidget *parent, Progress progress)
-    : QDialog(parent), source(source), log(log), progress(std::move(progress))
+ImportDialog::ImportDialog(const Source &read, const QStringList &current, const QString &fileName, Platform &platform,
+                           QWidget *parent, Progress shown)
+    : QDialog(parent), source(read), log(current), progress(std::move(shown))
 {
     setObjectName(QStringLiteral("ImportDialog"));
     setProperty("helpContext", HelpTopic::Exchange);

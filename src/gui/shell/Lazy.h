@@ -8,7 +8,7 @@ template <class T>
 class Lazy {
 public:
     Lazy() = default;
-    explicit Lazy(std::function<T *()> make) : make(std::move(make)) {}
+    explicit Lazy(std::function<T *()> builder) : make(std::move(builder)) {}
 
     T *get() const
     {

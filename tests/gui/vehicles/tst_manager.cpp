@@ -679,8 +679,8 @@ private slots:
         d.Tax->setText(QStringLiteral("1,234"));
         TVehicleRecord r;
         QVERIFY(d.StoreDetails(r));
-        for (const TRenewalReminder &m : r.Reminders)
-            QVERIFY(m.Stopped);
+        for (const TRenewalReminder &renewal : r.Reminders)
+            QVERIFY(renewal.Stopped);
         QCOMPARE(r.VehicleType, quint8(4));
         QCOMPARE(r.ImageIndex, -1);
         QCOMPARE(r.RoadTax, 1234);
