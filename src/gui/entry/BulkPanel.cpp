@@ -9,7 +9,7 @@
 #include "core/fuellog/NumberText.h"
 #include "core/fuellog/TextFile.h"
 #include "core/state/AppState.h"
-#include "gui/entry/FuelEntryPanel.h"
+#include "gui/entry/EntryBoxes.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/Platform.h"
 #include "gui/shell/ShellCommands.h"
@@ -252,7 +252,7 @@ void BulkPanel::BdayFinished()
     if (!flags.DayArmed)
         return;
     QString message;
-    if (FuelEntryPanel::ValidateDay(BDay, message)) {
+    if (EntryBoxes::Apply(BDay, EntryRules::CheckDay(BDay->text()), message)) {
         flags.MonthArmed = true;
         BMonth->setFocus();
     } else {
@@ -265,12 +265,12 @@ void BulkPanel::BMounthFinished()
     if (!flags.MonthArmed)
         return;
     QString message;
-    if (!FuelEntryPanel::ValidateMounth(BMonth, message)) {
+    if (!EntryBoxes::Apply(BMonth, EntryRules::CheckMonth(BMonth->text()), message)) {
         if (!retype(message, BMonth))
             flags.MonthArmed = false;
         return;
     }
-    if (!FuelEntryPanel::TakeEntryDate(flags, BDay, BMonth, BYear, state.platform()))
+    if (!EntryBoxes::TakeEntryDate(flags, BDay, BMonth, BYear, state.platform()))
         return;
     if (!IsDateText(BLastDate->text()))
         BLastDate->setText(state.platform().Today().toString(QStringLiteral("dd/MM/yyyy")));
@@ -287,7 +287,7 @@ void BulkPanel::BPriceExit()
     if (!flags.DayArmed)
         return;
     QString message;
-    if (FuelEntryPanel::ValidatePrice(BPrice, message)) {
+    if (EntryBoxes::Apply(BPrice, EntryRules::CheckPrice(BPrice->text()), message)) {
         flags.PriceDone = true;
         BAmount->setFocus();
     } else {
@@ -300,7 +300,7 @@ void BulkPanel::BAmountExit()
     if (!flags.DayArmed)
         return;
     QString message;
-    if (FuelEntryPanel::ValidateAmount(BAmount, message)) {
+    if (EntryBoxes::Apply(BAmount, EntryRules::CheckAmount(BAmount->text()), message)) {
         flags.QuantityDone = true;
         BAccept->setFocus();
     } else {

@@ -7,6 +7,7 @@
 #include "core/fuellog/Economy.h"
 #include "core/fuellog/NumberText.h"
 #include "core/state/AppState.h"
+#include "gui/entry/EntryBoxes.h"
 #include "gui/shell/DataFileCommands.h"
 #include "gui/shell/HelpTopics.h"
 #include "gui/shell/Platform.h"
@@ -310,37 +311,6 @@ void FuelEntryPanel::SetEntryParameters()
     ConvertLab->setText(km ? QStringLiteral("Distance in Miles") : QStringLiteral("Distance in Kilometers"));
 }
 
-namespace {
-
-bool applyCheck(QLineEdit *box, const EntryRules::BoxCheck &check, QString &message)
-{
-    if (box->text() != check.text)
-        box->setText(check.text);
-    message = check.message;
-    return check.ok;
-}
-} // namespace
-
-bool FuelEntryPanel::ValidateDay(QLineEdit *box, QString &message)
-{
-    return applyCheck(box, EntryRules::CheckDay(box->text()), message);
-}
-
-bool FuelEntryPanel::ValidateMounth(QLineEdit *box, QString &message)
-{
-    return applyCheck(box, EntryRules::CheckMonth(box->text()), message);
-}
-
-bool FuelEntryPanel::ValidatePrice(QLineEdit *box, QString &message)
-{
-    return applyCheck(box, EntryRules::CheckPrice(box->text()), message);
-}
-
-bool FuelEntryPanel::ValidateAmount(QLineEdit *box, QString &message)
-{
-    return applyCheck(box, EntryRules::CheckAmount(box->text()), message);
-}
-
 bool FuelEntryPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == PDay && event->type() == QEvent::FocusIn)
@@ -373,7 +343,7 @@ void FuelEntryPanel::PDayFinished()
     if (!flags.DayArmed)
         return;
     QString message;
-    if (ValidateDay(PDay, message)) {
+    if (EntryBoxes::Apply(PDay, EntryRules::CheckDay(PDay->text()), message)) {
         flags.MonthArmed = true;
         Pmonth->setFocus();
     } else if (!retype(message, PDay)) {
@@ -381,33 +351,19 @@ void FuelEntryPanel::PDayFinished()
     }
 }
 
-bool FuelEntryPanel::TakeEntryDate(EntryFlags &flags, QLineEdit *day, const QLineEdit *month, const QLineEdit *year,
-                                   Platform &ui)
-{
-    flags.EntryDate = day->text() + QLatin1Char('/') + month->text() + QLatin1Char('/') + year->text();
-    if (QDate::fromString(flags.EntryDate, QStringLiteral("dd/MM/yyyy")).isValid())
-        return true;
-    // As after the other date messages: the day is typed again.
-    ui.ShowMessage(QStringLiteral("Invalid Date ") + flags.EntryDate);
-    flags.MonthArmed = false;
-    flags.DayArmed = true;
-    FocusAndSelect(day);
-    return false;
-}
-
 void FuelEntryPanel::PmonthFinished()
 {
     if (!flags.MonthArmed)
         return;
     QString message;
-    if (!ValidateMounth(Pmonth, message)) {
+    if (!EntryBoxes::Apply(Pmonth, EntryRules::CheckMonth(Pmonth->text()), message)) {
         if (!retype(message, Pmonth)) {
             flags.MonthArmed = false;
             abandon(true);
         }
         return;
     }
-    if (!TakeEntryDate(flags, PDay, Pmonth, PYear, state.platform()))
+    if (!EntryBoxes::TakeEntryDate(flags, PDay, Pmonth, PYear, state.platform()))
         return;
     if (!IsDateText(Finaldate->text())) {
         const QString today = state.platform().Today().toString(QStringLiteral("dd/MM/yyyy"));
@@ -442,7 +398,7 @@ void FuelEntryPanel::PpriceChange()
     if (!flags.DayArmed)
         return;
     QString message;
-    if (ValidatePrice(PPrice, message)) {
+    if (EntryBoxes::Apply(PPrice, EntryRules::CheckPrice(PPrice->text()), message)) {
         flags.PriceDone = true;
         Amount->setFocus();
     } else if (!retype(message, PPrice)) {
@@ -455,7 +411,7 @@ void FuelEntryPanel::AmountChange()
     if (!flags.DayArmed)
         return;
     QString message;
-    if (ValidateAmount(Amount, message)) {
+    if (EntryBoxes::Apply(Amount, EntryRules::CheckAmount(Amount->text()), message)) {
         flags.QuantityDone = true;
         Accept->setFocus();
     } else if (!retype(message, Amount)) {

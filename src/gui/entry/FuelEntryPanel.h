@@ -31,16 +31,6 @@ public:
     void YearChangeClick();
     void AcceptClick();
 
-    // The box checks, shared with the bulk panel: the box's text is checked
-    // (and a single digit given its "0"); on failure message says why.
-    static bool ValidateDay(QLineEdit *box, QString &message);
-    static bool ValidateMounth(QLineEdit *box, QString &message);
-    static bool ValidatePrice(QLineEdit *box, QString &message);
-    static bool ValidateAmount(QLineEdit *box, QString &message);
-    // The entry's date from the day, month and year boxes (fuel and bulk
-    // panels). Not a real date: "Invalid Date ..." and the day is typed
-    // again; false.
-    static bool TakeEntryDate(EntryFlags &flags, QLineEdit *day, const QLineEdit *month, const QLineEdit *year, Platform &ui);
     // Clears the entry state flags (start-up).
     void ClearEntryState();
     // Where the fuel log ends: the most recent date and distance, the number
